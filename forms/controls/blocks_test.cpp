@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "forms/controls/html_viewer_block.h"
 #include "forms/controls/page_block.h"
 #include "forms/controls/superbar_block.h"
 
@@ -120,6 +121,29 @@ TEST(SuperBarBlock, EmptyMeansDefaultsAndEveryCutIsInvalid) {
   const ByteSet full = superBarBlock(1);
   for (std::size_t n = 1; n < full.size(); ++n) {
     EXPECT_FALSE(decodeSuperBarBlock(ByteSet(full.begin(), full.begin() + n))) << n << " bytes";
+  }
+}
+
+TEST(HtmlViewerBlock, ReadsItsFourFieldsUpToVersionOne) {
+  Writer w;
+  w.u32(1).u32(4).u32(1).u32(0).text("http://127.0.0.1:8460/xiazai2.asp");
+  const auto block = decodeHtmlViewerBlock(w.bytes);
+  ASSERT_TRUE(block);
+  EXPECT_EQ(block->fontSize, 4);
+  EXPECT_TRUE(block->offline);
+  EXPECT_FALSE(block->silent);
+  EXPECT_EQ(block->address, "http://127.0.0.1:8460/xiazai2.asp");
+
+  const auto defaults = decodeHtmlViewerBlock({});
+  ASSERT_TRUE(defaults);
+  EXPECT_EQ(defaults->fontSize, 2);
+  EXPECT_EQ(defaults->address, "");
+
+  Writer newer;
+  newer.u32(2).u32(2).u32(0).u32(0).text("");
+  EXPECT_FALSE(decodeHtmlViewerBlock(newer.bytes));
+  for (std::size_t n = 1; n < w.bytes.size(); ++n) {
+    EXPECT_FALSE(decodeHtmlViewerBlock(ByteSet(w.bytes.begin(), w.bytes.begin() + n))) << n << " bytes";
   }
 }
 

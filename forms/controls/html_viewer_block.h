@@ -1,0 +1,20 @@
+#pragma once
+// The stored property block of an HtmlViewer unit (version up to 1).
+#include <cstdint>
+#include <optional>
+
+#include "forms/core/text.h"
+
+namespace forms {
+
+struct HtmlViewerBlock {
+  std::int32_t fontSize = 2;  // p8: 0 smallest .. 4 largest
+  bool offline = false;       // p9
+  bool silent = false;        // p10
+  Text address;               // p11: navigated when the unit is created
+};
+
+// None for a version above 1 or a field running past the block; empty = defaults.
+std::optional<HtmlViewerBlock> decodeHtmlViewerBlock(const ByteSet& block);
+
+}  // namespace forms
