@@ -3,6 +3,11 @@
 #include <commctrl.h>
 
 namespace forms {
+namespace {
+
+constexpr char kOwnerProperty[] = "FormsStatusBar";
+
+}  // namespace
 
 StatusBar::StatusBar(HWND parent, const RECT& where) {
   INITCOMMONCONTROLSEX init = {sizeof(init), ICC_BAR_CLASSES};
@@ -11,10 +16,15 @@ StatusBar::StatusBar(HWND parent, const RECT& where) {
   bar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP,
                          where.left, where.top, where.right - where.left, where.bottom - where.top, parent, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
+  if (bar_) SetPropA(bar_, kOwnerProperty, this);
 }
 
 StatusBar::~StatusBar() {
-  if (bar_ && IsWindow(bar_)) DestroyWindow(bar_);
+  // Only a bar that is still ours: its window may have gone with its parent.
+  if (bar_ && GetPropA(bar_, kOwnerProperty) == this) {
+    RemovePropA(bar_, kOwnerProperty);
+    DestroyWindow(bar_);
+  }
 }
 
 }  // namespace forms

@@ -28,7 +28,8 @@ SuperBar::SuperBar(HWND parent, const RECT& where, const SuperBarBlock& block, s
 }
 
 SuperBar::~SuperBar() {
-  if (bar_ && IsWindow(bar_)) {
+  // Only a bar that is still ours: its window may have gone with its parent.
+  if (bar_ && GetPropA(bar_, kOwnerProperty) == this) {
     KillTimer(bar_, kMoveTimer);
     RemovePropA(bar_, kOwnerProperty);
     DestroyWindow(bar_);

@@ -194,7 +194,7 @@ TEST(DeleteDirectory, RemovesALinkedFolderButNotWhatItPointsTo) {
   // Newer than the platform version the build targets: looked up at run time.
   using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
   const auto createLink =
-      reinterpret_cast<CreateLink>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA"));
+      reinterpret_cast<CreateLink>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
   if (!createLink || !createLink((dir / "staging\\link").c_str(), (dir / "outside").c_str(), 1)) {
     GTEST_SKIP() << "no folder links here";
   }
