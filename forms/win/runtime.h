@@ -2,7 +2,9 @@
 // What the programs' own code calls: program life, unit properties and events.
 // The operations are implemented across forms/win and the other forms/ areas; this header
 // is the one the programs include.
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -18,6 +20,9 @@ struct UnitRef {
   WindowId window = 0;
   UnitId unit = 0;
 };
+
+inline bool operator==(const UnitRef& a, const UnitRef& b) { return a.window == b.window && a.unit == b.unit; }
+inline bool operator!=(const UnitRef& a, const UnitRef& b) { return !(a == b); }
 
 // What a handler gave back: no value at all, or one value. Only a returned false stops
 // an action that can be stopped.
@@ -37,5 +42,154 @@ struct HandlerEntry {
   const char* name;
   Handler handler;
 };
+
+// The unit types that the templates name. A unit variable of the programs carries its
+// type, which copyWindowUnit and getUnitWindowHandle check against the unit's own.
+enum class UnitKind {
+  Window,
+  EditBox,
+  PicBox,
+  ShapeBox,
+  Label,
+  Button,
+  HyperLinker,
+  Timer,
+  PicBtn,
+  TransLabel,
+  HtmlViewer,
+  PageControl,
+  SuperBar,
+  StatusBar,
+  Zip,
+};
+
+// A system window handle as the programs pass it around (an integer for them).
+using WindowHandle = std::intptr_t;
+
+using EndRoutine = void (*)();
+
+// Common property indexes of every unit; each type numbers its own from 8.
+namespace prop {
+constexpr int kLeft = 0;
+constexpr int kTop = 1;
+constexpr int kWidth = 2;
+constexpr int kHeight = 3;
+constexpr int kTag = 4;
+constexpr int kVisible = 5;
+constexpr int kDisabled = 6;
+constexpr int kMousePointer = 7;
+constexpr int kFirstTypeProperty = 8;
+}  // namespace prop
+
+// ---- Program life ----
+
+// The first call of a program entry: heap, OLE, current directory = the program's
+// folder, the runtime's hidden window, then the template segment is read and every
+// binding resolved through the handler table. A segment that cannot be read is the
+// runtime error "载入窗口模板数据段出错!".
+void startRuntime(const HandlerEntry* handlers, std::size_t count, const ByteSet& segment);
+inline void startRuntime(const std::vector<HandlerEntry>& handlers, const ByteSet& segment) {
+  startRuntime(handlers.data(), handlers.size(), segment);
+}
+template <std::size_t N>
+void startRuntime(const HandlerEntry (&handlers)[N], const ByteSet& segment) {
+  startRuntime(handlers, N, segment);
+}
+
+// One end-of-program routine (a later call replaces it); it runs exactly once, unless a
+// runtime error ends the program.
+void registerEndRoutine(EndRoutine routine);
+
+// Loads the start-up window (created event, events 3 and 4, then shown). Failure is the
+// runtime error "载入启动窗口失败".
+void loadStartWindow(WindowId window);
+
+// Serves messages while any window of the program exists, hidden ones included. After it
+// returns the end routine has run.
+void runMessageLoop();
+
+// Runs the end routine (once), destroys the windows, ends the process with code. From
+// another thread, the window thread does the clean-up while the caller waits.
+[[noreturn]] void endProgram(std::int32_t code);
+
+// ---- Runtime errors ----
+
+// "运行时出错!" box, then exit code -1 without the end routine.
+[[noreturn]] void raiseRuntimeError(const Text& message);
+// The numbered errors of the programs' arrays: 1, 4 and 10.
+[[noreturn]] void raiseRuntimeError(std::int32_t number);
+
+// ---- Windows and units ----
+
+// False when the window cannot be created. A window that is open is only restored or
+// activated. parent {0, 0} = none.
+bool loadWindow(WindowId window, UnitRef parent = {}, bool modal = false);
+
+// Property reads and writes; member is -1 for the whole property.
+Value getUnitProperty(UnitRef unit, int index, int member = -1);
+void setUnitProperty(UnitRef unit, int index, const Value& value, int member = -1);
+inline Value getUnitProperty(WindowId window, UnitId unit, int index, int member = -1) {
+  return getUnitProperty(UnitRef{window, unit}, index, member);
+}
+inline void setUnitProperty(WindowId window, UnitId unit, int index, const Value& value, int member = -1) {
+  setUnitProperty(UnitRef{window, unit}, index, value, member);
+}
+// A literal text is a text, not a logical.
+inline void setUnitProperty(UnitRef unit, int index, const char* text) {
+  setUnitProperty(unit, index, Value(Text(text ? text : "")));
+}
+
+// A clone of source in its window; target receives it. False (target untouched) when
+// the window is not loaded, source is missing or the window's own unit, or its type is
+// not `type` or cannot be copied.
+bool copyWindowUnit(UnitRef source, UnitKind type, UnitRef& target);
+
+// The unit's live system window, or 0. type is the kind of the caller's unit variable.
+WindowHandle getUnitWindowHandle(UnitRef unit, UnitKind type);
+
+// The window's shape from the picture's pixels that are not transparentColour. picture
+// is a ByteSet with a picture file, or a Text naming one.
+bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transparentColour = 0xFFFFFF);
+
+// Appends each text at the end of an edit box; from another thread it waits until the
+// window thread has done it.
+void appendEditText(UnitRef editBox, std::initializer_list<Text> texts);
+inline void appendEditText(UnitRef editBox, const Text& text) { appendEditText(editBox, {text}); }
+
+// Message 0x8075 (p1, p2) to a label: sent (the handler's value, 0 for none) or, with
+// wait false, posted (0 at once).
+std::int32_t raiseFeedbackEvent(UnitRef label, std::int32_t p1 = 0, std::int32_t p2 = 0, bool wait = true);
+
+// Hot key with id 33000 + calls so far; WM_HOTKEY on target sends 0x8075 (id, 0) to the
+// feedback window. 0 when the system refuses the key.
+std::int32_t registerHotKey(WindowHandle target, WindowHandle feedback, std::int32_t modifiers, std::int32_t key);
+
+std::int32_t getScreenWidth();
+std::int32_t getScreenHeight();
+
+// ---- Dialogs, processes, files ----
+
+// Task-modal box owned by no window; returns the platform's button id less 1.
+std::int32_t messageBox(const Value& value, std::int32_t flags = 0, const Text& caption = "信息：");
+
+// Window mode 1 hidden .. 6 minimize (clamped). With wait, until the process ends; else
+// at most 1000 ms until it is ready for input. True when started.
+bool runProgram(const Text& commandLine, bool wait = false, std::int32_t windowMode = 2);
+
+// The program file's folder without a trailing backslash.
+Text getRunDirectory();
+
+// Serves the waiting messages; a quit message stays in the queue.
+void processEvents();
+
+// Serves messages for ms milliseconds (nesting allowed); waits for messages or the time
+// left instead of spinning.
+void waitPumping(std::int32_t ms);
+
+// Suspends the thread; no message is served.
+void delay(std::int32_t ms);
+
+bool createDirectory(const Text& path);
+bool deleteFile(const Text& path);
 
 }  // namespace forms

@@ -1,0 +1,121 @@
+#pragma once
+// The interface a unit type plugs into: how the runtime creates a unit's control from its
+// template record, asks it for its own properties (8 and up), and how a unit raises its
+// events. One factory per type; the type table (unit_types.cpp) maps every UnitKind to
+// its factory.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "forms/core/text.h"
+#include "forms/core/value.h"
+#include "forms/win/runtime.h"
+
+namespace forms {
+
+// Everything a type needs to create one live unit.
+struct UnitSpec {
+  UnitRef ref;                    // the unit's window and its own id
+  UnitKind kind = UnitKind::Label;
+  HWND parent = nullptr;          // the control window the unit lies in
+  RECT rect{};                    // outer rectangle in parent's client coordinates
+  bool visible = false;           // the stored flag; the runtime shows units itself
+  bool disabled = false;
+  bool tabStop = false;
+  std::vector<UnitId> childIds;   // as stored (a page control's lists keep their 0 words)
+  ByteSet block;                  // the stored property block; empty means all defaults
+};
+
+// The runtime's side of one unit, handed to its control at creation.
+class UnitSite {
+ public:
+  virtual ~UnitSite() = default;
+  // Raises one of the unit's own events (number >= 0) through its bindings, clone
+  // chains included; no value when nothing is bound or events are held back.
+  virtual HandlerResult raise(int event, std::vector<std::int32_t> args = {}) = 0;
+  // The live window of another unit of the same window, or null.
+  virtual HWND unitWindow(UnitId unit) const = 0;
+  // Another unit's stored visible flag and tab order (for page controls).
+  virtual bool unitVisible(UnitId unit) const = 0;
+  virtual std::uint32_t unitTabOrder(UnitId unit) const = 0;
+};
+
+// One live unit. Common properties 0 to 7 are the runtime's; a type keeps the rest.
+class UnitControl {
+ public:
+  virtual ~UnitControl() = default;
+  UnitControl() = default;
+  UnitControl(const UnitControl&) = delete;
+  UnitControl& operator=(const UnitControl&) = delete;
+
+  // The unit's system window; null for units that have none (Timer, ZIP).
+  virtual HWND window() const = 0;
+  // The window that the unit's child units are created in (a page control's container).
+  virtual HWND childParent() const { return window(); }
+
+  // A type property (index 8 and up): none for an index the type does not have.
+  virtual std::optional<Value> property(int index) const {
+    (void)index;
+    return std::nullopt;
+  }
+  // Stores it and applies it to the live unit. False for an index it does not have or a
+  // read-only one.
+  virtual bool setProperty(int index, const Value& value) {
+    (void)index;
+    (void)value;
+    return false;
+  }
+
+  // Called once all units of the window exist, before the created event.
+  virtual void unitsCreated() {}
+  // False while the unit must stay hidden although its visible property is true (a unit
+  // on a page that is not shown): asked of the unit's parent.
+  virtual bool mayShowChild(UnitId child) const {
+    (void)child;
+    return true;
+  }
+  // Whether a left press on this unit drags a window whose moveAnywhere is 1.
+  virtual bool dragsWindow() const { return true; }
+
+  // A live copy with the same type properties for copyWindowUnit, or null when the type
+  // cannot be copied.
+  virtual std::unique_ptr<UnitControl> copy(const UnitSpec& spec, UnitSite& site) const {
+    (void)spec;
+    (void)site;
+    return nullptr;
+  }
+};
+
+// Creates a live unit from its spec, or null when its stored block is invalid (the window
+// load then fails).
+using UnitFactory = std::unique_ptr<UnitControl> (*)(const UnitSpec& spec, UnitSite& site);
+
+// Factories of the types kept outside forms/win, defined by their areas (browser and
+// controls). Until an area defines one, forms/win/pending_units.cpp stands in: the area
+// then adds target_compile_definitions(forms_runtime PRIVATE FORMS_HAVE_<NAME>_UNIT)
+// (HTML_VIEWER, PAGE_CONTROL, SUPER_BAR, STATUS_BAR, ZIP) to drop the stand-in.
+std::unique_ptr<UnitControl> makeHtmlViewerUnit(const UnitSpec& spec, UnitSite& site);
+std::unique_ptr<UnitControl> makePageControlUnit(const UnitSpec& spec, UnitSite& site);
+std::unique_ptr<UnitControl> makeSuperBarUnit(const UnitSpec& spec, UnitSite& site);
+std::unique_ptr<UnitControl> makeStatusBarUnit(const UnitSpec& spec, UnitSite& site);
+std::unique_ptr<UnitControl> makeZipUnit(const UnitSpec& spec, UnitSite& site);
+
+// Raises an event of any live unit from outside its control (a ZIP unit's progress from
+// unzipArchive): as UnitSite::raise, on the window thread.
+HandlerResult raiseUnitEvent(UnitRef unit, int event, std::vector<std::int32_t> args = {});
+
+// The live control of a unit of a loaded window, or null (for operations of other areas
+// that work on one unit type).
+UnitControl* findUnitControl(UnitRef unit);
+
+// Value conversions that every type's property code shares.
+std::int32_t valueToInt(const Value& value);
+bool valueToBool(const Value& value);
+Text valueToText(const Value& value);
+ByteSet valueToBytes(const Value& value);
+
+}  // namespace forms
