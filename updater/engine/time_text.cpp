@@ -1,0 +1,15 @@
+#include "updater/engine/time_text.h"
+
+#include "updater/engine/engine_texts.h"
+
+namespace forms::engine {
+
+std::string formatTimeText(int year, int month, int day, int hour, int minute, int second) {
+  std::string text = texts::format("%d年%d月%d日", year, month, day);
+  if (second != 0) return text + texts::format("%d时%d分%d秒", hour, minute, second);
+  if (minute != 0) return text + texts::format("%d时%d分", hour, minute);
+  if (hour != 0) return text + texts::format("%d时", hour);
+  return text;
+}
+
+}  // namespace forms::engine
