@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "navigator/handlers.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return navigator::programEntry(); }

@@ -1,0 +1,30 @@
+// Program entry and globals of the navigator.
+#include "forms/xml/xml_document.h"
+#include "navigator/globals.h"
+#include "navigator/handlers.h"
+#include "navigator/template_data.h"
+#include "navigator/units.h"
+
+namespace navigator {
+
+std::unique_ptr<forms::XmlDocument> xmlDocument;
+std::int32_t popupPauseMs = 0;
+
+void initGlobals() { xmlDocument = std::make_unique<forms::XmlDocument>(); }
+
+void releaseGlobals() {
+  if (!xmlDocument) return;
+  forms::xmlFree(*xmlDocument);
+  xmlDocument.reset();
+}
+
+int programEntry() {
+  forms::startRuntime(handlerTable(), templateSegment());
+  initGlobals();
+  forms::registerEndRoutine(releaseGlobals);
+  forms::loadStartWindow(kMainWindow);
+  forms::runMessageLoop();  // until no window is left; the end routine has run then
+  return 0;
+}
+
+}  // namespace navigator
