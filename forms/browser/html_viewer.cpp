@@ -1,27 +1,11 @@
 #include "forms/browser/html_viewer.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "forms/win/unit.h"
 
 namespace forms {
 namespace {
-
-// The value as an integer property takes it: doubles truncated toward zero.
-std::int32_t asInteger(const Value& v) {
-  if (const auto* i = std::get_if<std::int32_t>(&v)) return *i;
-  if (const auto* d = std::get_if<double>(&v)) return static_cast<std::int32_t>(std::trunc(*d));
-  if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
-  return 0;
-}
-
-Text asText(const Value& v) {
-  if (const auto* t = std::get_if<Text>(&v)) return *t;
-  if (const auto* b = std::get_if<ByteSet>(&v)) {
-    Text t(b->begin(), b->end());
-    return t.substr(0, t.find('\0'));
-  }
-  return {};
-}
 
 bool isFalse(const HandlerResult& r) {
   const bool* b = r ? std::get_if<bool>(&*r) : nullptr;
@@ -58,20 +42,20 @@ std::optional<Value> HtmlViewer::property(int index) const {
 bool HtmlViewer::setProperty(int index, const Value& value) {
   switch (index) {
     case html_viewer::kFontSize:
-      stored_.fontSize = std::clamp(asInteger(value), 0, 4);
+      stored_.fontSize = std::clamp(valueToInt(value), 0, 4);
       if (host_) host_->setFontSize(stored_.fontSize);
       return true;
     case html_viewer::kOffline:
-      stored_.offline = asInteger(value) != 0;
+      stored_.offline = valueToBool(value);
       if (host_) host_->setOffline(stored_.offline);
       return true;
     case html_viewer::kSilent:
-      stored_.silent = asInteger(value) != 0;
+      stored_.silent = valueToBool(value);
       if (host_) host_->setSilent(stored_.silent);
       return true;
     case html_viewer::kAddress:
       // Stored and navigated to at once, an empty text like any other.
-      stored_.address = asText(value);
+      stored_.address = valueToText(value);
       if (host_) host_->navigate(stored_.address);
       return true;
     default:

@@ -1,5 +1,7 @@
 #include "forms/browser/html_viewer.h"
 
+#include "forms/win/unit.h"
+
 #include <windows.h>
 #include <exdispid.h>
 
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "forms/browser/wide_text.h"
+#include "forms/controls/fake_unit_site.h"
 #include "forms/net/local_server.h"
 
 namespace forms {
@@ -160,6 +163,23 @@ TEST_F(HtmlViewerTest, PropertiesTakeAndClampTheirValues) {
   }
   EXPECT_FALSE(viewer->property(7));
   EXPECT_EQ(std::get<Text>(*viewer->property(html_viewer::kCaption)), "");
+}
+
+TEST_F(HtmlViewerTest, TheUnitTypeDecodesItsBlockAndStartsHidden) {
+  testing::FakeUnitSite site;
+  UnitSpec spec;
+  spec.parent = frame;
+  spec.rect = {-5, -5, 806, 352};
+  spec.block = {2, 0, 0, 0};  // version 2: newer than the type knows
+  EXPECT_FALSE(makeHtmlViewerUnit(spec, site));
+  spec.block = {1, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+  auto unit = makeHtmlViewerUnit(spec, site);
+  ASSERT_TRUE(unit);
+  EXPECT_FALSE(IsWindowVisible(unit->window()));
+  EXPECT_EQ(*unit->property(html_viewer::kFontSize), Value(std::int32_t{3}));
+  EXPECT_EQ(*unit->property(html_viewer::kSilent), Value(true));
+  EXPECT_TRUE(unit->setProperty(html_viewer::kFontSize, Value(std::int32_t{1})));
+  EXPECT_EQ(*unit->property(html_viewer::kFontSize), Value(std::int32_t{1}));
 }
 
 }  // namespace
