@@ -1,18 +1,9 @@
 #include "forms/zip/zip_unit.h"
 
-#include "forms/win/unit.h"
 #include "forms/zip/unzip_archive.h"
 
 namespace forms {
 namespace {
-
-constexpr int kProgressEvent = 1;
-
-// Has no window, no properties and is never visible.
-class ZipUnit : public UnitControl {
- public:
-  HWND window() const override { return nullptr; }
-};
 
 bool isFalse(const HandlerResult& r) {
   const bool* b = r ? std::get_if<bool>(&*r) : nullptr;
@@ -21,14 +12,10 @@ bool isFalse(const HandlerResult& r) {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makeZipUnit(const UnitSpec&, UnitSite&) { return std::make_unique<ZipUnit>(); }
-
-int unzipArchive(UnitRef zipUnit, const Text& archive, const Text& target) {
-  UnzipProgress progress;
-  if (dynamic_cast<ZipUnit*>(findUnitControl(zipUnit))) {
-    progress = [zipUnit](int percent) { return !isFalse(raiseUnitEvent(zipUnit, kProgressEvent, {percent})); };
-  }
-  return unzipArchive(archive, target, progress);
+int ZipUnit::unzip(const Text& archive, const Text& target) {
+  return unzipArchive(archive, target, [this](int percent) { return !isFalse(site_.raise(kProgressEvent, {percent})); });
 }
+
+std::unique_ptr<UnitControl> makeZipUnit(const UnitSpec&, UnitSite& site) { return std::make_unique<ZipUnit>(site); }
 
 }  // namespace forms

@@ -2,12 +2,28 @@
 // The ZIP unit: invisible, it carries unzipArchive and raises its progress event 1.
 #include "forms/core/text.h"
 #include "forms/win/runtime.h"
+#include "forms/win/unit.h"
 
 namespace forms {
 
-// unzipArchive (see forms/zip/unzip_archive.h) with its progress raised as event 1 of the
-// ZIP unit, with one integer; a handler that returns false stops the unpacking there.
-// Without a live unit, the unpacking runs without events.
+class ZipUnit : public UnitControl {
+ public:
+  static constexpr int kProgressEvent = 1;
+
+  explicit ZipUnit(UnitSite& site) : site_(site) {}
+  // Has no window, no properties and is never visible.
+  HWND window() const override { return nullptr; }
+
+  // unzipArchive (forms/zip/unzip_archive.h) with its progress raised as event 1 with one
+  // integer; a handler that returns false stops the unpacking there.
+  int unzip(const Text& archive, const Text& target);
+
+ private:
+  UnitSite& site_;
+};
+
+// unzipArchive through a ZIP unit of a loaded window; without such a unit the unpacking
+// runs without events.
 int unzipArchive(UnitRef zipUnit, const Text& archive, const Text& target);
 
 }  // namespace forms
