@@ -1,0 +1,14 @@
+#pragma once
+// Splitting the updater's process command line into words. Portable: it works on the
+// GBK bytes as the system hands them over.
+#include <string_view>
+#include <vector>
+
+#include "forms/core/text.h"
+
+namespace updater {
+
+// The words after the program path, in order; an empty quoted word ("") counts.
+std::vector<forms::Text> splitCommandWords(std::string_view line);
+
+}  // namespace updater
