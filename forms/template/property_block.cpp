@@ -1,0 +1,163 @@
+#include "forms/template/property_block.h"
+
+#include <cstring>
+
+#include "forms/template/byte_cursor.h"
+#include "forms/template/type_tables.h"
+
+namespace forms::tpl {
+namespace {
+
+constexpr std::size_t kLogFontSize = 60;
+
+bool present(const FieldSpec& f, std::uint32_t version) { return version >= f.minVersion; }
+
+bool readField(ByteCursor& in, const FieldSpec& f, FieldValue& v) {
+  switch (f.kind) {
+    case FieldKind::U32:
+    case FieldKind::I32:
+    case FieldKind::Colour:
+      return in.u32(v.number);
+    case FieldKind::U16:
+      return in.u16(v.number);
+    case FieldKind::Text:
+      return in.lenText(v.text);
+    case FieldKind::Bytes:
+    case FieldKind::FontBlock:
+      return in.lenBytes(v.bytes);
+    case FieldKind::RawFont:
+      return in.raw(kLogFontSize, v.bytes);
+  }
+  return false;
+}
+
+void writeField(ByteWriter& out, const FieldSpec& f, const FieldValue& v) {
+  switch (f.kind) {
+    case FieldKind::U32:
+    case FieldKind::I32:
+    case FieldKind::Colour:
+      out.u32(v.number);
+      break;
+    case FieldKind::U16:
+      out.u16(v.number);
+      break;
+    case FieldKind::Text:
+      out.lenText(v.text);
+      break;
+    case FieldKind::Bytes:
+    case FieldKind::FontBlock:
+      out.lenBytes(v.bytes);
+      break;
+    case FieldKind::RawFont: {
+      ByteSet font = v.bytes;
+      font.resize(kLogFontSize, 0);
+      out.raw(font);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+PropertyBlock defaultBlock(UnitType type) {
+  const TypeSpec& spec = typeSpec(type);
+  PropertyBlock block;
+  block.type = type;
+  block.fields.resize(spec.fieldCount);
+  for (std::size_t i = 0; i < spec.fieldCount; ++i) {
+    const FieldSpec& f = spec.fields[i];
+    block.fields[i].number = f.defaultNumber;
+    if (f.defaultText) block.fields[i].text = f.defaultText;
+  }
+  return block;
+}
+
+std::optional<PropertyBlock> decodeBlock(UnitType type, const ByteSet& bytes) {
+  PropertyBlock block = defaultBlock(type);
+  if (bytes.empty()) return block;
+  const TypeSpec& spec = typeSpec(type);
+  ByteCursor in(bytes.data(), bytes.size());
+  if (!in.u32(block.version)) return std::nullopt;
+  if (spec.maxVersion != 0 && block.version > spec.maxVersion) return std::nullopt;
+  for (std::size_t i = 0; i < spec.fieldCount; ++i) {
+    if (!present(spec.fields[i], block.version)) continue;
+    if (!readField(in, spec.fields[i], block.fields[i])) return std::nullopt;
+  }
+  return block;
+}
+
+ByteSet encodeBlock(const PropertyBlock& block) {
+  const TypeSpec& spec = typeSpec(block.type);
+  std::uint32_t version = block.version ? block.version : spec.writeVersion;
+  ByteWriter out;
+  if (version == 0 && spec.fieldCount == 0) return {};
+  out.u32(version);
+  for (std::size_t i = 0; i < spec.fieldCount; ++i) {
+    if (!present(spec.fields[i], version)) continue;
+    static const FieldValue kEmpty;
+    writeField(out, spec.fields[i], i < block.fields.size() ? block.fields[i] : kEmpty);
+  }
+  return std::move(out.bytes());
+}
+
+std::optional<Value> blockProperty(const PropertyBlock& block, int number) {
+  const TypeSpec& spec = typeSpec(block.type);
+  for (std::size_t i = 0; i < spec.fieldCount && i < block.fields.size(); ++i) {
+    const FieldSpec& f = spec.fields[i];
+    if (f.property != number) continue;
+    const FieldValue& v = block.fields[i];
+    switch (f.kind) {
+      case FieldKind::Text:
+        return Value(v.text);
+      case FieldKind::Bytes:
+      case FieldKind::RawFont:
+        return Value(v.bytes);
+      case FieldKind::FontBlock:
+        return Value(v.bytes.size() == kLogFontSize ? v.bytes : ByteSet());
+      default:
+        return Value(static_cast<std::int32_t>(v.number + static_cast<std::uint32_t>(
+                                                              static_cast<std::int32_t>(f.readBias))));
+    }
+  }
+  return std::nullopt;
+}
+
+const FieldValue* blockField(const PropertyBlock& block, const char* name) {
+  int i = fieldIndex(typeSpec(block.type), name);
+  if (i < 0 || static_cast<std::size_t>(i) >= block.fields.size()) return nullptr;
+  return &block.fields[i];
+}
+
+FieldValue* blockField(PropertyBlock& block, const char* name) {
+  return const_cast<FieldValue*>(blockField(static_cast<const PropertyBlock&>(block), name));
+}
+
+std::optional<std::vector<PageRecord>> decodePageTable(const ByteSet& bytes) {
+  std::vector<PageRecord> pages;
+  if (bytes.empty()) return pages;
+  ByteCursor in(bytes.data(), bytes.size());
+  std::uint32_t marker, count;
+  if (!in.u32(marker) || !in.u32(count)) return std::nullopt;
+  // Each page takes at least 4 + 23 * 4 bytes: a larger count cannot be real.
+  if (count > in.left() / 96) return std::nullopt;
+  pages.resize(count);
+  for (PageRecord& page : pages) {
+    if (!in.lenText(page.caption)) return std::nullopt;
+    for (std::int32_t& w : page.words)
+      if (!in.i32(w)) return std::nullopt;
+  }
+  return pages;
+}
+
+ByteSet encodePageTable(const std::vector<PageRecord>& pages) {
+  ByteWriter out;
+  out.u32(3);
+  out.u32(static_cast<std::uint32_t>(pages.size()));
+  for (const PageRecord& page : pages) {
+    out.lenText(page.caption);
+    for (std::int32_t w : page.words) out.u32(static_cast<std::uint32_t>(w));
+  }
+  return std::move(out.bytes());
+}
+
+}  // namespace forms::tpl
