@@ -1,0 +1,208 @@
+#include "forms/template/property_block.h"
+
+#include <gtest/gtest.h>
+
+#include "forms/template/byte_cursor.h"
+#include "forms/template/type_tables.h"
+
+namespace forms::tpl {
+namespace {
+
+std::int32_t number(const PropertyBlock& block, int property) {
+  auto v = blockProperty(block, property);
+  EXPECT_TRUE(v.has_value()) << property;
+  return v ? std::get<std::int32_t>(*v) : 0;
+}
+
+Text text(const PropertyBlock& block, int property) { return std::get<Text>(*blockProperty(block, property)); }
+
+struct DefaultCase {
+  UnitType type;
+  int property;
+  std::int32_t expected;
+};
+
+TEST(PropertyBlock, EmptyBlockGivesEveryDefault) {
+  const DefaultCase cases[] = {
+      {UnitType::Timer, 8, 0},                                          // stopped
+      {UnitType::ShapeBox, 8, static_cast<std::int32_t>(kColourNotSet)},  // button face
+      {UnitType::ShapeBox, 9, 0},  {UnitType::ShapeBox, 11, 1},  {UnitType::ShapeBox, 12, 1},
+      {UnitType::ShapeBox, 13, 0}, {UnitType::ShapeBox, 14, static_cast<std::int32_t>(kColourNotSet)},
+      {UnitType::EditBox, 9, 1},   {UnitType::EditBox, 10, 0},   {UnitType::EditBox, 11, 0xFFFFFF},
+      {UnitType::EditBox, 15, 0},  {UnitType::EditBox, 19, '*'}, {UnitType::EditBox, 23, 100},
+      {UnitType::Window, 9, 2},    {UnitType::Window, 18, 1},    {UnitType::Window, 22, 1},
+      {UnitType::Window, 26, 1},   {UnitType::Window, 27, 0},    {UnitType::Label, 11, 8},
+      {UnitType::Label, 26, 1},    {UnitType::HtmlViewer, 8, 2}, {UnitType::SuperBar, 16, 100},
+      {UnitType::SuperBar, 17, 30}, {UnitType::SuperBar, 41, 0}, {UnitType::Button, 11, 1},
+  };
+  for (const DefaultCase& c : cases) {
+    auto block = decodeBlock(c.type, {});
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->version, 0u);
+    EXPECT_EQ(number(*block, c.property), c.expected) << typeSpec(c.type).name << " p" << c.property;
+  }
+  EXPECT_EQ(text(*decodeBlock(UnitType::Label, {}), 8), "标签");
+  EXPECT_EQ(text(*decodeBlock(UnitType::Button, {}), 10), "按钮");
+  EXPECT_EQ(text(*decodeBlock(UnitType::TransLabel, {}), 8), "透明标签");
+  EXPECT_EQ(text(*decodeBlock(UnitType::EditBox, {}), 8), "");
+  EXPECT_FALSE(blockProperty(*decodeBlock(UnitType::Timer, {}), 9));
+}
+
+TEST(PropertyBlock, EveryTypeReadsBackWhatItWrites) {
+  for (int t = 0; t <= static_cast<int>(UnitType::Zip); ++t) {
+    UnitType type = static_cast<UnitType>(t);
+    PropertyBlock block = defaultBlock(type);
+    for (std::size_t i = 0; i < block.fields.size(); ++i) {
+      block.fields[i].number = 1000 + static_cast<std::uint32_t>(i);
+      if (typeSpec(type).fields[i].kind == FieldKind::U16) block.fields[i].number = 77;
+      block.fields[i].text = "t" + std::to_string(i);
+      block.fields[i].bytes = ByteSet(typeSpec(type).fields[i].kind == FieldKind::RawFont ? 60 : 3, 0x5A);
+    }
+    ByteSet bytes = encodeBlock(block);
+    auto back = decodeBlock(type, bytes);
+    ASSERT_TRUE(back) << typeSpec(type).name;
+    EXPECT_EQ(encodeBlock(*back), bytes) << typeSpec(type).name;
+  }
+}
+
+// A window block of the given version with every field present at that version, each
+// number field holding 7.
+ByteSet windowBlock(std::uint32_t version) {
+  PropertyBlock block = defaultBlock(UnitType::Window);
+  block.version = version;
+  for (FieldValue& f : block.fields) f.number = 7;
+  return encodeBlock(block);
+}
+
+TEST(PropertyBlock, WindowVersionGates) {
+  struct Case {
+    std::uint32_t version;
+    std::int32_t showInTaskbar, moveAnywhere, shape, alwaysOnTop;
+  } cases[] = {
+      {1, 1, 0, 0, 0},  // defaults for everything past version 1
+      {2, 7, 0, 0, 0},
+      {3, 7, 7, 7, 0},
+      {4, 7, 7, 7, 7},
+      {6, 7, 7, 7, 7},
+  };
+  for (const Case& c : cases) {
+    auto block = decodeBlock(UnitType::Window, windowBlock(c.version));
+    ASSERT_TRUE(block) << c.version;
+    EXPECT_EQ(number(*block, 26), c.showInTaskbar) << c.version;
+    EXPECT_EQ(number(*block, 27), c.moveAnywhere) << c.version;
+    EXPECT_EQ(number(*block, 28), c.shape) << c.version;
+    EXPECT_EQ(number(*block, 29), c.alwaysOnTop) << c.version;
+  }
+  EXPECT_FALSE(decodeBlock(UnitType::Window, windowBlock(7)));
+  EXPECT_FALSE(decodeBlock(UnitType::Timer, ByteSet{2, 0, 0, 0, 5, 0, 0, 0}));
+}
+
+TEST(PropertyBlock, PageControlAndSuperBarLoadAboveTheirStoredVersion) {
+  for (UnitType type : {UnitType::PageControl, UnitType::SuperBar}) {
+    PropertyBlock block = defaultBlock(type);
+    block.version = 9;
+    for (FieldValue& f : block.fields) f.number = 5;
+    ByteSet bytes = encodeBlock(block);
+    bytes.insert(bytes.end(), {1, 2, 3});  // bytes after the last field are ignored
+    auto back = decodeBlock(type, bytes);
+    ASSERT_TRUE(back) << typeSpec(type).name;
+    EXPECT_EQ(back->version, 9u);
+    // The last field of the highest version was read.
+    EXPECT_EQ(back->fields.back().number, 5u) << typeSpec(type).name;
+  }
+}
+
+TEST(PropertyBlock, FieldsRunningPastTheEndMakeItInvalid) {
+  ByteSet bytes = encodeBlock(defaultBlock(UnitType::Label));
+  for (std::size_t cut : {std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{20}, bytes.size() - 1}) {
+    ByteSet shorter(bytes.begin(), bytes.begin() + cut);
+    EXPECT_FALSE(decodeBlock(UnitType::Label, shorter)) << cut;
+  }
+  EXPECT_TRUE(decodeBlock(UnitType::Label, bytes));
+}
+
+// The HtmlViewer block ends with its address, a lenText.
+ByteSet htmlViewerBlock(const ByteSet& addressField) {
+  ByteWriter w;
+  w.u32(1);
+  w.u32(3);
+  w.u32(1);
+  w.u32(1);
+  w.raw(addressField);
+  return std::move(w.bytes());
+}
+
+TEST(PropertyBlock, LenTextEdges) {
+  struct Case {
+    const char* what;
+    ByteSet field;
+    Text expected;
+    bool valid;
+  } cases[] = {
+      {"length 0", {0, 0, 0, 0}, "", true},
+      {"negative length", {0xFF, 0xFF, 0xFF, 0xFF}, "", true},
+      {"inner zero byte", {5, 0, 0, 0, 'a', 'b', 0, 'c', 'd'}, "ab", true},
+      {"length past the end", {6, 0, 0, 0, 'a', 'b'}, "", false},
+      {"huge length", {0xFF, 0xFF, 0xFF, 0x7F, 'a'}, "", false},
+  };
+  for (const Case& c : cases) {
+    ByteSet bytes = htmlViewerBlock(c.field);
+    auto block = decodeBlock(UnitType::HtmlViewer, bytes);
+    ASSERT_EQ(block.has_value(), c.valid) << c.what;
+    if (c.valid) {
+      EXPECT_EQ(text(*block, 11), c.expected) << c.what;
+    }
+  }
+  // A negative length consumes only its 4 bytes: the next field follows at once.
+  PropertyBlock tl = defaultBlock(UnitType::TransLabel);
+  blockField(tl, "caption")->text = "after";
+  ByteSet b = encodeBlock(tl);
+  // Replace the font block's length with -1: the caption must still read.
+  std::size_t fontAt = 4 + 5 * 4;
+  b[fontAt] = b[fontAt + 1] = b[fontAt + 2] = b[fontAt + 3] = 0xFF;
+  auto back = decodeBlock(UnitType::TransLabel, b);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(text(*back, 8), "after");
+}
+
+TEST(PropertyBlock, OnlyA60ByteFontBlockIsAFont) {
+  for (std::size_t length : {0, 1, 59, 60, 61, 120}) {
+    PropertyBlock block = defaultBlock(UnitType::Label);
+    blockField(block, "font")->bytes = ByteSet(length, 0x41);
+    auto back = decodeBlock(UnitType::Label, encodeBlock(block));
+    ASSERT_TRUE(back) << length;
+    EXPECT_EQ(std::get<ByteSet>(*blockProperty(*back, 15)).size(), length == 60 ? 60u : 0u) << length;
+  }
+}
+
+TEST(PropertyBlock, SuperBarWordsReadBackMinusOne) {
+  PropertyBlock block = defaultBlock(UnitType::SuperBar);
+  blockField(block, "w27")->number = 5;
+  blockField(block, "w29")->number = 0;
+  auto back = decodeBlock(UnitType::SuperBar, encodeBlock(block));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(number(*back, 41), 4);
+  EXPECT_EQ(number(*back, 61), -1);
+}
+
+TEST(PageTable, ReadsBackAndRefusesCountsItCannotHold) {
+  std::vector<PageRecord> pages(2);
+  pages[0].caption = "一";
+  pages[1].words[0] = 2;
+  pages[1].words[22] = -1;
+  ByteSet bytes = encodePageTable(pages);
+  auto back = decodePageTable(bytes);
+  ASSERT_TRUE(back);
+  ASSERT_EQ(back->size(), 2u);
+  EXPECT_EQ((*back)[0].caption, "一");
+  EXPECT_EQ((*back)[1].words[0], 2);
+  EXPECT_EQ((*back)[1].words[22], -1);
+  bytes[4] = 0xFF;  // page count 255
+  EXPECT_FALSE(decodePageTable(bytes));
+  bytes.resize(bytes.size() - 1);
+  bytes[4] = 2;
+  EXPECT_FALSE(decodePageTable(bytes));
+}
+
+}  // namespace
+}  // namespace forms::tpl
