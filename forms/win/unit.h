@@ -78,16 +78,18 @@ class UnitControl {
     (void)child;
     return true;
   }
-  // Whether a left press on this unit drags a window whose moveAnywhere is 1.
-  virtual bool dragsWindow() const { return true; }
-
-  // A live copy with the same type properties for copyWindowUnit, or null when the type
-  // cannot be copied.
-  virtual std::unique_ptr<UnitControl> copy(const UnitSpec& spec, UnitSite& site) const {
-    (void)spec;
-    (void)site;
-    return nullptr;
+  // A notification the unit's parent received about this unit's window (WM_COMMAND,
+  // WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM): the result, or none for the default handling.
+  virtual std::optional<LRESULT> reflected(UINT message, WPARAM wp, LPARAM lp) {
+    (void)message;
+    (void)wp;
+    (void)lp;
+    return std::nullopt;
   }
+
+  // Whether a left press on this unit drags a window whose moveAnywhere is 1 (units that
+  // react to presses themselves do not).
+  virtual bool dragsWindow() const { return false; }
 };
 
 // Creates a live unit from its spec, or null when its stored block is invalid (the window
@@ -107,6 +109,11 @@ std::unique_ptr<UnitControl> makeZipUnit(const UnitSpec& spec, UnitSite& site);
 // Raises an event of any live unit from outside its control (a ZIP unit's progress from
 // unzipArchive): as UnitSite::raise, on the window thread.
 HandlerResult raiseUnitEvent(UnitRef unit, int event, std::vector<std::int32_t> args = {});
+
+// For the window procedure of every window that holds units: hands WM_COMMAND,
+// WM_NOTIFY, WM_CTLCOLOR* and WM_DRAWITEM about a child unit to that unit. True when the
+// unit handled it (result set).
+bool reflectToUnit(UINT message, WPARAM wp, LPARAM lp, LRESULT& result);
 
 // The live control of a unit of a loaded window, or null (for operations of other areas
 // that work on one unit type).

@@ -1,0 +1,256 @@
+#include "forms/win/core.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "forms/core/to_text.h"
+#include "forms/win/gbk_wide.h"
+
+namespace forms {
+
+RuntimeState& state() {
+  static RuntimeState s;
+  return s;
+}
+
+bool onWindowThread() { return !state().started || GetCurrentThreadId() == state().thread; }
+
+namespace {
+constexpr UINT kRunWork = WM_APP + 1;
+}
+
+void runOnWindowThread(const std::function<void()>& work) {
+  if (onWindowThread() || !state().hidden) {
+    work();
+    return;
+  }
+  SendMessageW(state().hidden, kRunWork, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+// Called by the hidden window's procedure.
+bool runPostedWork(UINT message, LPARAM lp) {
+  if (message != kRunWork) return false;
+  (*reinterpret_cast<const std::function<void()>*>(lp))();
+  return true;
+}
+
+LiveWindow* liveWindow(WindowId window) {
+  auto it = state().live.find(window);
+  return it == state().live.end() ? nullptr : it->second.get();
+}
+
+LiveUnit* liveUnit(UnitRef unit) {
+  LiveWindow* w = liveWindow(unit.window);
+  if (!w) return nullptr;
+  auto it = w->units.find(unit.unit);
+  return it == w->units.end() ? nullptr : &it->second;
+}
+
+std::optional<UnitRef> unitOfWindow(HWND window) {
+  for (HWND h = window; h; h = GetParent(h)) {
+    auto it = state().byWindow.find(h);
+    if (it != state().byWindow.end()) return it->second;
+    if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return std::nullopt;
+}
+
+UnitControl* findUnitControl(UnitRef unit) {
+  LiveUnit* u = liveUnit(unit);
+  return u ? u->control.get() : nullptr;
+}
+
+std::int32_t modifierFlags() {
+  std::int32_t flags = 0;
+  if (GetKeyState(VK_CONTROL) < 0) flags |= 1;
+  if (GetKeyState(VK_SHIFT) < 0) flags |= 2;
+  if (GetKeyState(VK_MENU) < 0) flags |= 4;
+  return flags;
+}
+
+Text runtimeErrorText(const Text& message, std::optional<std::int32_t> number) {
+  Text text = "运行时出错!\r\n\r\n";
+  if (number) text += "错误代码：" + toText(*number) + "\r\n\r\n";
+  text += "错误信息：" + message + "\r\n";
+  return text;
+}
+
+void fatalError(const Text& message, std::optional<std::int32_t> number) {
+  state().reportingError = true;
+  const Text text = runtimeErrorText(message, number);
+  // Tests read the box text from a file instead of a box that would wait for a user.
+  if (const char* file = std::getenv("TV_RUNTIME_ERROR_FILE"); file && *file) {
+    if (FILE* f = std::fopen(file, "ab")) {
+      std::fwrite(text.data(), 1, text.size(), f);
+      std::fclose(f);
+    }
+  } else {
+    MessageBoxW(nullptr, widen(text).c_str(), widen("信息：").c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  }
+  ExitProcess(static_cast<UINT>(-1));
+}
+
+namespace {
+
+const StoredUnit* bindingsOwner(const StoredWindow& w, const StoredUnit& unit) {
+  const StoredUnit* at = &unit;
+  // A clone's chain leads back through units of the same type; the guard ends a cycle.
+  for (std::size_t guard = 0; at->sourceUnitId != 0 && guard < w.units.size(); ++guard) {
+    const StoredUnit* source = w.find(at->sourceUnitId);
+    if (!source || source->typeCode != at->typeCode) break;
+    at = source;
+  }
+  return at;
+}
+
+bool raisesEvents(const StoredUnit& unit) { return unit.kind && *unit.kind != UnitKind::StatusBar; }
+
+}  // namespace
+
+HandlerResult raiseEvent(UnitRef unit, int event, std::vector<std::int32_t> args) {
+  RuntimeState& s = state();
+  if (s.holdEvents > 0 || s.reportingError) return std::nullopt;
+  StoredWindow* w = s.segment.find(unit.window);
+  if (!w) fatalError("未找到引发事件的窗口");
+  const StoredUnit* u = w->find(unit.unit);
+  if (!u) fatalError("未找到引发事件的窗口组件");
+  if (!raisesEvents(*u)) fatalError("引发事件的窗口组件无效");
+  const StoredUnit* owner = bindingsOwner(*w, *u);
+  Handler handler = nullptr;
+  for (const Binding& b : owner->bindings) {
+    if (b.event == event) {
+      handler = b.handler;
+      break;
+    }
+  }
+  if (!handler) return std::nullopt;
+  Event e;
+  e.source = unit;
+  e.number = event;
+  e.args = std::move(args);
+  return handler(e);
+}
+
+HandlerResult raiseUnitEvent(UnitRef unit, int event, std::vector<std::int32_t> args) {
+  HandlerResult result;
+  runOnWindowThread([&] { result = raiseEvent(unit, event, std::move(args)); });
+  return result;
+}
+
+bool reflectToUnit(UINT message, WPARAM wp, LPARAM lp, LRESULT& result) {
+  HWND child = nullptr;
+  switch (message) {
+    case WM_COMMAND: child = reinterpret_cast<HWND>(lp); break;
+    case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(lp)->hwndFrom; break;
+    case WM_DRAWITEM: child = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem; break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX: child = reinterpret_cast<HWND>(lp); break;
+    default: return false;
+  }
+  if (!child) return false;
+  auto it = state().byWindow.find(child);
+  if (it == state().byWindow.end()) return false;
+  UnitControl* control = findUnitControl(it->second);
+  if (!control) return false;
+  std::optional<LRESULT> r = control->reflected(message, wp, lp);
+  if (!r) return false;
+  result = *r;
+  return true;
+}
+
+namespace {
+
+struct CommonEvent {
+  UINT message;
+  int event;
+  bool mouse;
+};
+
+const CommonEvent kCommonEvents[] = {
+    {WM_LBUTTONDOWN, -1, true}, {WM_LBUTTONUP, -2, true},  {WM_LBUTTONDBLCLK, -3, true},
+    {WM_RBUTTONDOWN, -4, true}, {WM_RBUTTONUP, -5, true},  {WM_MOUSEMOVE, -6, true},
+    {WM_KEYDOWN, -9, false},    {WM_KEYUP, -10, false},    {WM_CHAR, -11, false},
+    {WM_MOUSEWHEEL, -12, false},
+};
+
+std::int32_t windowNumber(UnitRef window, int property);
+
+bool dragWindow(const MSG& msg, UnitRef unit, LiveWindow& w) {
+  if (windowNumber(UnitRef{w.id, w.ownUnit()}, 27) != 1) return false;
+  bool drags = unit.unit == w.ownUnit();
+  if (!drags) {
+    UnitControl* c = findUnitControl(unit);
+    drags = c && c->dragsWindow();
+  }
+  if (!drags) return false;
+  (void)msg;
+  ReleaseCapture();
+  SendMessageW(w.hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  return true;
+}
+
+std::int32_t windowNumber(UnitRef window, int property) {
+  UnitControl* c = findUnitControl(window);
+  if (!c) return 0;
+  std::optional<Value> v = c->property(property);
+  return v ? valueToInt(*v) : 0;
+}
+
+}  // namespace
+
+bool preTranslate(MSG& msg) {
+  const CommonEvent* common = nullptr;
+  for (const CommonEvent& c : kCommonEvents)
+    if (c.message == msg.message) common = &c;
+  if (!common) return true;
+  std::optional<UnitRef> unit = unitOfWindow(msg.hwnd);
+  if (!unit) return true;
+  LiveWindow* w = liveWindow(unit->window);
+  if (!w || w->destroying) return true;
+  if (msg.message == WM_LBUTTONDOWN && dragWindow(msg, *unit, *w)) return false;
+
+  std::vector<std::int32_t> args;
+  if (common->mouse) {
+    args = {LOWORD(msg.lParam), HIWORD(msg.lParam), modifierFlags()};
+  } else if (msg.message == WM_MOUSEWHEEL) {
+    args = {GET_WHEEL_DELTA_WPARAM(msg.wParam) / WHEEL_DELTA, modifierFlags()};
+  } else if (msg.message == WM_CHAR) {
+    args = {static_cast<std::int32_t>(msg.wParam)};
+  } else {
+    args = {static_cast<std::int32_t>(msg.wParam), modifierFlags()};
+  }
+  const WindowId windowId = w->id;
+  const UnitId own = w->ownUnit();
+  HandlerResult r = raiseEvent(*unit, common->event, std::move(args));
+  if (msg.message == WM_CHAR) {
+    if (r && !std::holds_alternative<std::monostate>(*r)) {
+      std::int32_t c = valueToInt(*r);
+      if (c == 0) return false;
+      msg.wParam = static_cast<WPARAM>(c);
+    }
+  } else if (stops(r)) {
+    return false;
+  }
+  // The handler may have closed the window.
+  w = liveWindow(windowId);
+  if (!w || w->destroying) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && windowNumber(UnitRef{windowId, own}, 22) == 1) {
+    PostMessageW(w->hwnd, WM_CLOSE, 0, 0);
+  }
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && windowNumber(UnitRef{windowId, own}, 21) == 1) {
+    HWND next = GetNextDlgTabItem(w->hwnd, GetFocus(), FALSE);
+    if (next) SetFocus(next);
+    return false;
+  }
+  return true;
+}
+
+void serveMessage(MSG& msg) {
+  if (!preTranslate(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+}  // namespace forms

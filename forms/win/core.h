@@ -1,0 +1,98 @@
+#pragma once
+// The runtime's state on the window thread: the stored windows, the loaded ones with
+// their live units, and the event machinery that connects them to the handlers.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "forms/win/handles.h"
+#include "forms/win/stored_template.h"
+#include "forms/win/unit.h"
+
+namespace forms {
+
+struct LiveUnit {
+  StoredUnit* stored = nullptr;
+  std::unique_ptr<UnitSite> site;
+  std::unique_ptr<UnitControl> control;
+  HCURSOR cursor = nullptr;  // null: the control's own default
+  OwnCursor ownCursor;       // a cursor made from a cursor file
+};
+
+struct LiveWindow {
+  WindowId id = 0;
+  StoredWindow* stored = nullptr;
+  HWND hwnd = nullptr;
+  bool destroying = false;
+  std::map<UnitId, LiveUnit> units;
+
+  UnitId ownUnit() const { return stored->units.front().id; }
+};
+
+struct RuntimeState {
+  DWORD thread = 0;
+  HWND hidden = nullptr;  // the runtime's own window: owner, timers, cross-thread work
+  StoredSegment segment;
+  bool started = false;
+  std::map<WindowId, std::unique_ptr<LiveWindow>> live;
+  std::map<HWND, UnitRef> byWindow;
+  EndRoutine endRoutine = nullptr;
+  bool endRan = false;
+  int holdEvents = 0;
+  bool reportingError = false;
+  std::uint32_t nextSerial = 0;
+};
+
+RuntimeState& state();
+bool onWindowThread();
+
+// Runs work on the window thread and waits for it (directly when already there).
+void runOnWindowThread(const std::function<void()>& work);
+
+LiveWindow* liveWindow(WindowId window);
+LiveUnit* liveUnit(UnitRef unit);
+// The unit a system window belongs to: itself or its nearest ancestor that is a unit.
+std::optional<UnitRef> unitOfWindow(HWND window);
+
+// Raises an event through the unit's bindings (clone chains included). Runtime errors for
+// a window or unit that does not exist.
+HandlerResult raiseEvent(UnitRef unit, int event, std::vector<std::int32_t> args);
+inline bool stops(const HandlerResult& r) {
+  const bool* b = r ? std::get_if<bool>(&*r) : nullptr;
+  return b && !*b;
+}
+
+// The common events of a queued message, before the unit sees it: false drops it.
+bool preTranslate(MSG& msg);
+// One message of a message loop: pre-translation, then translate and dispatch.
+void serveMessage(MSG& msg);
+
+// Runtime error with the box text; never returns.
+[[noreturn]] void fatalError(const Text& message, std::optional<std::int32_t> number = std::nullopt);
+// The box text of a runtime error.
+Text runtimeErrorText(const Text& message, std::optional<std::int32_t> number);
+
+// Creates a loaded window and its units from the template; false on an invalid block.
+bool createWindow(StoredWindow& stored);
+// Drops a destroyed window's live state.
+void windowDestroyed(WindowId window);
+
+// The modifier flags of the common events: 1 Ctrl, 2 Shift, 4 Alt.
+std::int32_t modifierFlags();
+
+// Paints what lies behind a transparent child: its parent's background and picture.
+void paintParentBehind(HWND child, HDC dc);
+
+// Cursor from a MousePointer block: stock ones shared, cursor files made into own.
+HCURSOR cursorOf(const ByteSet& pointer, OwnCursor& own);
+
+// The unit's factory, or null for a type that has none.
+UnitFactory factoryOf(UnitKind kind);
+
+constexpr UINT kFeedbackMessage = 0x8075;
+
+}  // namespace forms

@@ -1,0 +1,74 @@
+#include "forms/win/painted_unit.h"
+
+#include "forms/win/core.h"
+#include "forms/win/window_unit.h"
+
+namespace forms {
+
+PaintedUnit::~PaintedUnit() {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+bool PaintedUnit::create(const UnitSpec& spec, const wchar_t* className, int borderCode, DWORD extraStyle) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | extraStyle, ex = 0;
+  if (spec.tabStop) style |= WS_TABSTOP;
+  if (spec.disabled) style |= WS_DISABLED;
+  addBorderStyles(borderCode, style, ex);
+  hwnd_ = createUnitWindow(className, &PaintedUnit::proc, this, style, ex, spec.rect, spec.parent);
+  return hwnd_ != nullptr;
+}
+
+void PaintedUnit::paintBuffered(HDC dc) {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  if (r.right <= 0 || r.bottom <= 0) return;
+  MemoryDc mem(dc);
+  Bitmap buffer(CreateCompatibleBitmap(dc, r.right, r.bottom));
+  mem.select(buffer.get());
+  paint(mem.get(), r);
+  BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT PaintedUnit::proc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp) {
+  auto* self = static_cast<PaintedUnit*>(object);
+  if (message == WM_NCDESTROY) {
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(w, message, wp, lp);
+  }
+  if (std::optional<LRESULT> r = self->handle(message, wp, lp)) return *r;
+  LRESULT result = 0;
+  if (reflectToUnit(message, wp, lp, result)) return result;
+  switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(w, &ps);
+      self->paintBuffered(dc);
+      EndPaint(w, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT r;
+      GetClientRect(w, &r);
+      self->paint(reinterpret_cast<HDC>(wp), r);
+      return 0;
+    }
+    default: return DefWindowProcW(w, message, wp, lp);
+  }
+}
+
+void paintParentBehind(HWND child, HDC dc) {
+  HWND parent = GetParent(child);
+  if (!parent) return;
+  POINT origin{0, 0};
+  MapWindowPoints(child, parent, &origin, 1);
+  POINT old;
+  OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
+}  // namespace forms

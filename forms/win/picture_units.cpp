@@ -1,0 +1,163 @@
+// PicBox and PicBtn: pictures in their display modes; animated GIFs advance on a
+// drawing thread of their own.
+#include <atomic>
+#include <thread>
+
+#include "forms/win/core.h"
+#include "forms/win/own_units.h"
+#include "forms/win/painted_unit.h"
+
+namespace forms {
+
+namespace {
+
+// Steps the frames of an animated picture with their delays and loop count, and asks
+// the window to repaint; the painting itself stays on the window thread.
+class Animation {
+ public:
+  Animation(HWND target, const Picture& picture) : target_(target), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    for (const PictureFrame& f : picture.frames) delays_.push_back(f.delayMs > 0 ? f.delayMs : 100);
+    loops_ = picture.loopCount;
+    thread_ = std::thread([this] { run(); });
+  }
+  ~Animation() {
+    SetEvent(stop_.get());
+    thread_.join();
+  }
+  Animation(const Animation&) = delete;
+  Animation& operator=(const Animation&) = delete;
+  int frame() const { return frame_.load(); }
+
+ private:
+  void run() {
+    for (int played = 0; loops_ == 0 || played < loops_; ++played) {
+      for (std::size_t i = 0; i < delays_.size(); ++i) {
+        // The last frame of the last loop stays.
+        if (loops_ != 0 && played == loops_ - 1 && i + 1 == delays_.size()) return;
+        if (WaitForSingleObject(stop_.get(), static_cast<DWORD>(delays_[i])) != WAIT_TIMEOUT) return;
+        frame_ = static_cast<int>((i + 1) % delays_.size());
+        RedrawWindow(target_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+      }
+    }
+  }
+
+  HWND target_;
+  KernelHandle stop_;
+  std::vector<int> delays_;
+  int loops_ = 0;
+  std::atomic<int> frame_{0};
+  std::thread thread_;
+};
+
+namespace picbox {
+enum : int { kBorder = 8, kBgColour = 9, kPicture = 10, kDisplayMode = 11, kAnimate = 12 };
+}
+
+class PicBoxUnit : public PaintedUnit {
+ public:
+  PicBoxUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site) : PaintedUnit(std::move(bag), site) {
+    if (!create(spec, L"TvPicBox", number(picbox::kBorder))) return;
+    loadPicture();
+  }
+  ~PicBoxUnit() override { animation_.reset(); }
+  bool dragsWindow() const override { return true; }
+
+ protected:
+  void applied(int index) override {
+    if (index == picbox::kPicture || index == picbox::kAnimate) loadPicture();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+
+  void paint(HDC dc, const RECT& client) override {
+    fillRect(dc, client, colourOr(number(picbox::kBgColour), GetSysColor(COLOR_BTNFACE)));
+    picture_->draw(dc, client, number(picbox::kDisplayMode), animation_ ? animation_->frame() : 0);
+  }
+
+ private:
+  void loadPicture() {
+    animation_.reset();
+    picture_ = std::make_unique<PaintedPicture>(bytes(picbox::kPicture));
+    if (picture_->valid() && picture_->frameCount() > 1 && number(picbox::kAnimate) == 1)
+      animation_ = std::make_unique<Animation>(hwnd_, *picture_->picture());
+  }
+
+  std::unique_ptr<PaintedPicture> picture_ = std::make_unique<PaintedPicture>();
+  std::unique_ptr<Animation> animation_;
+};
+
+namespace picbtn {
+enum : int { kKind = 8, kPressed = 9, kNormal = 10, kPressedPicture = 11, kFocused = 12, kDisabled = 13, kTransparent = 14 };
+}
+
+class PicBtnUnit : public PaintedUnit {
+ public:
+  PicBtnUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site) : PaintedUnit(std::move(bag), site) {
+    if (!create(spec, L"TvPicBtn", 0)) return;
+    loadPictures();
+  }
+
+ protected:
+  void applied(int index) override {
+    if (index >= picbtn::kNormal) loadPictures();
+    repaint();
+  }
+
+  void paint(HDC dc, const RECT& client) override {
+    paintParentBehind(hwnd_, dc);
+    const PaintedPicture* p = pictures_[0].get();
+    if (!IsWindowEnabled(hwnd_) && pictures_[3]->valid()) p = pictures_[3].get();
+    else if ((down_ || number(picbtn::kPressed) == 1) && pictures_[1]->valid()) p = pictures_[1].get();
+    else if (GetFocus() == hwnd_ && pictures_[2]->valid()) p = pictures_[2].get();
+    p->draw(dc, client, 0);
+  }
+
+  std::optional<LRESULT> handle(UINT message, WPARAM, LPARAM lp) override {
+    switch (message) {
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+        down_ = true;
+        SetCapture(hwnd_);
+        repaint();
+        return 0;
+      case WM_LBUTTONUP: {
+        if (!down_) return 0;
+        down_ = false;
+        ReleaseCapture();
+        repaint();
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        if (PtInRect(&r, pt)) site_.raise(0);
+        return 0;
+      }
+      case WM_CAPTURECHANGED:
+        down_ = false;
+        repaint();
+        return 0;
+      default: return std::nullopt;
+    }
+  }
+
+ private:
+  void loadPictures() {
+    for (int i = 0; i < 4; ++i) pictures_[i] = std::make_unique<PaintedPicture>(bytes(picbtn::kNormal + i));
+    const std::int32_t transparent = number(picbtn::kTransparent);
+    if (colourSet(transparent) && pictures_[0]->valid()) {
+      SetWindowRgn(hwnd_, regionOfPicture(*pictures_[0]->picture(), 0, static_cast<COLORREF>(transparent)), TRUE);
+    }
+  }
+
+  std::unique_ptr<PaintedPicture> pictures_[4];  // normal, pressed, focused, disabled
+  bool down_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<UnitControl> makePicBoxUnit(const UnitSpec& spec, UnitSite& site) {
+  return makeBagUnit<PicBoxUnit>(spec, site);
+}
+std::unique_ptr<UnitControl> makePicBtnUnit(const UnitSpec& spec, UnitSite& site) {
+  return makeBagUnit<PicBtnUnit>(spec, site);
+}
+
+}  // namespace forms

@@ -1,0 +1,58 @@
+#include <map>
+#include <string>
+
+#include "forms/win/bag_unit.h"
+
+namespace forms {
+
+std::optional<PropertyBag> decodeUnitBlock(const UnitSpec& spec) {
+  return decodeProperties(spec.kind, spec.block);
+}
+
+namespace {
+
+struct Route {
+  UnitProc proc;
+  void* object;
+};
+
+LRESULT CALLBACK routedProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
+  if (message == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* route = reinterpret_cast<Route*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  if (!route) return DefWindowProcW(w, message, wp, lp);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(w, GWLP_USERDATA, 0);
+    Route r = *route;
+    delete route;
+    return r.proc(r.object, w, message, wp, lp);
+  }
+  return route->proc(route->object, w, message, wp, lp);
+}
+
+}  // namespace
+
+HWND createUnitWindow(const wchar_t* className, UnitProc proc, void* object, DWORD style, DWORD exStyle,
+                      const RECT& rect, HWND parent, const wchar_t* text) {
+  static std::map<std::wstring, bool> registered;
+  if (!registered[className]) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = routedProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+    registered[className] = true;
+  }
+  auto* route = new Route{proc, object};
+  HWND w = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, parent, nullptr, GetModuleHandleW(nullptr), route);
+  if (!w) delete route;
+  return w;
+}
+
+}  // namespace forms

@@ -1,0 +1,117 @@
+// Operations on windows: their outline, hot keys and the label feedback message.
+#include <cstdio>
+#include <vector>
+
+#include "forms/picture/picture.h"
+#include "forms/win/core.h"
+#include "forms/win/paint.h"
+
+namespace forms {
+
+namespace {
+
+ByteSet readFileBytes(const Text& name) {
+  ByteSet out;
+  if (FILE* f = std::fopen(name.c_str(), "rb")) {
+    std::uint8_t buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
+    std::fclose(f);
+  }
+  return out;
+}
+
+}  // namespace
+
+bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transparentColour) {
+  bool result = false;
+  runOnWindowThread([&] {
+    LiveWindow* w = liveWindow(window);
+    if (!w || w->destroying) return;
+    ByteSet bytes;
+    if (const ByteSet* b = std::get_if<ByteSet>(&picture)) bytes = *b;
+    else if (const Text* t = std::get_if<Text>(&picture)) bytes = t->empty() ? ByteSet() : readFileBytes(*t);
+    if (bytes.empty()) return;
+    std::optional<Picture> p = decodePicture(bytes);
+    if (!p) return;
+    HRGN rgn = regionOfPicture(*p, 0, static_cast<COLORREF>(transparentColour) & 0xFFFFFFu);
+    if (!rgn) return;
+    result = SetWindowRgn(w->hwnd, rgn, TRUE) != 0;  // the system owns the region now
+    if (!result) DeleteObject(rgn);
+  });
+  return result;
+}
+
+namespace {
+
+constexpr std::int32_t kFirstHotKeyId = 33000;
+
+struct HotKeys {
+  std::int32_t calls = 0;
+  HWND target = nullptr;
+  WNDPROC former = nullptr;
+  HWND feedback = nullptr;
+};
+
+HotKeys& hotKeys() {
+  static HotKeys h;
+  return h;
+}
+
+LRESULT CALLBACK hotKeyProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
+  HotKeys& h = hotKeys();
+  const WNDPROC former = h.former;
+  if (message == WM_HOTKEY) {
+    const auto id = static_cast<std::int32_t>(wp);
+    if (id > kFirstHotKeyId && id <= kFirstHotKeyId + h.calls && h.feedback)
+      SendMessageW(h.feedback, kFeedbackMessage, wp, 0);
+  }
+  return former ? CallWindowProcW(former, w, message, wp, lp) : DefWindowProcW(w, message, wp, lp);
+}
+
+UINT systemModifiers(std::int32_t code) {
+  switch (code) {
+    case 1: return MOD_CONTROL;
+    case 2: return MOD_SHIFT;
+    case 3: return MOD_CONTROL | MOD_SHIFT;
+    case 4: return MOD_ALT;
+    case 5: return MOD_ALT | MOD_CONTROL;
+    case 6: return MOD_ALT | MOD_SHIFT;
+    default: return static_cast<UINT>(code);
+  }
+}
+
+}  // namespace
+
+std::int32_t registerHotKey(WindowHandle target, WindowHandle feedback, std::int32_t modifiers, std::int32_t key) {
+  std::int32_t result = 0;
+  runOnWindowThread([&] {
+    HotKeys& h = hotKeys();
+    const std::int32_t id = kFirstHotKeyId + ++h.calls;
+    HWND t = reinterpret_cast<HWND>(target);
+    if (h.calls == 1 && t) {
+      h.target = t;
+      h.former = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(t, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&hotKeyProc)));
+    }
+    h.feedback = reinterpret_cast<HWND>(feedback);
+    if (RegisterHotKey(t, id, systemModifiers(modifiers), static_cast<UINT>(key))) result = id;
+  });
+  return result;
+}
+
+std::int32_t raiseFeedbackEvent(UnitRef label, std::int32_t p1, std::int32_t p2, bool wait) {
+  HWND h = nullptr;
+  runOnWindowThread([&] {
+    LiveUnit* u = liveUnit(label);
+    if (u && u->control) h = u->control->window();
+  });
+  if (!h) return 0;
+  if (!wait) {
+    PostMessageW(h, kFeedbackMessage, static_cast<WPARAM>(p1), static_cast<LPARAM>(p2));
+    return 0;
+  }
+  return static_cast<std::int32_t>(SendMessageW(h, kFeedbackMessage, static_cast<WPARAM>(p1), static_cast<LPARAM>(p2)));
+}
+
+}  // namespace forms

@@ -1,0 +1,297 @@
+// The window's own unit: the top-level window with its border kinds, start position,
+// background, shape, icon and the may-close event.
+#include <algorithm>
+
+#include "forms/win/bag_unit.h"
+#include "forms/win/core.h"
+#include "forms/win/gbk_wide.h"
+#include "forms/win/paint.h"
+#include "forms/win/window_unit.h"
+
+namespace forms {
+
+namespace {
+
+enum : int {
+  kTitle = 8,
+  kBorder = 9,
+  kBgColour = 10,
+  kBgPicture = 11,
+  kBgPicMode = 12,
+  kControlButton = 15,
+  kMaxButton = 16,
+  kMinButton = 17,
+  kStartPosition = 18,
+  kMovable = 19,
+  kIcon = 20,
+  kShowInTaskbar = 26,
+  kShape = 28,
+  kAlwaysOnTop = 29,
+};
+
+HICON iconOf(const ByteSet& file, int size) {
+  std::optional<Picture> p = decodeIcon(file, size);
+  if (!p || p->frames.empty()) return nullptr;
+  BITMAPV5HEADER h{};
+  h.bV5Size = sizeof h;
+  h.bV5Width = p->width;
+  h.bV5Height = -p->height;
+  h.bV5Planes = 1;
+  h.bV5BitCount = 32;
+  h.bV5Compression = BI_BITFIELDS;
+  h.bV5RedMask = 0x00FF0000;
+  h.bV5GreenMask = 0x0000FF00;
+  h.bV5BlueMask = 0x000000FF;
+  h.bV5AlphaMask = 0xFF000000;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  Bitmap colour(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0));
+  ReleaseDC(nullptr, screen);
+  if (!colour || !bits) return nullptr;
+  std::copy(p->frames[0].pixels.begin(), p->frames[0].pixels.end(), static_cast<std::uint32_t*>(bits));
+  Bitmap mask(CreateBitmap(p->width, p->height, 1, 1, nullptr));
+  ICONINFO ii{TRUE, 0, 0, mask.get(), colour.get()};
+  return CreateIconIndirect(&ii);
+}
+
+class WindowUnit : public BagUnit {
+ public:
+  WindowUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {
+    DWORD style = 0, ex = 0;
+    stylesOf(style, ex);
+    RECT r = spec.rect;
+    if (number(kStartPosition) == 1) centre(r);
+    HWND owner = number(kShowInTaskbar) == 0 ? state().hidden : nullptr;
+    picture_ = std::make_unique<PaintedPicture>(bytes(kBgPicture));
+    hwnd_ = createUnitWindow(L"TvWindow", &WindowUnit::proc, this, style, ex, r, owner,
+                             widen(text(kTitle)).c_str());
+    if (!hwnd_) return;
+    if (spec.disabled) EnableWindow(hwnd_, FALSE);
+    applyMovable();
+    applyShape();
+    applyIcon();
+  }
+
+  ~WindowUnit() override {
+    if (hwnd_ && IsWindow(hwnd_)) {
+      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      DestroyWindow(hwnd_);
+    }
+  }
+
+  HWND window() const override { return hwnd_; }
+  bool dragsWindow() const override { return true; }
+
+  std::optional<Value> property(int index) const override {
+    if (index == kStartPosition && hwnd_) {
+      if (IsIconic(hwnd_)) return Value(std::int32_t{2});
+      if (IsZoomed(hwnd_)) return Value(std::int32_t{3});
+      return Value(std::int32_t{0});
+    }
+    return BagUnit::property(index);
+  }
+
+  bool setProperty(int index, const Value& value) override {
+    if (index == kStartPosition) {
+      bag_[kStartPosition] = std::clamp(valueToInt(value), 0, 3);
+      applied(index);
+      return true;
+    }
+    return BagUnit::setProperty(index, value);
+  }
+
+  // Called when the window is first shown: the start position's show state.
+  int showCommand() const {
+    switch (number(kStartPosition)) {
+      case 2: return SW_SHOWMINIMIZED;
+      case 3: return resizable() ? SW_SHOWMAXIMIZED : SW_SHOW;
+      default: return SW_SHOW;
+    }
+  }
+
+ protected:
+  void applied(int index) override {
+    if (!hwnd_) return;
+    switch (index) {
+      case kTitle: SetWindowTextW(hwnd_, widen(text(kTitle)).c_str()); break;
+      case kBgPicture:
+        picture_ = std::make_unique<PaintedPicture>(bytes(kBgPicture));
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        break;
+      case kBgColour:
+      case kBgPicMode: InvalidateRect(hwnd_, nullptr, TRUE); break;
+      case kStartPosition: applyStartPosition(); break;
+      case kIcon: applyIcon(); break;
+      case kShape: applyShape(); break;
+      case kMovable: applyMovable(); break;
+      case kAlwaysOnTop:
+        SetWindowPos(hwnd_, number(kAlwaysOnTop) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        break;
+      case kShowInTaskbar:
+        SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT,
+                          reinterpret_cast<LONG_PTR>(number(kShowInTaskbar) == 0 ? state().hidden : nullptr));
+        break;
+      case kBorder:
+      case kControlButton:
+      case kMinButton:
+      case kMaxButton: {
+        DWORD style = 0, ex = 0;
+        stylesOf(style, ex);
+        const DWORD visible = GetWindowLongW(hwnd_, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
+        SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style | visible));
+        SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
+        SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        break;
+      }
+      default: break;
+    }
+  }
+
+ private:
+  bool resizable() const {
+    int b = number(kBorder);
+    return b == 1 || b == 3 || b == 5;
+  }
+
+  void stylesOf(DWORD& style, DWORD& ex) const {
+    style = WS_CLIPCHILDREN;
+    ex = 0;
+    const int border = number(kBorder);
+    if (number(kAlwaysOnTop) == 1) ex |= WS_EX_TOPMOST;
+    if (border <= 0 || border > 6) {
+      style |= WS_POPUP;
+      if (number(kControlButton) == 1) style |= WS_SYSMENU;
+      return;
+    }
+    const bool caption = !text(kTitle).empty() || number(kControlButton) == 1;
+    style |= resizable() ? WS_THICKFRAME : (caption ? 0 : WS_BORDER);
+    if (caption) style |= WS_CAPTION;
+    if (border == 3 || border == 4) ex |= WS_EX_TOOLWINDOW;
+    if (border == 5 || border == 6) ex |= WS_EX_CLIENTEDGE;
+    if (number(kControlButton) == 1) style |= WS_SYSMENU;
+    if (number(kMinButton) == 1) style |= WS_MINIMIZEBOX;
+    if (number(kMaxButton) == 1) style |= WS_MAXIMIZEBOX;
+  }
+
+  static void centre(RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    r.left = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    r.top = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    r.right = r.left + w;
+    r.bottom = r.top + h;
+  }
+
+  void applyStartPosition() {
+    if (!IsWindowVisible(hwnd_)) return;  // a hidden window only stores the value
+    switch (number(kStartPosition)) {
+      case 0: ShowWindow(hwnd_, SW_SHOWNORMAL); break;
+      case 1: {
+        if (IsIconic(hwnd_) || IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        centre(r);
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+      }
+      case 2: ShowWindow(hwnd_, SW_MINIMIZE); break;
+      case 3: ShowWindow(hwnd_, SW_MAXIMIZE); break;
+    }
+  }
+
+  void applyMovable() {
+    if (number(kMovable) != 0) return;
+    if (HMENU menu = GetSystemMenu(hwnd_, FALSE)) DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
+  }
+
+  void applyShape() {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top, m = std::min(w, h);
+    HRGN rgn = nullptr;
+    switch (number(kShape)) {
+      case 1: rgn = CreateEllipticRgn(0, 0, w + 1, h + 1); break;
+      case 2: rgn = CreateRoundRectRgn(0, 0, w + 1, h + 1, m / 5, m / 5); break;
+      case 3: {
+        rgn = CreateEllipticRgn(0, 0, w + 1, h + 1);
+        Region inner(CreateEllipticRgn(m / 4, m / 4, w - m / 4 + 1, h - m / 4 + 1));
+        CombineRgn(rgn, rgn, inner.get(), RGN_DIFF);
+        break;
+      }
+      default: break;
+    }
+    if (rgn || shaped_) SetWindowRgn(hwnd_, rgn, TRUE);  // the system owns rgn now
+    shaped_ = rgn != nullptr;
+  }
+
+  void applyIcon() {
+    big_.reset(iconOf(bytes(kIcon), 32));
+    small_.reset(iconOf(bytes(kIcon), 16));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_.get()));
+  }
+
+  void paintBackground(HDC dc) {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    fillRect(dc, r, colourOr(number(kBgColour), GetSysColor(COLOR_BTNFACE)));
+    picture_->draw(dc, r, number(kBgPicMode));
+  }
+
+  static LRESULT proc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp) {
+    auto* self = static_cast<WindowUnit*>(object);
+    LRESULT result = 0;
+    if (reflectToUnit(message, wp, lp, result)) return result;
+    switch (message) {
+      case WM_ERASEBKGND: self->paintBackground(reinterpret_cast<HDC>(wp)); return 1;
+      case WM_PRINTCLIENT: self->paintBackground(reinterpret_cast<HDC>(wp)); return 0;
+      case WM_CLOSE: {
+        if (stops(self->site_.raise(1))) return 0;
+        if (IsWindow(w)) DestroyWindow(w);
+        return 0;
+      }
+      case WM_SETCURSOR:
+        if (setUnitCursor(reinterpret_cast<HWND>(wp), LOWORD(lp))) return TRUE;
+        break;
+      case WM_NCDESTROY: {
+        self->hwnd_ = nullptr;
+        if (auto unit = windowOfHandle(w)) windowDestroyed(*unit);
+        return 0;
+      }
+      default: break;
+    }
+    return DefWindowProcW(w, message, wp, lp);
+  }
+
+  struct IconOwner {
+    HICON h = nullptr;
+    ~IconOwner() { reset(nullptr); }
+    void reset(HICON n) {
+      if (h) DestroyIcon(h);
+      h = n;
+    }
+    HICON get() const { return h; }
+  };
+
+  UnitSite& site_;
+  HWND hwnd_ = nullptr;
+  std::unique_ptr<PaintedPicture> picture_;
+  IconOwner big_, small_;
+  bool shaped_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<UnitControl> makeWindowUnit(const UnitSpec& spec, UnitSite& site) {
+  std::optional<PropertyBag> bag = decodeUnitBlock(spec);
+  if (!bag) return nullptr;
+  auto unit = std::make_unique<WindowUnit>(std::move(*bag), spec, site);
+  if (!unit->window()) return nullptr;
+  return unit;
+}
+
+int windowShowCommand(const UnitControl& windowUnit) {
+  return static_cast<const WindowUnit&>(windowUnit).showCommand();
+}
+
+}  // namespace forms
