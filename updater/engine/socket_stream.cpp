@@ -1,0 +1,133 @@
+#include "updater/engine/socket_stream.h"
+
+#include <ws2tcpip.h>
+
+#include <algorithm>
+#include <chrono>
+#include <mutex>
+
+namespace forms::engine {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// Waits are cut into slices so that a stop is noticed within this many milliseconds.
+constexpr long kSliceMs = 20;
+
+enum class Wait { Read, Write, Connect };
+
+IoResult waitFor(SOCKET s, Wait what, std::int64_t timeoutMs, const std::atomic<bool>& stop) {
+  auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (stop.load()) return IoResult::Stopped;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
+    if (left <= 0) return IoResult::TimedOut;
+    long slice = static_cast<long>(std::min<std::int64_t>(left, kSliceMs));
+    fd_set ready, failed;
+    FD_ZERO(&ready);
+    FD_ZERO(&failed);
+    FD_SET(s, &ready);
+    FD_SET(s, &failed);
+    timeval tv{slice / 1000, (slice % 1000) * 1000};
+    int n = what == Wait::Read ? select(0, &ready, nullptr, &failed, &tv)
+                               : select(0, nullptr, &ready, &failed, &tv);
+    if (n == SOCKET_ERROR) return IoResult::Failed;
+    if (FD_ISSET(s, &failed)) return IoResult::Failed;
+    if (FD_ISSET(s, &ready)) return IoResult::Ok;
+  }
+}
+
+}  // namespace
+
+void Socket::close() {
+  if (s_ != INVALID_SOCKET) closesocket(s_);
+  s_ = INVALID_SOCKET;
+}
+
+void startWinsock() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+  });
+}
+
+bool isDottedAddress(const std::string& host) {
+  return !host.empty() && host.find_first_not_of("0123456789.") == std::string::npos;
+}
+
+bool lookUpHost(const std::string& host, in_addr& address) {
+  if (isDottedAddress(host)) {
+    unsigned long value = inet_addr(host.c_str());
+    if (value == INADDR_NONE && host != "255.255.255.255") return false;
+    address.s_addr = value;
+    return true;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found) return false;
+  address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
+  freeaddrinfo(found);
+  return true;
+}
+
+IoResult connectTo(Socket& socket, const in_addr& address, int port, std::int64_t timeoutMs,
+                   const std::atomic<bool>& stop) {
+  socket.attach(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+  if (socket.get() == INVALID_SOCKET) return IoResult::Failed;
+  u_long nonBlocking = 1;
+  ioctlsocket(socket.get(), FIONBIO, &nonBlocking);
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(static_cast<u_short>(port));
+  to.sin_addr = address;
+  if (connect(socket.get(), reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) return IoResult::Ok;
+  if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
+  IoResult r = waitFor(socket.get(), Wait::Connect, timeoutMs, stop);
+  if (r != IoResult::Ok) return r;
+  int error = 0;
+  int length = sizeof error;
+  getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length);
+  return error == 0 ? IoResult::Ok : IoResult::Failed;
+}
+
+IoResult sendAll(Socket& socket, const std::string& bytes, std::int64_t timeoutMs,
+                 const std::atomic<bool>& stop) {
+  std::size_t sent = 0;
+  auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+  while (sent < bytes.size()) {
+    int n = send(socket.get(), bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
+    if (n > 0) {
+      sent += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
+    IoResult r = waitFor(socket.get(), Wait::Write, std::max<std::int64_t>(left, 0), stop);
+    if (r != IoResult::Ok) return r;
+  }
+  return IoResult::Ok;
+}
+
+IoResult receiveSome(Socket& socket, std::uint8_t* out, std::size_t size, std::size_t& got,
+                     std::int64_t timeoutMs, const std::atomic<bool>& stop) {
+  got = 0;
+  // Try first: under load the data is usually there, and a select per step costs time.
+  for (bool waited = false;; waited = true) {
+    int n = recv(socket.get(), reinterpret_cast<char*>(out), static_cast<int>(size), 0);
+    if (n > 0) {
+      got = static_cast<std::size_t>(n);
+      return IoResult::Ok;
+    }
+    if (n == 0) return IoResult::Closed;
+    if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
+    if (waited && stop.load()) return IoResult::Stopped;
+    IoResult r = waitFor(socket.get(), Wait::Read, timeoutMs, stop);
+    if (r != IoResult::Ok) return r;
+  }
+}
+
+}  // namespace forms::engine

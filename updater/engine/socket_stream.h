@@ -1,0 +1,46 @@
+#pragma once
+// One connection's socket, with every wait bounded by a time-out and broken off by a stop.
+#include <winsock2.h>
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace forms::engine {
+
+class Socket {
+ public:
+  Socket() = default;
+  ~Socket() { close(); }
+  Socket(const Socket&) = delete;
+  Socket& operator=(const Socket&) = delete;
+  SOCKET get() const { return s_; }
+  void attach(SOCKET s) {
+    close();
+    s_ = s;
+  }
+  void close();
+
+ private:
+  SOCKET s_ = INVALID_SOCKET;
+};
+
+enum class IoResult { Ok, TimedOut, Failed, Closed, Stopped };
+
+// Winsock is started once for the process, before the first lookup.
+void startWinsock();
+
+// An IPv4 address for a dotted address or a host name; false when the lookup fails.
+bool isDottedAddress(const std::string& host);
+bool lookUpHost(const std::string& host, in_addr& address);
+
+IoResult connectTo(Socket& socket, const in_addr& address, int port, std::int64_t timeoutMs,
+                   const std::atomic<bool>& stop);
+IoResult sendAll(Socket& socket, const std::string& bytes, std::int64_t timeoutMs,
+                 const std::atomic<bool>& stop);
+// Up to `size` bytes into `out`; Closed when the peer ended the connection.
+IoResult receiveSome(Socket& socket, std::uint8_t* out, std::size_t size, std::size_t& got,
+                     std::int64_t timeoutMs, const std::atomic<bool>& stop);
+
+}  // namespace forms::engine
