@@ -102,9 +102,8 @@ class Connection {
     }
     if (rangeStart && !sentRangeMessage_) {
       sentRangeMessage_ = true;
-      Range range = task_.range(rangeIndex_);
       task_.queueEvent(kRangeBegun, number_, static_cast<std::int32_t>(*rangeStart),
-                       static_cast<std::int32_t>(range.start + range.length));
+                       static_cast<std::int32_t>(own_.start + own_.length));
     }
 
     std::string received;
@@ -170,8 +169,8 @@ class Connection {
     std::int64_t total = verdict.total;
     task_.setEndValue(total <= kLargestFile ? static_cast<std::int32_t>(total) : 0);
     task_.setTable(total, splitRanges(total, task_.param().threadCount));
-    rangeIndex_ = 0;
-    task_.markServed(rangeIndex_);
+    task_.markServed(0);
+    serve(0);
 
     std::optional<std::string> path = localPath(*reply, parts);
     if (!path) return false;
@@ -186,10 +185,9 @@ class Connection {
     }
     task_.setTarget(std::move(target), *path);
 
-    Range own = task_.range(rangeIndex_);
     int count = static_cast<int>(splitRanges(total, task_.param().threadCount).size());
     for (int i = 1; i < count; ++i) task_.startConnection(i);
-    task_.queueEvent(kRangeBegun, number_, 0, static_cast<std::int32_t>(own.length));
+    task_.queueEvent(kRangeBegun, number_, 0, static_cast<std::int32_t>(own_.length));
     sentRangeMessage_ = true;
     task_.queueEvent(kTransferStart, task_.id(), static_cast<std::int32_t>(total), pathArgument());
     takeBody();
@@ -244,6 +242,7 @@ class Connection {
   }
 
   bool runFurther() {
+    serve(rangeIndex_);
     if (!requestRange()) return false;
     takeBody();
     return receiveAll();
@@ -254,8 +253,7 @@ class Connection {
     std::string url = task_.url();
     UrlParts parts = *parseUrl(url);
     for (;;) {
-      Range range = task_.range(rangeIndex_);
-      std::int64_t start = range.start + range.received;
+      std::int64_t start = own_.start + own_.received;
       std::string header;
       Step step = exchange(url, parts, start, header);
       if (step == Step::Passing && mayRetry()) continue;
@@ -280,8 +278,13 @@ class Connection {
   }
 
   std::int64_t remaining() const {
-    Range range = task_.range(rangeIndex_);
-    return range.length - range.received - static_cast<std::int64_t>(buffered_);
+    return own_.length - own_.received - static_cast<std::int64_t>(buffered_);
+  }
+
+  // Only the connection that serves a range adds to it, so its own copy stays exact.
+  void serve(int index) {
+    rangeIndex_ = index;
+    own_ = task_.range(index);
   }
 
   void step(std::size_t bytes) {
@@ -291,8 +294,8 @@ class Connection {
 
   void flush() {
     if (buffered_ == 0) return;
-    Range range = task_.range(rangeIndex_);
-    std::memcpy(task_.targetBytes() + range.start + range.received, buffer_.data(), buffered_);
+    std::memcpy(task_.targetBytes() + own_.start + own_.received, buffer_.data(), buffered_);
+    own_.received += static_cast<std::int64_t>(buffered_);
     task_.addReceived(rangeIndex_, static_cast<std::int64_t>(buffered_));
     buffered_ = 0;
   }
@@ -303,10 +306,9 @@ class Connection {
       if (!receiveRange()) return false;
       std::optional<int> next = task_.claimUnserved();
       if (!next) return true;
-      rangeIndex_ = *next;
-      Range range = task_.range(rangeIndex_);
-      task_.queueEvent(kRangeTakenOver, number_, static_cast<std::int32_t>(range.start + range.received),
-                       static_cast<std::int32_t>(range.start + range.length));
+      serve(*next);
+      task_.queueEvent(kRangeTakenOver, number_, static_cast<std::int32_t>(own_.start + own_.received),
+                       static_cast<std::int32_t>(own_.start + own_.length));
       if (!requestRange()) return false;
       takeBody();
     }
@@ -361,6 +363,7 @@ class Connection {
   Task& task_;
   const std::int32_t number_;
   int rangeIndex_;
+  Range own_;
   Socket socket_;
   std::vector<std::uint8_t> buffer_;
   std::size_t buffered_ = 0;

@@ -80,6 +80,9 @@ IoResult connectTo(Socket& socket, const in_addr& address, int port, std::int64_
   if (socket.get() == INVALID_SOCKET) return IoResult::Failed;
   u_long nonBlocking = 1;
   ioctlsocket(socket.get(), FIONBIO, &nonBlocking);
+  // A deep receive buffer lets most receives find their data waiting.
+  int depth = 4 << 20;
+  setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&depth), sizeof depth);
   sockaddr_in to{};
   to.sin_family = AF_INET;
   to.sin_port = htons(static_cast<u_short>(port));

@@ -132,8 +132,9 @@ void Task::queueEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::
   message.p1 = p1;
   message.p2 = p2;
   message.p3 = p3;
+  // No wake-up: the task thread looks at the queue every 100 ms, and waking it for each
+  // data step would cost a thread switch per step.
   queue_.push_back(std::move(message));
-  wake_.notify_all();
 }
 
 void Task::queueText(std::int32_t connection, const std::string& text, std::int32_t level) {

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Throughput of the engine against curl and aria2c, fetching one file from a local nginx
+# (sendfile on, 127.0.0.1) into /dev/shm, alternating the three clients run by run.
+#   updater/engine/bench/run.sh ENGINE_BENCH_EXE [RUNS] [SIZE_MIB]
+# ENGINE_BENCH_EXE is the engine_bench program of a cross build; it runs under Wine.
+set -euo pipefail
+
+DRIVER=${1:?usage: run.sh ENGINE_BENCH_EXE [RUNS] [SIZE_MIB]}
+RUNS=${2:-5}
+SIZE_MIB=${3:-256}
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+WINE_RUN=$ROOT/scripts/wine-run
+PORT=${BENCH_PORT:-18473}
+
+WORK=$(mktemp -d /tmp/engine-bench.XXXXXX)
+SHM=$(mktemp -d /dev/shm/engine-bench.XXXXXX)
+cleanup() {
+  [ -f "$WORK/nginx.pid" ] && kill "$(cat "$WORK/nginx.pid")" 2>/dev/null || true
+  rm -rf "$WORK" "$SHM"
+}
+trap cleanup EXIT
+
+mkdir -p "$WORK/www" "$WORK/logs" "$WORK/tmp"
+chmod 755 "$WORK" "$WORK/www"
+head -c $((SIZE_MIB * 1024 * 1024)) /dev/urandom > "$WORK/www/big.bin"
+chmod 644 "$WORK/www/big.bin"
+WANT=$(sha256sum "$WORK/www/big.bin" | cut -d' ' -f1)
+BYTES=$(stat -c %s "$WORK/www/big.bin")
+
+cat > "$WORK/nginx.conf" <<CONF
+daemon on;
+worker_processes 2;
+pid $WORK/nginx.pid;
+error_log $WORK/logs/error.log;
+events { worker_connections 256; }
+http {
+  access_log off;
+  sendfile on;
+  tcp_nopush on;
+  client_body_temp_path $WORK/tmp;
+  proxy_temp_path $WORK/tmp;
+  fastcgi_temp_path $WORK/tmp;
+  uwsgi_temp_path $WORK/tmp;
+  scgi_temp_path $WORK/tmp;
+  server {
+    listen 127.0.0.1:$PORT;
+    root $WORK/www;
+  }
+}
+CONF
+nginx -p "$WORK" -c "$WORK/nginx.conf"
+for _ in $(seq 50); do curl -sf -o /dev/null -r 0-0 "http://127.0.0.1:$PORT/big.bin" && break; sleep 0.1; done
+
+URL="http://127.0.0.1:$PORT/big.bin"
+OUT=$SHM/big.bin
+# Wine sees the Unix root as Z:.
+OUT_WIN="Z:${OUT//\//\\}"
+
+# One run: prints the seconds it took, fails when the file's hash is wrong.
+run_one() {
+  rm -f "$OUT"
+  local start end
+  start=$(date +%s.%N)
+  case "$1" in
+    engine) "$WINE_RUN" "$DRIVER" "$URL" "$OUT_WIN" 5 > "$WORK/engine.out" < /dev/null ;;
+    curl) curl -sf -o "$OUT" "$URL" ;;
+    aria2c) aria2c -q -x5 -s5 -k1M --file-allocation=none --allow-overwrite=true \
+              -d "$SHM" -o big.bin "$URL" ;;
+  esac
+  end=$(date +%s.%N)
+  local got
+  got=$(sha256sum "$OUT" | cut -d' ' -f1)
+  if [ "$got" != "$WANT" ]; then
+    echo "hash mismatch after $1" >&2
+    return 1
+  fi
+  echo "$end - $start" | bc -l
+}
+
+# Start Wine once so that the first engine run does not pay for the prefix.
+"$WINE_RUN" "$DRIVER" > /dev/null 2>&1 < /dev/null || true
+
+declare -A TIMES
+for run in $(seq "$RUNS"); do
+  for client in engine curl aria2c; do
+    t=$(run_one "$client")
+    TIMES[$client]+="$t "
+    printf 'run %d %-7s %6.3f s\n' "$run" "$client" "$t"
+  done
+done
+
+median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+declare -A MBPS
+for client in engine curl aria2c; do
+  m=$(echo "${TIMES[$client]}" | median)
+  MBPS[$client]=$(echo "$BYTES / 1048576 / $m" | bc -l)
+  printf '%-7s median %6.3f s  %8.1f MiB/s\n' "$client" "$m" "${MBPS[$client]}"
+done
+printf 'engine / curl   %.2f\n' "$(echo "${MBPS[engine]} / ${MBPS[curl]}" | bc -l)"
+printf 'engine / aria2c %.2f\n' "$(echo "${MBPS[engine]} / ${MBPS[aria2c]}" | bc -l)"
