@@ -1,0 +1,75 @@
+"""The popup: loaded only for a switch above 1, parked at (W - 250, H), rises to
+(W - 250, H - 190) in 19 steps of 70 ms, rests there, and its close mark hides it."""
+import os
+import subprocess
+import time
+import unittest
+
+from navigator_e2e import ENV, NavigatorTest, click, geometry, wait_for, xdotool
+
+POPUP_SIZE = (243, 164)
+SHOTS = os.environ.get("TV_SHOTS")
+
+
+def screen_size():
+    return tuple(int(v) for v in xdotool("getdisplaygeometry").split())
+
+
+def find_popup():
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^$"], env=ENV,
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout.decode()
+    for x_id in out.split():
+        geo = geometry(x_id)
+        if geo and geo[2:] == POPUP_SIZE:
+            return x_id
+    return None
+
+
+class Popup(NavigatorTest):
+    def test_switch_rise_rest_and_close(self):
+        width, height = screen_size()
+        column, rest_line = width - 250, height - 190
+        self.server.set_switch("1")
+        self.run_.start()
+        time.sleep(12)  # at least one poll has read the switch off
+        self.assertIsNone(find_popup(), "popup loaded for a switch of 1")
+
+        self.server.set_switch("2")
+        popup = wait_for(find_popup, 15, step=0.02)
+        self.assertIsNotNone(popup, "no popup for a switch of 2")
+        samples = []
+        deadline = time.time() + 6
+        while time.time() < deadline:
+            geo = geometry(popup)
+            if geo:
+                samples.append((time.time(), geo[0], geo[1]))
+                if geo[1] == rest_line:
+                    break
+            time.sleep(0.005)
+        tops = [top for _, _, top in samples]
+        self.assertEqual({left for _, left, _ in samples}, {column})
+        self.assertGreaterEqual(tops[0], height - 20, "first seen far from the parking line")
+        self.assertEqual(tops[-1], rest_line)
+        self.assertTrue(all((height - top) % 10 == 0 for top in tops), tops)
+        self.assertEqual(tops, sorted(tops, reverse=True))
+        # 19 steps of 70 ms from the parking line: about 1.33 s, late ticks allowed.
+        rise_start = next(t for t, _, top in samples if top < height)
+        self.assertGreater(samples[-1][0] - rise_start, 0.9)
+        self.assertLess(samples[-1][0] - rise_start, 4.0)
+
+        time.sleep(2)  # resting at the top
+        self.assertEqual(geometry(popup)[:2], (column, rest_line))
+        if SHOTS:
+            os.makedirs(SHOTS, exist_ok=True)
+            subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (
+                POPUP_SIZE + (column, rest_line)), os.path.join(SHOTS, "popup.png")], env=ENV)
+
+        click(column + 200 + 16, rest_line + 8)  # the close mark
+        self.assertTrue(wait_for(lambda: geometry(popup) is None, 3), "close mark did not hide it")
+        time.sleep(2)
+        self.assertIsNone(geometry(popup), "the popup came back before its pause")
+        self.assertIsNone(self.run_.process.poll())
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,269 @@
+"""What the navigator's end-to-end tests share: a test installation folder, the
+navigator under the project's Wine, the stand-in server, and ways to look at windows
+and to press keys and buttons.
+
+The navigator's addresses are compiled in (127.0.0.1:8460), so the server always takes
+that port; ctest runs these tests one at a time.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "tools", "server"))
+sys.path.insert(0, os.path.join(ROOT, "scripts", "e2e"))
+
+from stand_in_server import StandInServer  # noqa: E402
+
+try:  # the project's Wine harness, when it is there
+    import harness  # noqa: E402,F401
+except ImportError:
+    harness = None
+
+BUILD = os.environ.get("TV_BUILD_DIR", os.path.join(ROOT, "build"))
+DIST = os.path.join(BUILD, "dist")
+RECORD_UPDATE = os.environ.get("TV_RECORD_UPDATE", os.path.join(BUILD, "navigator", "tests", "record_update.exe"))
+WINDOW_PROBE = os.environ.get("TV_WINDOW_PROBE", os.path.join(BUILD, "navigator", "tests", "window_probe.exe"))
+MAIN_TITLE = "图片导航工具"
+SERVER_PORT = int(os.environ.get("TV_SERVER_URL", "http://127.0.0.1:8460").rsplit(":", 1)[1].strip("/"))
+
+
+def _wine_environment():
+    """The environment of scripts/wine-env.sh, with the prefix ready, the display up and
+    the wineserver warm."""
+    script = ('. "%s/scripts/wine-env.sh" && bash "%s/scripts/wine-prefix.sh" >&2 && '
+              'tv_start_xvfb && tv_warm_wineserver && echo "TV_LOADER=$(tv_wine_loader)" && env -0'
+              % (ROOT, ROOT))
+    out = subprocess.run(["bash", "-c", script], check=True, stdout=subprocess.PIPE).stdout
+    first, _, rest = out.partition(b"\n")
+    env = dict(item.split(b"=", 1) for item in rest.split(b"\0") if b"=" in item)
+    env = {k.decode(): v.decode(errors="replace") for k, v in env.items()}
+    env["TV_LOADER"] = first.decode().split("=", 1)[1]
+    env["LC_ALL"] = "zh_CN.GBK"
+    return env
+
+
+ENV = _wine_environment()
+
+
+def gbk_text(raw):
+    return raw.decode("gbk", errors="replace")
+
+
+def wine(args, **kwargs):
+    return subprocess.run([ENV["TV_LOADER"]] + args, env=ENV, **kwargs)
+
+
+def unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text):
+            out.append({"r": "\r", "n": "\n", "t": "\t"}.get(text[i + 1], text[i + 1]))
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
+class ProbedWindow:
+    def __init__(self, fields):
+        self.kind, self.cls, self.text = fields[0], fields[1], unescape(fields[2])
+        self.left, self.top, self.width, self.height = (int(f) for f in fields[3:7])
+        self.visible = fields[7] == "1"
+
+
+def probe(title):
+    """The visible top-level windows titled title: a list of (window, [descendants])."""
+    result = wine([WINDOW_PROBE, "list", title.encode("gbk")], stdout=subprocess.PIPE,
+                  stderr=subprocess.DEVNULL, timeout=30)
+    windows = []
+    for line in gbk_text(result.stdout).splitlines():
+        fields = line.rstrip("\r").split("\t")
+        if len(fields) != 8:
+            continue
+        item = ProbedWindow(fields)
+        if item.kind == "window":
+            windows.append((item, []))
+        elif windows:
+            windows[-1][1].append(item)
+    return windows
+
+
+def wait_for(condition, seconds, step=0.2):
+    deadline = time.time() + seconds
+    while True:
+        value = condition()
+        if value or time.time() > deadline:
+            return value
+        time.sleep(step)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool"] + [str(a) for a in args], env=ENV,
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout.decode()
+
+
+def x_window_ids(title):
+    """X windows of visible top-level windows with that exact title (GBK)."""
+    pattern = "^%s$" % title
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern.encode("gbk")],
+                         env=ENV, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+    return out.decode().split()
+
+
+def geometry(x_id):
+    """(left, top, width, height) of an X window, or None once it is gone or unmapped."""
+    out = subprocess.run(["xwininfo", "-id", x_id], env=ENV, stdout=subprocess.PIPE,
+                         stderr=subprocess.DEVNULL).stdout.decode()
+    values = {}
+    for line in out.splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    if values.get("Map State") != "IsViewable":
+        return None
+    return tuple(int(values[k]) for k in
+                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
+def click(x, y):
+    xdotool("mousemove", x, y, "click", "1")
+
+
+class FocusWindow:
+    """A window of another Wine program that holds the keyboard focus: a hot key
+    reaches its program under Wine only while a window of the session has the focus."""
+
+    def __enter__(self):
+        self.process = subprocess.Popen([ENV["TV_LOADER"], WINDOW_PROBE, "focus"], env=ENV,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        ids = wait_for(lambda: x_window_ids("tv-focus"), 20)
+        if not ids:
+            raise RuntimeError("the focus window did not appear")
+        self.x_id = ids[0]
+        return self
+
+    def focus(self):
+        geo = geometry(self.x_id)
+        xdotool("mousemove", geo[0] + 100, geo[1] + 60)  # keys go to the window under the pointer
+        xdotool("windowfocus", "--sync", self.x_id)
+
+    def __exit__(self, *exc):
+        self.process.kill()
+        self.process.wait()
+
+
+class NavigatorRun:
+    """Talvery.exe from a fresh installation folder (its path holds a blank), with the
+    recording updater at main_update\\update.exe and its own log of opened URLs."""
+
+    def __init__(self, folder):
+        self.folder = os.path.join(folder, "install dir")
+        os.makedirs(os.path.join(self.folder, "main_update"))
+        for name in os.listdir(DIST):
+            path = os.path.join(DIST, name)
+            if os.path.isfile(path):
+                shutil.copy2(path, self.folder)
+        shutil.copy2(RECORD_UPDATE, os.path.join(self.folder, "main_update", "update.exe"))
+        self.url_log = os.path.join(folder, "urls.log")
+        self.process = None
+        self.x_id = None
+
+    def start(self, wait_for_window=True):
+        env = dict(ENV, TV_URL_LOG=self.url_log)
+        self.output = open(os.path.join(os.path.dirname(self.folder), "talvery.out"), "wb")
+        self.process = subprocess.Popen([ENV["TV_LOADER"], "Talvery.exe"], cwd=self.folder, env=env,
+                                        stdout=self.output, stderr=subprocess.STDOUT)
+        if wait_for_window:
+            ids = wait_for(lambda: x_window_ids(MAIN_TITLE), 40)
+            if not ids:
+                raise AssertionError("the main window did not appear")
+            self.x_id = ids[0]
+        return self
+
+    def main_origin(self):
+        geo = geometry(self.x_id)
+        return geo[0], geo[1]
+
+    def click_main(self, x, y):
+        left, top = self.main_origin()
+        click(left + x, top + y)
+
+    def opened_urls(self):
+        if not os.path.exists(self.url_log):
+            return []
+        with open(self.url_log, encoding="utf-8", errors="replace") as f:
+            return [line.strip() for line in f if line.strip()]
+
+    def updater_command_line(self):
+        path = os.path.join(self.folder, "main_update", "command-line.txt")
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as f:
+            return f.read()
+
+    def wait_end(self, seconds):
+        try:
+            return self.process.wait(timeout=seconds)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        if self.process:
+            self.output.close()
+
+
+class NavigatorTest(unittest.TestCase):
+    """One navigator run per test, in its own folder, with a server unless told not to."""
+
+    with_server = True
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="tv-nav-")
+        self.server = None
+        if self.with_server:
+            self.server = StandInServer(port=SERVER_PORT).start()
+        self.runs = []
+        self.new_run()
+
+    def new_run(self):
+        """A navigator in a fresh installation folder of its own (self.run_)."""
+        if self.runs:
+            self.runs[-1].stop()
+        self.run_ = NavigatorRun(tempfile.mkdtemp(dir=self.folder))
+        self.runs.append(self.run_)
+        return self.run_
+
+    def tearDown(self):
+        for run in self.runs:
+            run.stop()
+        if self.server:
+            self.server.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def message_box_text(self, seconds=15):
+        """The text of the open "信息：" box, or None."""
+        def text():
+            for window, children in probe("信息："):
+                statics = [c.text for c in children if c.cls.lower() == "static" and c.text]
+                if statics:
+                    return statics[-1]
+            return None
+        return wait_for(text, seconds)
+
+    def close_message_box(self):
+        ids = wait_for(lambda: x_window_ids("信息："), 10)
+        self.assertTrue(ids, "no message box to close")
+        geo = geometry(ids[0])
+        xdotool("mousemove", geo[0] + geo[2] // 2, geo[1] + geo[3] // 2)
+        xdotool("windowfocus", "--sync", ids[0])
+        xdotool("key", "Return")
+        wait_for(lambda: not x_window_ids("信息："), 10)
