@@ -11,6 +11,15 @@ namespace {
 
 constexpr char kContainerClass[] = "FormsHtmlViewer";
 
+// The control needs the keys meant for it before they are translated and dispatched.
+// Whatever message loop runs (the runtime's, a message box's, a pumping wait), a hook on
+// the thread's message retrieval hands them over; it lives while the thread hosts one.
+struct KeyRouting {
+  HHOOK hook = nullptr;
+  int hosts = 0;
+};
+thread_local KeyRouting keys;
+
 template <class T>
 void release(T*& p) {
   if (p) p->Release();
@@ -171,9 +180,15 @@ class BrowserHost::Sink : public IDispatch {
 };
 
 BrowserHost::BrowserHost(Callbacks callbacks)
-    : callbacks_(std::move(callbacks)), site_(std::make_unique<Site>(*this)), sink_(std::make_unique<Sink>(*this)) {}
+    : callbacks_(std::move(callbacks)), site_(std::make_unique<Site>(*this)), sink_(std::make_unique<Sink>(*this)) {
+  if (keys.hosts++ == 0) keys.hook = SetWindowsHookExA(WH_GETMESSAGE, keyHook, nullptr, GetCurrentThreadId());
+}
 
 BrowserHost::~BrowserHost() {
+  if (--keys.hosts == 0 && keys.hook) {
+    UnhookWindowsHookEx(keys.hook);
+    keys.hook = nullptr;
+  }
   stop();
   if (container_) {
     SetWindowLongPtrA(container_, GWLP_USERDATA, 0);
@@ -332,6 +347,19 @@ void BrowserHost::onEvent(DISPID id, DISPPARAMS* params) {
       break;
   }
   if (callbacks_.observe && params) callbacks_.observe(id, *params);
+}
+
+LRESULT CALLBACK BrowserHost::keyHook(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && wp == PM_REMOVE) {
+    MSG* msg = reinterpret_cast<MSG*>(lp);
+    if (translateAccelerator(msg)) {
+      // Taken by the control: the loop gets nothing to translate or dispatch.
+      msg->message = WM_NULL;
+      msg->wParam = 0;
+      msg->lParam = 0;
+    }
+  }
+  return CallNextHookEx(keys.hook, code, wp, lp);
 }
 
 bool BrowserHost::translateAccelerator(MSG* msg) {

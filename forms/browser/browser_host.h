@@ -43,10 +43,6 @@ class BrowserHost {
   // 0 smallest .. 4 largest; applied now when a document is there, else when one is.
   void setFontSize(int size);
 
-  // Gives the control of the window that msg is for a chance at its keys (Tab, the
-  // editing keys); true when it took the message. For the message loop.
-  static bool translateAccelerator(MSG* msg);
-
  private:
   class Site;
   class Sink;
@@ -60,6 +56,10 @@ class BrowserHost {
   void applyFontSize();
   void onEvent(DISPID id, DISPPARAMS* params);
   static LRESULT CALLBACK containerProc(HWND w, UINT message, WPARAM wp, LPARAM lp);
+  // Gives the control of the window that msg is for a chance at its keys (Tab, the
+  // editing keys); true when it took the message.
+  static bool translateAccelerator(MSG* msg);
+  static LRESULT CALLBACK keyHook(int code, WPARAM wp, LPARAM lp);
 
   Callbacks callbacks_;
   std::unique_ptr<Site> site_;

@@ -2,23 +2,16 @@
 
 #include <algorithm>
 
+#include "forms/win/core.h"
 #include "forms/win/unit.h"
 
 namespace forms {
-namespace {
-
-bool isFalse(const HandlerResult& r) {
-  const bool* b = r ? std::get_if<bool>(&*r) : nullptr;
-  return b && !*b;
-}
-
-}  // namespace
 
 HtmlViewer::HtmlViewer(HWND parent, const RECT& where, const HtmlViewerBlock& block,
                        std::function<HandlerResult()> raiseNewWindow)
     : stored_(block), raiseNewWindow_(std::move(raiseNewWindow)) {
   BrowserHost::Callbacks callbacks;
-  callbacks.newWindow = [this] { return !(raiseNewWindow_ && isFalse(raiseNewWindow_())); };
+  callbacks.newWindow = [this] { return !(raiseNewWindow_ && stops(raiseNewWindow_())); };
   host_ = BrowserHost::create(parent, where, std::move(callbacks));
   if (!host_) return;
   host_->setSilent(stored_.silent);
