@@ -2,7 +2,7 @@
 #include "forms/xml/xml_document.h"
 #include "navigator/globals.h"
 #include "navigator/handlers.h"
-#include "navigator/template_data.h"
+#include "windows/navigator_handlers.h"
 #include "navigator/units.h"
 
 namespace navigator {
@@ -19,7 +19,7 @@ void releaseGlobals() {
 }
 
 int programEntry() {
-  forms::startRuntime(handlerTable(), templateSegment());
+  forms::startRuntime(templateHandlers(), templateSegment());
   initGlobals();
   forms::registerEndRoutine(releaseGlobals);
   forms::loadStartWindow(kMainWindow);
