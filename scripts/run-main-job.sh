@@ -24,6 +24,13 @@ if [ ! -f "$DIST/Talvery.exe" ]; then
   exit 1
 fi
 
+# Where this kernel refuses 32-bit code, only a 64-bit test build can run here.
+if ! bash "$ROOT/scripts/wine-env.sh" can-run-32 && file "$DIST/Talvery.exe" | grep -q 'PE32 executable'; then
+  echo "run-main-job: this machine cannot run 32-bit programs; build the 64-bit test build" >&2
+  echo "  (cmake/mingw-x86_64.cmake) and point TV_BUILD_DIR at it" >&2
+  exit 1
+fi
+
 on_user_display=0
 if [ -n "${DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
   on_user_display=1
