@@ -1,18 +1,17 @@
 #include "forms/controls/html_viewer_block.h"
 
-#include "forms/controls/block_reader.h"
+#include "forms/template/property_block.h"
 
 namespace forms {
 
 std::optional<HtmlViewerBlock> decodeHtmlViewerBlock(const ByteSet& block) {
+  const auto stored = tpl::decodeBlock(tpl::UnitType::HtmlViewer, block);
+  if (!stored) return std::nullopt;
   HtmlViewerBlock out;
-  if (block.empty()) return out;
-  BlockReader r(block);
-  std::uint32_t version = 0, offline = 0, silent = 0;
-  if (!r.u32(version) || version > 1) return std::nullopt;
-  if (!r.i32(out.fontSize) || !r.u32(offline) || !r.u32(silent) || !r.text(out.address)) return std::nullopt;
-  out.offline = offline != 0;
-  out.silent = silent != 0;
+  out.fontSize = static_cast<std::int32_t>(tpl::blockField(*stored, "fontSize")->number);
+  out.offline = tpl::blockField(*stored, "offline")->number != 0;
+  out.silent = tpl::blockField(*stored, "silent")->number != 0;
+  out.address = tpl::blockField(*stored, "address")->text;
   return out;
 }
 
