@@ -66,4 +66,8 @@ std::vector<forms::Text> splitCommandWords(std::string_view line) {
   return words;
 }
 
+bool isLaunchAccepted(const std::vector<forms::Text>& words) {
+  return words.size() >= kRequiredWords && words[0] == kLaunchToken;
+}
+
 }  // namespace updater

@@ -1,5 +1,7 @@
 #include "updater/command_words.h"
 
+#include "navigator/update_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,6 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
              {"ab", "c d", "e"}},
         Case{"lead byte keeps a following blank", "u.exe \xB0 x", {"\xB0 x"}},
         Case{"lead byte keeps a following quote", "u.exe \"a\xB0\" b\"", {"a\xB0\" b"}},
+        Case{"lead byte keeps a following quote inside a plain word", "u.exe a\xB0\"b c",
+             {"a\xB0\"b", "c"}},
         Case{"lone last lead byte ends a plain word", "u.exe ab\xB0", {"ab"}},
         Case{"lone last lead byte starts no word", "u.exe ab \xB0", {"ab"}},
         Case{"lone last lead byte ends a quoted word", "u.exe a \"b\xB0", {"a", "b"}},
@@ -59,5 +63,65 @@ INSTANTIATE_TEST_SUITE_P(
              {""}},
         Case{"GBK words are kept whole", "u.exe 图片 导航", {"图片", "导航"}}),
     [](const testing::TestParamInfo<Case>& info) { return "case" + std::to_string(info.index); });
+
+struct LaunchCase {
+  const char* what;
+  Words words;
+  bool accepted;
+};
+
+class LaunchCheck : public testing::TestWithParam<LaunchCase> {};
+
+TEST_P(LaunchCheck, AcceptsOnlyTheNavigatorsStart) {
+  const LaunchCase& c = GetParam();
+  EXPECT_EQ(updater::isLaunchAccepted(c.words), c.accepted) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LaunchCheck,
+    testing::Values(
+        LaunchCase{"no words", {}, false},
+        LaunchCase{"six words with the token", {kToken, "u", "t", "run", "Talvery.exe", "p"}, true},
+        LaunchCase{"notes add words", {kToken, "u", "t", "run", "Talvery.exe", "p", "a", "b"}, true},
+        LaunchCase{"five words", {kToken, "u", "t", "run", "Talvery.exe"}, false},
+        LaunchCase{"an empty word counts", {kToken, "", "t", "run", "Talvery.exe", "p"}, true},
+        LaunchCase{"token in other letter case", {"KQZRMESH_JUNCTION", "u", "t", "run", "x", "p"}, false},
+        LaunchCase{"token one byte short", {"kqzrmesh_junctio", "u", "t", "run", "x", "p"}, false},
+        LaunchCase{"token one byte long", {kToken + "n", "u", "t", "run", "x", "p"}, false},
+        LaunchCase{"token not first", {"u", kToken, "t", "run", "x", "p"}, false}),
+    [](const testing::TestParamInfo<LaunchCase>& info) { return "case" + std::to_string(info.index); });
+
+// The navigator's builder and this splitter meet only in the command line: what one
+// writes, the other must read back as the same words.
+TEST(NavigatorCommandLine, ReadsBackIntoTheWordsTheUpdaterExpects) {
+  navigator::UpdateOffer offer;
+  offer.version = "2.03";
+  offer.notes = "修复 问题#HHF新增功能";
+  offer.downloadUrl = "http://127.0.0.1:8460/gx/Talvery203.zip";
+  offer.title = "图片导航2.03";
+  offer.fileName = "Talvery203.zip";
+  struct Folder {
+    const char* what;
+    std::string runDirectory;
+  };
+  for (const Folder& f : {Folder{"plain folder", "C:\\Talvery"},
+                          Folder{"folder with blanks", "C:\\Program Files\\图片 导航"}}) {
+    const std::string line = navigator::updaterCommandLine(f.runDirectory, offer);
+    const Words words = updater::splitCommandWords(line);
+    EXPECT_EQ(words, (Words{kToken, offer.downloadUrl, offer.title, "run", "Talvery.exe",
+                            offer.fileName, "修复", "问题#HHF新增功能"}))
+        << f.what << ": " << line;
+    EXPECT_TRUE(updater::isLaunchAccepted(words)) << f.what;
+  }
+}
+
+TEST(NavigatorCommandLine, EmptyNameAndNotesLeaveFiveWordsAndAreRefused) {
+  navigator::UpdateOffer offer;
+  offer.downloadUrl = "http://h/p.zip";
+  offer.title = "t";
+  const Words words = updater::splitCommandWords(navigator::updaterCommandLine("C:\\T", offer));
+  EXPECT_EQ(words, (Words{kToken, "http://h/p.zip", "t", "run", "Talvery.exe"}));
+  EXPECT_FALSE(updater::isLaunchAccepted(words));
+}
 
 }  // namespace

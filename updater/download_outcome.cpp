@@ -1,0 +1,18 @@
+#include "updater/download_outcome.h"
+
+namespace updater {
+
+bool receivedWhole(const StateReader& value) {
+  const std::int32_t total = value(1, 0);
+  const std::int32_t ranges = value(3, 0);
+  if (total <= 0 || ranges < 1 || value(2, 0) != total) return false;
+  std::int64_t covered = 0;
+  for (std::int32_t i = 1; i <= ranges; ++i) {
+    const std::int32_t length = value(5, i);
+    if (length < 0 || value(6, i) != length) return false;
+    covered += length;
+  }
+  return covered == total;
+}
+
+}  // namespace updater

@@ -1,0 +1,17 @@
+#pragma once
+// Whether a task's package arrived whole, judged from its state snapshot: an end message
+// comes for completed, failed and stopped tasks alike, and a partial package must never
+// be unpacked over the installation.
+#include <cstdint>
+#include <functional>
+
+namespace updater {
+
+// value(code, range) reads the snapshot as readStateValue does (1 total, 2 received,
+// 3 range count, 5 length of range i, 6 received in range i; -1 when unreadable).
+using StateReader = std::function<std::int32_t(std::int32_t code, std::int32_t range)>;
+
+// True when the size is known and above 0, and every range received its full length.
+bool receivedWhole(const StateReader& value);
+
+}  // namespace updater

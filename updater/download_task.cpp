@@ -1,0 +1,39 @@
+// Turning the command line into the one running download.
+#include "forms/core/to_text.h"
+#include "updater/globals.h"
+#include "updater/install_paths.h"
+#include "updater/units.h"
+
+namespace updater {
+
+void startDownloadTask(std::int32_t n) {
+  Globals& g = globals();
+  g.taskParams.resize(n);
+  g.speedMeters.resize(n);
+  forms::TaskParam& p = g.taskParams[n];
+  p.mode = forms::kModeDownload;
+  g.currentTask = n;
+  // No line break: the first transfer message's line continues this one.
+  forms::appendEditText(kLogBox, "执行下载任务" + forms::toText(n));
+  p.url = g.commandWords[2];
+  p.ftpRemoteName = g.commandWords[3];  // the title, which the row shows
+  p.speedLimit = 0;
+  p.stopWait = 1000;
+  p.threadCount = 5;
+  const forms::Text runDirectory = forms::getRunDirectory();
+  forms::createDirectory(downloadFolder(runDirectory));
+  forms::deleteFile(packagePath(runDirectory, n));
+  p.localFile = packagePath(runDirectory, n);
+  p.connectTimeout = 5000;
+  p.sendTimeout = 5001;
+  p.receiveTimeout = 10000;
+  p.receiveBlock = 20480;
+  p.eventCallback = onTransferMessage;
+  p.textCallback = onTransferText;
+  g.downloads.append(forms::Download{});
+  // A start that fails changes nothing here: no message ever arrives, the row stays as
+  // laid out and the user closes the window.
+  forms::startDownload(g.downloads[g.downloads.count()], g.taskParams[g.currentTask]);
+}
+
+}  // namespace updater

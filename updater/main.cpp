@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "updater/globals.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return updater::updaterEntry(); }

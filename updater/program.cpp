@@ -1,0 +1,63 @@
+// Program entry, globals and end-of-program routine of the updater.
+#include <windows.h>
+
+#include "updater/command_words.h"
+#include "updater/globals.h"
+#include "updater/units.h"
+#include "updater/window_thread_call.h"
+#include "windows/updater_handlers.h"
+
+namespace updater {
+
+Globals& globals() {
+  static Globals* instance = new Globals;  // outlives engine threads still ending at exit
+  return *instance;
+}
+
+void initUpdaterGlobals() {
+  Globals& g = globals();
+  g.commandWords.clear();
+  g.taskRows.clear();
+  g.taskParams.clear();
+  g.downloads.clear();
+  g.speedMeters.clear();
+  g.released = false;
+}
+
+void updaterStartupHook() {}
+
+std::int32_t updaterStartup() {
+  updaterStartupHook();
+  return 0;
+}
+
+void releaseUpdaterGlobals() {
+  Globals& g = globals();
+  // First, so that a transfer message served after this point touches nothing.
+  g.released = true;
+  g.commandWords.clear();
+  g.taskRows.clear();
+  g.taskParams.clear();
+  for (forms::Download& d : g.downloads) forms::releaseDownload(d);
+  g.downloads.clear();
+  g.speedMeters.clear();
+}
+
+void getCommandLine(OneBasedArray<forms::Text>& words) {
+  const char* line = GetCommandLineA();
+  words.assign(splitCommandWords(line ? line : ""));
+}
+
+int updaterEntry() {
+  forms::startRuntime(templateHandlers(), templateSegment());
+  setArrayFaultReporter([](std::int32_t fault) { forms::raiseRuntimeError(fault); });
+  windowThread().create();
+  initUpdaterGlobals();
+  forms::registerEndRoutine(releaseUpdaterGlobals);
+  updaterStartup();
+  forms::loadStartWindow(kUpdaterWindow);
+  forms::runMessageLoop();
+  return 0;
+}
+
+}  // namespace updater

@@ -1,0 +1,69 @@
+// The task list's rows: clones of the hidden row templates, laid out below the header.
+#include "updater/globals.h"
+#include "updater/units.h"
+#include "windows/updater_handlers.h"
+
+namespace updater {
+namespace {
+
+std::int32_t integerProperty(forms::UnitRef unit, int index) {
+  const forms::Value v = forms::getUnitProperty(unit, index);
+  if (const auto* i = std::get_if<std::int32_t>(&v)) return *i;
+  if (const auto* d = std::get_if<double>(&v)) return static_cast<std::int32_t>(*d);
+  return 0;
+}
+
+void place(forms::UnitRef unit, bool visible, std::int32_t left, std::int32_t top) {
+  forms::setUnitProperty(unit, forms::prop::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
+  forms::setUnitProperty(unit, forms::prop::kLeft, forms::Value(left));
+  forms::setUnitProperty(unit, forms::prop::kTop, forms::Value(top));
+}
+
+std::int32_t leftOf(forms::UnitRef unit) { return integerProperty(unit, forms::prop::kLeft); }
+std::int32_t topOf(forms::UnitRef unit) { return integerProperty(unit, forms::prop::kTop); }
+std::int32_t heightOf(forms::UnitRef unit) { return integerProperty(unit, forms::prop::kHeight); }
+
+// Sums as doubles, truncated toward zero.
+std::int32_t sum(double a, double b, double c = 0) { return static_cast<std::int32_t>(a + b + c); }
+
+}  // namespace
+
+void buildTaskRows() {
+  using forms::UnitKind;
+  Globals& g = globals();
+  g.taskRows.clear();
+  constexpr std::int32_t kRows = 1;
+  for (std::int32_t i = 1; i <= kRows; ++i) {
+    TaskRow work;
+    forms::copyWindowUnit(kNameTemplate, UnitKind::Label, work.nameLabel);
+    forms::copyWindowUnit(kSizeTemplate, UnitKind::Label, work.sizeLabel);
+    forms::copyWindowUnit(kProgressTemplate, UnitKind::SuperBar, work.progressBar);
+    forms::copyWindowUnit(kSpeedTemplate, UnitKind::Label, work.speedLabel);
+    forms::copyWindowUnit(kSeparatorTemplate, UnitKind::ShapeBox, work.separatorLine);
+    forms::copyWindowUnit(kStatusTemplate, UnitKind::Label, work.statusLabel);
+    g.taskRows.append(work);
+
+    const TaskRow& row = g.taskRows[i];
+    std::int32_t top;
+    if (i == 1) {
+      top = topOf(kNameTemplate);
+    } else {
+      const TaskRow& above = g.taskRows[i - 1];
+      top = sum(topOf(above.separatorLine), heightOf(above.separatorLine));
+    }
+    place(row.nameLabel, true, leftOf(kNameTemplate), top);
+    const std::int32_t rowTop = topOf(row.nameLabel);
+    place(row.sizeLabel, true, leftOf(kSizeTemplate), rowTop);
+    place(row.progressBar, false, leftOf(kProgressTemplate), topOf(row.nameLabel));
+    place(row.separatorLine, true, leftOf(kSeparatorTemplate),
+          sum(topOf(row.nameLabel), heightOf(row.nameLabel), 2));
+    place(row.speedLabel, true, leftOf(kSpeedTemplate), topOf(row.nameLabel));
+    place(row.statusLabel, true, leftOf(kStatusTemplate), topOf(row.nameLabel));
+  }
+}
+
+forms::HandlerResult onListPanelMouseDown(const forms::Event&) { return std::nullopt; }
+
+forms::HandlerResult onUnzipEvent(const forms::Event&) { return std::nullopt; }
+
+}  // namespace updater
