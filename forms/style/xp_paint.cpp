@@ -88,9 +88,11 @@ HFONT fontOf(HWND w) {
   return f ? f : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-std::string textOf(HWND w) {
-  std::string text(GetWindowTextLengthA(w) + 1, '\0');
-  text.resize(GetWindowTextA(w, &text[0], static_cast<int>(text.size())));
+// The control's text as the platform holds it: drawn through the wide functions, so that
+// it shows whatever the system's own code page is.
+std::wstring textOf(HWND w) {
+  std::wstring text(GetWindowTextLengthW(w) + 1, L'\0');
+  text.resize(GetWindowTextW(w, &text[0], static_cast<int>(text.size())));
   return text;
 }
 
@@ -126,19 +128,19 @@ UINT textFormat(LONG style) {
 }
 
 void buttonText(HWND w, HDC dc, RECT r, UINT format, bool enabled) {
-  const std::string text = textOf(w);
+  const std::wstring text = textOf(w);
   if (text.empty()) return;
   Selected font(dc, fontOf(w));
   SetBkMode(dc, TRANSPARENT);
   if (format & DT_WORDBREAK) {
     // Centre a wrapped text vertically by measuring it first.
     RECT measure = r;
-    DrawTextA(dc, text.c_str(), -1, &measure, format | DT_CALCRECT);
+    DrawTextW(dc, text.c_str(), -1, &measure, format | DT_CALCRECT);
     const int h = measure.bottom - measure.top;
     r.top += std::max(0L, static_cast<LONG>((r.bottom - r.top - h) / 2));
   }
   SetTextColor(dc, enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
-  DrawTextA(dc, text.c_str(), -1, &r, format);
+  DrawTextW(dc, text.c_str(), -1, &r, format);
 }
 
 void pushButton(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESULT state) {
@@ -280,9 +282,9 @@ void checkOrRadio(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESUL
   if ((state & BST_FOCUS) && !(SendMessageA(w, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
     HDC measureDc = dc;
     Selected font(measureDc, fontOf(w));
-    const std::string caption = textOf(w);
+    const std::wstring caption = textOf(w);
     RECT f = text;
-    DrawTextA(dc, caption.c_str(), -1, &f, (format & ~DT_VCENTER) | DT_CALCRECT);
+    DrawTextW(dc, caption.c_str(), -1, &f, (format & ~DT_VCENTER) | DT_CALCRECT);
     const int h = f.bottom - f.top;
     f.top = (r.top + r.bottom - h) / 2 - 1;
     f.bottom = f.top + h + 2;
@@ -303,17 +305,17 @@ void groupBox(HWND w, HDC dc, const Palette& c) {
   RECT box = r;
   box.top += tm.tmHeight / 2;
   roundedFrame(dc, box, c.frame);
-  const std::string text = textOf(w);
+  const std::wstring text = textOf(w);
   if (text.empty()) return;
   RECT label = {r.left + 8, r.top, r.right - 8, r.top + tm.tmHeight};
-  DrawTextA(dc, text.c_str(), -1, &label, DT_SINGLELINE | DT_CALCRECT);
+  DrawTextW(dc, text.c_str(), -1, &label, DT_SINGLELINE | DT_CALCRECT);
   InflateRect(&label, 2, 0);
   parentBackground(w, dc, label, WM_CTLCOLORSTATIC);
   InflateRect(&label, -2, 0);
   SetBkMode(dc, TRANSPARENT);
   // The caption in the scheme's mark colour, as XP draws group captions.
   SetTextColor(dc, IsWindowEnabled(w) ? c.mark : GetSysColor(COLOR_GRAYTEXT));
-  DrawTextA(dc, text.c_str(), -1, &label, DT_SINGLELINE | DT_LEFT | DT_TOP);
+  DrawTextW(dc, text.c_str(), -1, &label, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
 }  // namespace

@@ -171,6 +171,39 @@ TEST_F(XpStyleTest, OtherClassesOwnerDrawnButtonsAndOtherThreadsKeepTheirLook) {
   CloseHandle(done);
 }
 
+// The pixels of the control as it prints itself.
+std::vector<COLORREF> printed(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+TEST_F(XpStyleTest, CaptionsAreDrawnAsTheControlHoldsThemWhateverTheCodePage) {
+  ASSERT_TRUE(setXpStyle(3));
+  // A character that no ANSI code page of ours holds: drawn through the ANSI functions it
+  // would come out as "?".
+  // Wide windows, as the runtime makes them, keep such a text.
+  HWND thai = CreateWindowExW(0, L"Button", L"\x0E01\x0E02", WS_CHILD | WS_VISIBLE, 10, 10, 120, 40, parent.get(),
+                              nullptr, nullptr, nullptr);
+  HWND question = CreateWindowExW(0, L"Button", L"??", WS_CHILD | WS_VISIBLE, 10, 10, 120, 40, parent.get(), nullptr,
+                                  nullptr, nullptr);
+  EXPECT_NE(printed(thai), printed(question));
+}
+
 TEST_F(XpStyleTest, ResultsTellWhatWasInstalledOrRemoved) {
   struct Step {
     int style;
