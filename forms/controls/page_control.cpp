@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
+
+#include "forms/win/gbk_wide.h"
 
 namespace forms {
 namespace {
@@ -64,11 +67,13 @@ PageControl::PageControl(HWND parent, const RECT& where, const PageBlock& block,
   records_.resize(count);
   pages_.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
-    TCITEMA item = {};
+    // Captions are GBK, whatever the system's code page: set them as wide texts.
+    std::wstring caption = widen(records_[i].caption);
+    TCITEMW item = {};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
-    item.pszText = const_cast<char*>(records_[i].caption.c_str());
+    item.pszText = &caption[0];
     item.iImage = records_[i].images[i == 0 ? 2 : 0];
-    SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
   // The tabs lie behind every unit on the pages.
   SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
