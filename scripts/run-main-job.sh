@@ -77,16 +77,15 @@ if [ "$on_user_display" = 1 ]; then
   exit 0
 fi
 
-# Window names read back in the program's code page.
-gbk() { printf '%s' "$1" | iconv -f UTF-8 -t GBK; }
-
+# Depending on the Wine build, X window names are UTF-8 or in the program's code page.
 find_window() {  # name regex (UTF-8), seconds
-  local pattern deadline id
-  pattern=$(gbk "$1")
+  local gbk_pattern deadline id
+  gbk_pattern=$(printf '%s' "$1" | iconv -f UTF-8 -t GBK)
   deadline=$((SECONDS + $2))
   while [ $SECONDS -lt "$deadline" ]; do
     kill -0 "$program_pid" 2>/dev/null || return 1
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
+    id=$( (xdotool search --onlyvisible --name "$1"; xdotool search --onlyvisible --name "$gbk_pattern") \
+          2>/dev/null | head -n1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.2
   done

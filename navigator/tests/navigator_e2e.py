@@ -110,11 +110,15 @@ def xdotool(*args):
 
 
 def x_window_ids(title):
-    """X windows of visible top-level windows with that exact title (GBK)."""
+    """X windows of visible top-level windows with that exact title. Depending on the
+    Wine build the X name is in UTF-8 or in the program's code page: try both."""
     pattern = "^%s$" % title
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern.encode("gbk")],
-                         env=ENV, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
-    return out.decode().split()
+    ids = []
+    for encoding in ("utf-8", "gbk"):
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern.encode(encoding)],
+                             env=ENV, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+        ids += [i for i in out.decode().split() if i not in ids]
+    return ids
 
 
 def geometry(x_id):
@@ -129,6 +133,18 @@ def geometry(x_id):
         return None
     return tuple(int(values[k]) for k in
                  ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
+def window_pixels(x_id, rect):
+    """The pixels of rect (left, top, width, height) of an X window: rows of (r, g, b)."""
+    left, top, width, height = rect
+    ppm = subprocess.run(["import", "-window", x_id, "-crop", "%dx%d+%d+%d" % (width, height, left, top),
+                          "+repage", "-depth", "8", "ppm:-"], env=ENV, stdout=subprocess.PIPE,
+                         stderr=subprocess.DEVNULL, check=True).stdout
+    # "P6\n<width> <height>\n255\n" then the bytes
+    fields = ppm.split(maxsplit=4)
+    w, h, data = int(fields[1]), int(fields[2]), fields[4]
+    return [[tuple(data[(y * w + x) * 3:(y * w + x) * 3 + 3]) for x in range(w)] for y in range(h)]
 
 
 def click(x, y):

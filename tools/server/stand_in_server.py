@@ -69,10 +69,11 @@ class StandInServer:
     def __init__(self, port=DEFAULT_PORT, host="127.0.0.1", switch="0",
                  update_version="2.02", notes="修正了若干问题#HHF加入了新的图片网站",
                  title="Talvery2.03", file_name="Talvery_update.zip",
-                 download_url=None, package=None):
+                 download_url=None, package=None, log=None):
         self.host = host
         self.requested_port = port
         self.requests = []  # paths (with query) in arrival order
+        self.log = log  # a file that each request line is written to, when given
         self.lock = threading.Lock()
         self.package = package if package is not None else b""
         self.pages = {
@@ -130,6 +131,9 @@ class StandInServer:
             def do_GET(self):
                 with server.lock:
                     server.requests.append(self.path)
+                    if server.log:
+                        print("GET %s %s" % (self.path, self.headers.get("Range", "")),
+                              file=server.log, flush=True)
                 path = self.path.split("?", 1)[0]
                 if path == PACKAGE_PATH:
                     self._send_ranged(server.package)
@@ -207,11 +211,13 @@ def main(argv=None):
     parser.add_argument("--package-from", metavar="DIR",
                         help="serve a zip of this folder as the update package")
     parser.add_argument("--ready-file", help="write the port here once listening")
+    parser.add_argument("--quiet", action="store_true", help="do not print each request")
     args = parser.parse_args(argv)
 
     package = zip_folder(args.package_from) if args.package_from else b""
     server = StandInServer(port=args.port, switch=args.switch, update_version=args.version,
-                           notes=args.notes, package=package).start()
+                           notes=args.notes, package=package,
+                           log=None if args.quiet else sys.stdout).start()
     print("stand-in server on %s (package %d bytes)" % (server.url("/"), len(package)),
           flush=True)
     if args.ready_file:
