@@ -17,7 +17,7 @@ def screen_size():
 
 def find_popup():
     out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^$"], env=ENV,
-                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout.decode()
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout.decode(errors="replace")
     for x_id in out.split():
         geo = geometry(x_id)
         if geo and geo[2:] == POPUP_SIZE:

@@ -106,7 +106,7 @@ def wait_for(condition, seconds, step=0.2):
 
 def xdotool(*args):
     return subprocess.run(["xdotool"] + [str(a) for a in args], env=ENV,
-                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout.decode()
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout.decode(errors="replace")
 
 
 def x_window_ids(title):
@@ -124,7 +124,7 @@ def x_window_ids(title):
 def geometry(x_id):
     """(left, top, width, height) of an X window, or None once it is gone or unmapped."""
     out = subprocess.run(["xwininfo", "-id", x_id], env=ENV, stdout=subprocess.PIPE,
-                         stderr=subprocess.DEVNULL).stdout.decode()
+                         stderr=subprocess.DEVNULL).stdout.decode(errors="replace")
     values = {}
     for line in out.splitlines():
         key, _, value = line.strip().partition(":")
