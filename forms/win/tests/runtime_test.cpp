@@ -1,0 +1,394 @@
+// The runtime's contracts under Wine, on a small window loaded once for all tests.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "forms/win/runtime.h"
+#include "forms/win/system_ops.h"
+#include "forms/win/tests/gallery_window.h"
+#include "forms/win/tests/test_segment.h"
+
+using namespace forms;
+using namespace forms::testing;
+
+namespace {
+
+constexpr WindowId kWin = 0x52000001;
+constexpr UnitRef kOwn{kWin, 0x06000002};
+constexpr UnitRef kLabel{kWin, 0x16000003};
+constexpr UnitRef kTimer{kWin, 0x16000004};
+constexpr UnitRef kButton{kWin, 0x16000005};
+constexpr UnitRef kEdit{kWin, 0x16000006};
+constexpr UnitRef kShape{kWin, 0x16000007};
+constexpr WindowId kUnloaded = 0x52000010;
+constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
+
+struct Seen {
+  int ticks = 0;
+  int clicks = 0;
+  std::vector<std::int32_t> downArgs;
+  HandlerResult downResult;  // what the button's event -1 handler gives back
+  HandlerResult charResult;  // what the edit box's event -11 handler gives back
+  Event lastFeedback;
+  int feedbacks = 0;
+  int nestedTicks = 0;
+  bool nestOnTick = false;
+  int depth = 0;
+};
+Seen seen;
+
+HandlerResult onTick(const Event&) {
+  ++seen.ticks;
+  if (seen.depth > 0) ++seen.nestedTicks;
+  if (seen.nestOnTick) {
+    seen.nestOnTick = false;
+    ++seen.depth;
+    waitPumping(250);
+    --seen.depth;
+  }
+  return std::nullopt;
+}
+HandlerResult onClicked(const Event&) {
+  ++seen.clicks;
+  return std::nullopt;
+}
+HandlerResult onButtonDown(const Event& e) {
+  seen.downArgs = e.args;
+  return seen.downResult;
+}
+HandlerResult onChar(const Event&) { return seen.charResult; }
+HandlerResult onFeedback(const Event& e) {
+  seen.lastFeedback = e;
+  ++seen.feedbacks;
+  return Value(std::int32_t{e.args.empty() ? 0 : e.args[0] + 100});
+}
+
+const HandlerEntry kHandlers[] = {
+    {"onTick", onTick}, {"onClicked", onClicked}, {"onButtonDown", onButtonDown},
+    {"onChar", onChar}, {"onFeedback", onFeedback},
+};
+
+ByteSet testSegment() {
+  using T = tpl::UnitType;
+  tpl::UnitRecord own = unitRecord(T::Window, kOwn.unit, 600, 300, 320, 200);
+  setNumber(own, "border", 0);
+  setNumber(own, "startPosition", 0);
+  tpl::UnitRecord label = unitRecord(T::Label, kLabel.unit, 10, 10, 100, 20);
+  bind(label, 0, "onFeedback");
+  tpl::UnitRecord timer = unitRecord(T::Timer, kTimer.unit, 0, 0, 0, 0, 0);
+  bind(timer, 0, "onTick");
+  tpl::UnitRecord button = unitRecord(T::PicBtn, kButton.unit, 10, 40, 40, 20);
+  setBytes(button, "normalPicture", bmpFile(40, 20, [](int, int) { return 0x808080u; }));
+  bind(button, 0, "onClicked");
+  bind(button, -1, "onButtonDown");
+  bind(button, -1, "onClicked");  // the first binding of an event wins
+  tpl::UnitRecord edit = unitRecord(T::EditBox, kEdit.unit, 10, 70, 150, 22);
+  bind(edit, -11, "onChar");
+  tpl::UnitRecord shape = unitRecord(T::ShapeBox, kShape.unit, 200, 10, 50, 50);
+
+  tpl::UnitRecord other = unitRecord(T::Window, 0x06000011, 50, 60, 100, 80);
+  tpl::UnitRecord otherLabel = unitRecord(T::Label, kUnloadedLabel.unit, 1, 2, 30, 40);
+  return segmentOf({windowRecord(kWin, own, {label, timer, button, edit, shape}),
+                    windowRecord(kUnloaded, other, {otherLabel}), galleryWindow()});
+}
+
+class RuntimeEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    startRuntime(kHandlers, testSegment());
+    ASSERT_TRUE(loadWindow(kWin));
+  }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
+
+HWND windowOf(UnitRef unit, UnitKind kind) { return reinterpret_cast<HWND>(getUnitWindowHandle(unit, kind)); }
+std::int32_t number(UnitRef unit, int index) { return std::get<std::int32_t>(getUnitProperty(unit, index)); }
+Text text(UnitRef unit, int index) { return std::get<Text>(getUnitProperty(unit, index)); }
+
+}  // namespace
+
+TEST(TimerInterval, PeriodsFollowTheWrittenInterval) {
+  seen.ticks = 0;
+  setUnitProperty(kTimer, 8, Value(std::int32_t{60}));
+  waitPumping(400);
+  setUnitProperty(kTimer, 8, Value(std::int32_t{0}));
+  EXPECT_GE(seen.ticks, 4);
+  EXPECT_LE(seen.ticks, 7);
+  const int stopped = seen.ticks;
+  waitPumping(150);
+  EXPECT_EQ(seen.ticks, stopped);
+}
+
+TEST(TimerInterval, SameValueKeepsTheRunningPeriod) {
+  seen.ticks = 0;
+  setUnitProperty(kTimer, 8, Value(std::int32_t{300}));
+  waitPumping(180);
+  setUnitProperty(kTimer, 8, Value(std::int32_t{300}));
+  waitPumping(200);  // the tick at 300 ms still comes; a restart would put it at 480
+  EXPECT_EQ(seen.ticks, 1);
+  setUnitProperty(kTimer, 8, Value(std::int32_t{0}));
+}
+
+TEST(TimerInterval, NewValueRestartsOnePeriodAfterTheWrite) {
+  seen.ticks = 0;
+  setUnitProperty(kTimer, 8, Value(std::int32_t{300}));
+  waitPumping(200);
+  setUnitProperty(kTimer, 8, Value(std::int32_t{250}));
+  waitPumping(150);  // the old period would have ticked at 300
+  EXPECT_EQ(seen.ticks, 0);
+  waitPumping(200);
+  EXPECT_EQ(seen.ticks, 1);
+  setUnitProperty(kTimer, 8, Value(std::int32_t{0}));
+}
+
+TEST(TimerInterval, NegativeCountsAsZero) {
+  setUnitProperty(kTimer, 8, Value(std::int32_t{50}));
+  setUnitProperty(kTimer, 8, Value(std::int32_t{-20}));
+  EXPECT_EQ(number(kTimer, 8), 0);
+  seen.ticks = 0;
+  waitPumping(150);
+  EXPECT_EQ(seen.ticks, 0);
+}
+
+TEST(HandlerResults, LeftButtonHandlerFalseKeepsThePressFromTheUnit) {
+  struct Case {
+    HandlerResult result;
+    int clicks;
+  };
+  const Case cases[] = {{std::nullopt, 1}, {Value(true), 1}, {Value(false), 0}, {Value(std::int32_t{0}), 1}};
+  HWND button = windowOf(kButton, UnitKind::PicBtn);
+  ASSERT_NE(button, nullptr);
+  for (const Case& c : cases) {
+    seen.clicks = 0;
+    seen.downResult = c.result;
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 6));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 6));
+    processEvents();
+    EXPECT_EQ(seen.clicks, c.clicks);
+    EXPECT_EQ(seen.downArgs, (std::vector<std::int32_t>{5, 6, 0}));
+  }
+}
+
+TEST(HandlerResults, CharacterHandlerReplacesOrDropsTheCharacter) {
+  struct Case {
+    HandlerResult result;
+    const char* content;
+  };
+  const Case cases[] = {{std::nullopt, "a"}, {Value(std::int32_t{'Z'}), "Z"}, {Value(std::int32_t{0}), ""}};
+  HWND edit = windowOf(kEdit, UnitKind::EditBox);
+  ASSERT_NE(edit, nullptr);
+  for (const Case& c : cases) {
+    setUnitProperty(kEdit, 8, "");
+    seen.charResult = c.result;
+    PostMessageW(edit, WM_CHAR, 'a', 1);
+    processEvents();
+    EXPECT_EQ(text(kEdit, 8), c.content);
+  }
+  seen.charResult.reset();
+}
+
+TEST(Clones, EventsRunTheHandlersOfTheFirstUnitOfTheChain) {
+  UnitRef first, second;
+  ASSERT_TRUE(copyWindowUnit(kLabel, UnitKind::Label, first));
+  ASSERT_TRUE(copyWindowUnit(first, UnitKind::Label, second));
+  EXPECT_NE(first.unit, second.unit);
+  EXPECT_GT(first.unit & 0xFFFFFFu, 0x2Cu);  // above every serial of the segment
+  EXPECT_EQ(text(second, 8), text(kLabel, 8));
+  EXPECT_FALSE(std::get<bool>(getUnitProperty(second, 5)));  // not shown until asked
+
+  EXPECT_EQ(raiseFeedbackEvent(second, 5, 6), 105);
+  EXPECT_EQ(seen.lastFeedback.source, second);
+  EXPECT_EQ(seen.lastFeedback.args, (std::vector<std::int32_t>{5, 6}));
+}
+
+TEST(Clones, RefusedCopiesLeaveTheTargetAlone) {
+  const UnitRef untouched{1, 2};
+  struct Case {
+    UnitRef source;
+    UnitKind kind;
+  };
+  const Case cases[] = {
+      {kLabel, UnitKind::Button}, {kOwn, UnitKind::Window}, {kUnloadedLabel, UnitKind::Label}, {{kWin, 0x16FFFFFF}, UnitKind::Label}};
+  for (const Case& c : cases) {
+    UnitRef target = untouched;
+    EXPECT_FALSE(copyWindowUnit(c.source, c.kind, target));
+    EXPECT_EQ(target, untouched);
+  }
+}
+
+TEST(Feedback, PostedFeedbackRunsLaterOnTheWindowThread) {
+  seen.feedbacks = 0;
+  EXPECT_EQ(raiseFeedbackEvent(kLabel, 1, 2, false), 0);
+  EXPECT_EQ(seen.feedbacks, 0);
+  processEvents();
+  EXPECT_EQ(seen.feedbacks, 1);
+}
+
+TEST(Feedback, HandlerOnTheWindowThreadAnswersACallerOnAnotherThread) {
+  std::int32_t answer = 0;
+  DWORD handlerThread = 0;
+  std::thread caller([&] { answer = raiseFeedbackEvent(kLabel, 7); });
+  waitPumping(200);
+  caller.join();
+  handlerThread = GetCurrentThreadId();
+  EXPECT_EQ(answer, 107);
+  EXPECT_EQ(GetWindowThreadProcessId(windowOf(kLabel, UnitKind::Label), nullptr), handlerThread);
+}
+
+TEST(Properties, PositionsAndSizesAreClamped) {
+  struct Case {
+    int index;
+    std::int32_t written, read;
+  };
+  const Case cases[] = {{0, 40000, 32627}, {0, -40000, -32627}, {1, 32627, 32627}, {1, -5, -5},
+                        {2, -1, 0},        {2, 99999, 32627},   {3, 17, 17}};
+  for (UnitRef unit : {kUnloadedLabel, kShape}) {
+    for (const Case& c : cases) {
+      setUnitProperty(unit, c.index, Value(c.written));
+      EXPECT_EQ(number(unit, c.index), c.read) << "index " << c.index << " of " << std::hex << unit.unit;
+    }
+  }
+}
+
+TEST(Properties, UnloadedWindowAnswersFromItsStoredRecord) {
+  EXPECT_EQ(std::get<Text>(getUnitProperty(kUnloadedLabel, 4)), "");
+  setUnitProperty(kUnloadedLabel, 4, "记号");
+  EXPECT_EQ(std::get<Text>(getUnitProperty(kUnloadedLabel, 4)), "记号");
+  EXPECT_TRUE(std::get<bool>(getUnitProperty(kUnloadedLabel, 5)));
+}
+
+TEST(Properties, VisibleReadsFalseWhileTheWindowIsHidden) {
+  EXPECT_TRUE(std::get<bool>(getUnitProperty(kLabel, 5)));
+  setUnitProperty(kOwn, 5, Value(false));
+  EXPECT_FALSE(std::get<bool>(getUnitProperty(kOwn, 5)));
+  EXPECT_FALSE(std::get<bool>(getUnitProperty(kLabel, 5)));
+  setUnitProperty(kOwn, 5, Value(std::int32_t{1}));
+  EXPECT_TRUE(std::get<bool>(getUnitProperty(kLabel, 5)));
+}
+
+TEST(Properties, WritesFromAnotherThreadAreDoneByTheWindowThread) {
+  setUnitProperty(kEdit, 8, "");
+  std::thread writer([] {
+    appendEditText(kEdit, {"下载", "开始"});
+    setUnitProperty(kShape, 0, Value(std::int32_t{123}));
+  });
+  waitPumping(300);
+  writer.join();
+  EXPECT_EQ(text(kEdit, 8), "下载开始");
+  EXPECT_EQ(number(kShape, 0), 123);
+}
+
+TEST(HotKeys, IdsCountEveryCallAndWmHotkeySendsTheFeedback) {
+  HWND own = windowOf(kOwn, UnitKind::Window);
+  HWND label = windowOf(kLabel, UnitKind::Label);
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(registerHotKey(reinterpret_cast<WindowHandle>(own), reinterpret_cast<WindowHandle>(label), 0, VK_F9), 33001);
+  const LONG_PTR procAfterFirst = GetWindowLongPtrW(own, GWLP_WNDPROC);
+  EXPECT_EQ(registerHotKey(reinterpret_cast<WindowHandle>(own), reinterpret_cast<WindowHandle>(label), 5, VK_F10), 33002);
+  EXPECT_EQ(GetWindowLongPtrW(own, GWLP_WNDPROC), procAfterFirst);
+
+  seen.feedbacks = 0;
+  SendMessageW(own, WM_HOTKEY, 33001, 0);
+  EXPECT_EQ(seen.feedbacks, 1);
+  EXPECT_EQ(seen.lastFeedback.args, (std::vector<std::int32_t>{33001, 0}));
+  SendMessageW(own, WM_HOTKEY, 33003, 0);  // never issued
+  SendMessageW(own, WM_HOTKEY, 1, 0);
+  EXPECT_EQ(seen.feedbacks, 1);
+}
+
+TEST(WaitPumping, NestedPausesServeTicksAndTheOuterLastsAsLongAsTheInner) {
+  seen.ticks = seen.nestedTicks = 0;
+  seen.nestOnTick = true;
+  setUnitProperty(kTimer, 8, Value(std::int32_t{40}));
+  const DWORD start = GetTickCount();
+  waitPumping(100);
+  const DWORD took = GetTickCount() - start;
+  setUnitProperty(kTimer, 8, Value(std::int32_t{0}));
+  EXPECT_GE(took, 250u);  // the inner pause of the first tick ends first
+  EXPECT_GE(seen.nestedTicks, 3);
+}
+
+TEST(WaitPumping, QuitMessageStaysInTheQueue) {
+  for (int pass = 0; pass < 2; ++pass) {
+    PostQuitMessage(3);
+    const DWORD start = GetTickCount();
+    if (pass == 0) {
+      waitPumping(80);
+      EXPECT_GE(GetTickCount() - start, 80u);
+    } else {
+      processEvents();
+    }
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 3u);
+  }
+}
+
+TEST(RunProgram, WindowModesReachTheChild) {
+  EXPECT_EQ(showCommandOfWindowMode(-3), SW_HIDE);
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string child = path;
+  child = child.substr(0, child.rfind('\\') + 1) + "forms_win_child.exe";
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string report = std::string(temp) + "tv_show_window.txt";
+  struct Case {
+    std::int32_t mode;
+    int show;
+  };
+  const Case cases[] = {{0, SW_HIDE},          {1, SW_HIDE},         {2, SW_SHOWNORMAL}, {3, SW_SHOWMINIMIZED},
+                        {4, SW_SHOWMAXIMIZED}, {5, SW_SHOWNOACTIVATE}, {6, SW_MINIMIZE}, {9, SW_MINIMIZE}};
+  for (const Case& c : cases) {
+    DeleteFileA(report.c_str());
+    ASSERT_TRUE(runProgram("\"" + child + "\" showwindow " + report, true, c.mode));
+    std::ifstream in(report);
+    int shown = -1;
+    in >> shown;
+    EXPECT_EQ(shown, c.show) << "mode " << c.mode;
+  }
+  EXPECT_FALSE(runProgram("C:\\no\\such\\program.exe"));
+}
+
+TEST(Files, RunDirectoryAndFolderAndFileResults) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir = path;
+  dir.resize(dir.rfind('\\'));
+  EXPECT_EQ(getRunDirectory(), dir);
+
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "tv_runtime_folder";
+  RemoveDirectoryA(folder.c_str());
+  EXPECT_TRUE(createDirectory(folder + "\\"));
+  EXPECT_FALSE(createDirectory(folder));
+  EXPECT_FALSE(createDirectory(folder + "\\missing\\deeper"));
+  const std::string file = folder + "\\f.txt";
+  std::ofstream(file) << "x";
+  EXPECT_TRUE(deleteFile(file));
+  EXPECT_FALSE(deleteFile(file));
+  RemoveDirectoryA(folder.c_str());
+}
+
+TEST(Rendering, GalleryShowsItsPicturesAndColours) {
+  ASSERT_TRUE(loadWindow(kGalleryWindow));
+  HWND w = windowOf(UnitRef{kGalleryWindow, kGalleryOwn}, UnitKind::Window);
+  ASSERT_NE(w, nullptr);
+  SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  waitPumping(200);
+  HDC screen = GetDC(nullptr);
+  for (int i = 0; i < kGalleryPixelCount; ++i) {
+    const GalleryPixel& p = kGalleryPixels[i];
+    EXPECT_EQ(GetPixel(screen, p.x, p.y), p.colour) << p.what;
+  }
+  ReleaseDC(nullptr, screen);
+}
