@@ -5,7 +5,8 @@ import subprocess
 import time
 import unittest
 
-from navigator_e2e import ENV, NavigatorTest, click, geometry, wait_for, xdotool
+from navigator_e2e import (ENV, NavigatorTest, click, close_windows_of_size, geometry, wait_for,
+                           x_window_ids, xdotool)
 
 POPUP_SIZE = (243, 164)
 SHOTS = os.environ.get("TV_SHOTS")
@@ -68,6 +69,24 @@ class Popup(NavigatorTest):
         self.assertTrue(wait_for(lambda: geometry(popup) is None, 3), "close mark did not hide it")
         time.sleep(2)
         self.assertIsNone(geometry(popup), "the popup came back before its pause")
+        self.assertIsNone(self.run_.process.poll())
+
+    def test_popup_closed_from_outside_comes_back_with_the_next_poll(self):
+        width, height = screen_size()
+        self.server.set_switch("2")
+        self.run_.start()
+        popup = wait_for(find_popup, 20)
+        self.assertIsNotNone(popup)
+        wait_for(lambda: geometry(popup) and geometry(popup)[1] == height - 190, 6, step=0.05)
+        self.assertTrue(close_windows_of_size(*POPUP_SIZE))  # during its rest at the top
+        self.assertTrue(wait_for(lambda: find_popup() is None, 5), "the popup did not close")
+
+        again = wait_for(find_popup, 15, step=0.1)
+        self.assertIsNotNone(again, "no new popup after the next positive poll")
+        self.assertTrue(wait_for(lambda: geometry(again) and geometry(again)[1] == height - 190, 6,
+                                 step=0.05), "the new popup did not rise")
+        self.assertIsNone(self.run_.runtime_error())
+        self.assertFalse(x_window_ids("信息："), "a box opened")
         self.assertIsNone(self.run_.process.poll())
 
 

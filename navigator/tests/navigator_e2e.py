@@ -20,11 +20,6 @@ sys.path.insert(0, os.path.join(ROOT, "scripts", "e2e"))
 
 from stand_in_server import StandInServer  # noqa: E402
 
-try:  # the project's Wine harness, when it is there
-    import harness  # noqa: E402,F401
-except ImportError:
-    harness = None
-
 BUILD = os.environ.get("TV_BUILD_DIR", os.path.join(ROOT, "build"))
 DIST = os.path.join(BUILD, "dist")
 RECORD_UPDATE = os.environ.get("TV_RECORD_UPDATE", os.path.join(BUILD, "navigator", "tests", "record_update.exe"))
@@ -93,6 +88,12 @@ def probe(title):
         elif windows:
             windows[-1][1].append(item)
     return windows
+
+
+def close_windows_of_size(width, height):
+    """Closes top-level windows of that size from outside the program."""
+    return wine([WINDOW_PROBE, "close", str(width), str(height)], stdout=subprocess.DEVNULL,
+                stderr=subprocess.DEVNULL, timeout=30).returncode == 0
 
 
 def wait_for(condition, seconds, step=0.2):
@@ -187,11 +188,13 @@ class NavigatorRun:
                 shutil.copy2(path, self.folder)
         shutil.copy2(RECORD_UPDATE, os.path.join(self.folder, "main_update", "update.exe"))
         self.url_log = os.path.join(folder, "urls.log")
+        # The runtime writes a runtime error here instead of showing its box.
+        self.error_file = os.path.join(folder, "runtime-error.txt")
         self.process = None
         self.x_id = None
 
     def start(self, wait_for_window=True):
-        env = dict(ENV, TV_URL_LOG=self.url_log)
+        env = dict(ENV, TV_URL_LOG=self.url_log, TV_RUNTIME_ERROR_FILE=self.error_file)
         self.output = open(os.path.join(os.path.dirname(self.folder), "talvery.out"), "wb")
         self.process = subprocess.Popen([ENV["TV_LOADER"], "Talvery.exe"], cwd=self.folder, env=env,
                                         stdout=self.output, stderr=subprocess.STDOUT)
@@ -215,6 +218,12 @@ class NavigatorRun:
             return []
         with open(self.url_log, encoding="utf-8", errors="replace") as f:
             return [line.strip() for line in f if line.strip()]
+
+    def runtime_error(self):
+        if not os.path.exists(self.error_file):
+            return None
+        with open(self.error_file, "rb") as f:
+            return gbk_text(f.read())
 
     def updater_command_line(self):
         path = os.path.join(self.folder, "main_update", "command-line.txt")
@@ -259,11 +268,13 @@ class NavigatorTest(unittest.TestCase):
         return self.run_
 
     def tearDown(self):
+        errors = [run.runtime_error() for run in self.runs if run.runtime_error()]
         for run in self.runs:
             run.stop()
         if self.server:
             self.server.stop()
         shutil.rmtree(self.folder, ignore_errors=True)
+        self.assertEqual(errors, [], "the navigator hit a runtime error")
 
     def message_box_text(self, seconds=15):
         """The text of the open "信息：" box, or None."""

@@ -2,11 +2,14 @@
 //   window_probe list TITLE   the visible top-level windows titled TITLE (GBK), each with
 //                             its screen rectangle, then every descendant window: class,
 //                             text, rectangle relative to the top-level window, visible.
+//   window_probe close W H    asks every visible top-level window of that outer size to
+//                             close (WM_CLOSE), as the system's close command would.
 //   window_probe focus        a plain window titled "tv-focus" that runs until it is
 //                             closed, to hold the keyboard focus inside the Wine session.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -68,6 +71,23 @@ BOOL CALLBACK listTop(HWND window, LPARAM param) {
   return TRUE;
 }
 
+struct CloseState {
+  long width;
+  long height;
+  int closed = 0;
+};
+
+BOOL CALLBACK closeBySize(HWND window, LPARAM param) {
+  auto* state = reinterpret_cast<CloseState*>(param);
+  RECT r;
+  if (IsWindowVisible(window) && GetWindowRect(window, &r) && r.right - r.left == state->width &&
+      r.bottom - r.top == state->height) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ++state->closed;
+  }
+  return TRUE;
+}
+
 LRESULT CALLBACK focusProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(window, message, w, l);
@@ -98,6 +118,11 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     return state.found > 0 ? 0 : 2;
   }
-  std::fprintf(stderr, "usage: window_probe list TITLE | window_probe focus\n");
+  if (argc >= 4 && std::strcmp(argv[1], "close") == 0) {
+    CloseState state{std::atol(argv[2]), std::atol(argv[3])};
+    EnumWindows(closeBySize, reinterpret_cast<LPARAM>(&state));
+    return state.closed > 0 ? 0 : 2;
+  }
+  std::fprintf(stderr, "usage: window_probe list TITLE | close W H | focus\n");
   return 64;
 }
