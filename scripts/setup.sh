@@ -21,10 +21,12 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   NEED_UPDATE=1
 fi
 
+# One dpkg-query for all: it names installed packages as binary:Package (wine32:i386).
+installed=$(dpkg-query -W -f='${binary:Package} ${Package} ${db:Status-Abbrev}\n' \
+  "${PACKAGES[@]%%:*}" 2>/dev/null | awk '$3 == "ii" {print $1; print $2}' || true)
 missing=()
 for p in "${PACKAGES[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$p")
+  grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
