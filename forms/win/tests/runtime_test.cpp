@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "forms/win/runtime.h"
+#include "forms/win/open_target.h"
 #include "forms/win/system_ops.h"
 #include "forms/win/tests/gallery_window.h"
 #include "forms/win/tests/test_segment.h"
@@ -28,6 +29,8 @@ constexpr UnitRef kEdit{kWin, 0x16000006};
 constexpr UnitRef kShape{kWin, 0x16000007};
 constexpr WindowId kUnloaded = 0x52000010;
 constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
+constexpr WindowId kSecond = 0x52000030;
+constexpr UnitRef kSecondOwn{kSecond, 0x06000031};
 
 struct Seen {
   int ticks = 0;
@@ -40,6 +43,8 @@ struct Seen {
   int nestedTicks = 0;
   bool nestOnTick = false;
   int depth = 0;
+  int mayClose = 0;
+  HandlerResult mayCloseResult;
 };
 Seen seen;
 
@@ -69,7 +74,13 @@ HandlerResult onFeedback(const Event& e) {
   return Value(std::int32_t{e.args.empty() ? 0 : e.args[0] + 100});
 }
 
+HandlerResult onMayClose(const Event&) {
+  ++seen.mayClose;
+  return seen.mayCloseResult;
+}
+
 const HandlerEntry kHandlers[] = {
+    {"onMayClose", onMayClose},
     {"onTick", onTick}, {"onClicked", onClicked}, {"onButtonDown", onButtonDown},
     {"onChar", onChar}, {"onFeedback", onFeedback},
 };
@@ -94,8 +105,16 @@ ByteSet testSegment() {
 
   tpl::UnitRecord other = unitRecord(T::Window, 0x06000011, 50, 60, 100, 80);
   tpl::UnitRecord otherLabel = unitRecord(T::Label, kUnloadedLabel.unit, 1, 2, 30, 40);
+  // A second window without a taskbar button whose Esc asks its may-close handler.
+  tpl::UnitRecord second = unitRecord(T::Window, kSecondOwn.unit, 100, 100, 120, 90);
+  setNumber(second, "showInTaskbar", 0);
+  setNumber(second, "border", 2);
+  setText(second, "title", "第二个窗口");
+  bind(second, 1, "onMayClose");
+  tpl::UnitRecord secondLabel = unitRecord(T::Label, 0x16000032, 1, 1, 20, 20);
   return segmentOf({windowRecord(kWin, own, {label, timer, button, edit, shape}),
-                    windowRecord(kUnloaded, other, {otherLabel}), galleryWindow()});
+                    windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
+                    windowRecord(kSecond, second, {secondLabel})});
 }
 
 class RuntimeEnvironment : public ::testing::Environment {
@@ -391,4 +410,70 @@ TEST(Rendering, GalleryShowsItsPicturesAndColours) {
     EXPECT_EQ(GetPixel(screen, p.x, p.y), p.colour) << p.what;
   }
   ReleaseDC(nullptr, screen);
+}
+
+TEST(WindowProperties, StartPositionReadsTheLiveStateAndAHiddenWindowOnlyStoresIt) {
+  ASSERT_TRUE(loadWindow(kSecond));
+  setUnitProperty(kSecondOwn, 18, Value(std::int32_t{2}));
+  EXPECT_EQ(number(kSecondOwn, 18), 2);
+  setUnitProperty(kSecondOwn, 18, Value(std::int32_t{0}));
+  EXPECT_EQ(number(kSecondOwn, 18), 0);
+  setUnitProperty(kSecondOwn, 5, Value(false));
+  setUnitProperty(kSecondOwn, 18, Value(std::int32_t{9}));  // stored as 3, not applied
+  EXPECT_EQ(number(kSecondOwn, 18), 0);
+  setUnitProperty(kSecondOwn, 5, Value(true));
+}
+
+TEST(WindowProperties, WithoutTaskbarButtonTheRuntimeWindowOwnsIt) {
+  ASSERT_TRUE(loadWindow(kSecond));
+  EXPECT_NE(GetWindow(windowOf(kSecondOwn, UnitKind::Window), GW_OWNER), nullptr);
+  EXPECT_EQ(GetWindow(windowOf(kOwn, UnitKind::Window), GW_OWNER), nullptr);
+}
+
+TEST(WindowProperties, OutlineKeepsThePixelsThatAreNotTransparent) {
+  ASSERT_TRUE(loadWindow(kSecond));
+  const ByteSet half = bmpFile(20, 10, [](int x, int) { return x < 8 ? 0xFF00FFu : 0x123456u; });
+  EXPECT_FALSE(setWindowOutline(kSecond, Value(ByteSet{})));
+  EXPECT_FALSE(setWindowOutline(kSecond, Value(ByteSet{'B', 'M', 1, 2})));
+  ASSERT_TRUE(setWindowOutline(kSecond, Value(half), 0xFF00FF));
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(windowOf(kSecondOwn, UnitKind::Window), rgn), ERROR);
+  RECT box;
+  GetRgnBox(rgn, &box);
+  DeleteObject(rgn);
+  EXPECT_EQ(box.left, 8);
+  EXPECT_EQ(box.right, 20);
+  EXPECT_EQ(box.bottom, 10);
+}
+
+TEST(WindowProperties, EscAsksTheMayCloseHandlerAndOnlyFalseKeepsTheWindow) {
+  ASSERT_TRUE(loadWindow(kSecond));
+  HWND w = windowOf(kSecondOwn, UnitKind::Window);
+  seen.mayClose = 0;
+  seen.mayCloseResult = Value(false);
+  PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 1);
+  processEvents();
+  EXPECT_EQ(seen.mayClose, 1);
+  EXPECT_NE(windowOf(kSecondOwn, UnitKind::Window), nullptr);
+  seen.mayCloseResult.reset();
+  PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 1);
+  processEvents();
+  EXPECT_EQ(seen.mayClose, 2);
+  EXPECT_EQ(windowOf(kSecondOwn, UnitKind::Window), nullptr);
+  // Loaded again from the template.
+  ASSERT_TRUE(loadWindow(kSecond));
+  EXPECT_NE(windowOf(kSecondOwn, UnitKind::Window), nullptr);
+}
+
+TEST(LinkTarget, HtmFallbackCutsThePlaceholder) {
+  struct Case {
+    const char* command;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"\"C:\\b\\iexplore.exe\" \"%1\"", "\"C:\\b\\iexplore.exe\"  http://a/"},
+      {"browser.exe %1 -new", "browser.exe  http://a/"},
+      {"browser.exe", "browser.exe http://a/"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(htmFallbackCommand(c.command, "http://a/"), c.line);
 }
