@@ -1,5 +1,7 @@
 #include "tools/tplc/window_source.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
