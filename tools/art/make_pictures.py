@@ -65,11 +65,11 @@ def main_background():
     d.line([(0, 39), (w, 39)], fill=(0x5F, 0xA8, 0xA8))
     # Decorations between the slogan and the hint: film-strip frames fading to the right.
     for i in range(6):
-        x = 340 + i * 38
+        x = 376 + i * 34
         shade = lerp((0x9C, 0xCF, 0xD0), (0xE8, 0xF4, 0xF4), i / 5)
         d.rounded_rectangle([x, 10, x + 30, 32], radius=4, outline=shade, width=2)
         d.line([(x + 4, 27), (x + 12, 18), (x + 18, 24), (x + 22, 20), (x + 27, 27)], fill=shade, width=2)
-    camera(d, 300, 8, 18, (0x5F, 0xA8, 0xA8))
+    camera(d, 338, 8, 18, (0x5F, 0xA8, 0xA8))
     # Top-right corner behind the buttons and the F3 hint.
     d.rectangle([588, 0, w - 1, 20], fill=(0xE6, 0xF3, 0xF3))
     # Around the page control (8..792, 40..456): a light frame, white inside.
