@@ -10,12 +10,16 @@ RUNS=${2:-5}
 SIZE_MIB=${3:-256}
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 WINE_RUN=$ROOT/scripts/wine-run
+# A prefix of its own: one wineserver serves every program of a prefix, one request at a
+# time, so tests running in the shared prefix meanwhile would distort the figures.
+export TV_WINEPREFIX=${TV_WINEPREFIX:-/tmp/tv-bench-wine}
 PORT=${BENCH_PORT:-18473}
 
 WORK=$(mktemp -d /tmp/engine-bench.XXXXXX)
 SHM=$(mktemp -d /dev/shm/engine-bench.XXXXXX)
 cleanup() {
   [ -f "$WORK/nginx.pid" ] && kill "$(cat "$WORK/nginx.pid")" 2>/dev/null || true
+  WINEPREFIX=$TV_WINEPREFIX wineserver -k 2>/dev/null || true
   rm -rf "$WORK" "$SHM"
 }
 trap cleanup EXIT
@@ -85,7 +89,9 @@ for run in $(seq "$RUNS"); do
   for client in engine curl aria2c; do
     t=$(run_one "$client")
     TIMES[$client]+="$t "
-    printf 'run %d %-7s %6.3f s\n' "$run" "$client" "$t"
+    extra=""
+    [ "$client" = engine ] && extra="  (in the program: $(cat "$WORK/engine.out"))"
+    printf 'run %d %-7s %6.3f s%s\n' "$run" "$client" "$t" "$extra"
   done
 done
 
