@@ -8,6 +8,8 @@ export WINEPREFIX=${TV_WINEPREFIX:-$TV_ROOT/.wine}
 export WINEDEBUG=-all
 # Keeps Wine from offering to install Mono.
 export WINEDLLOVERRIDES="mscoree="
+# All programs of one wineserver must use one display (its desktop process stays on
+# the first one), so the display is fixed rather than chosen per run.
 export TV_DISPLAY=${TV_DISPLAY:-:87}
 export DISPLAY=$TV_DISPLAY
 export TV_URL_LOG=${TV_URL_LOG:-$TV_ROOT/build/captured-urls.log}

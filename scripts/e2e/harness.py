@@ -28,8 +28,11 @@ import time
 
 TREE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 WINE_RUN = os.path.join(TREE, "scripts", "wine-run")
-DISPLAY = os.environ.get("TV_DISPLAY", ":87")
-URL_LOG = os.environ.get("TV_URL_LOG", os.path.join(TREE, "build", "captured-urls.log"))
+# The display and URL log come from wine-env.sh, the one place that decides them.
+DISPLAY, URL_LOG = subprocess.run(
+    ["bash", "-c", '. "$0" && printf "%s\\n%s" "$TV_DISPLAY" "$TV_URL_LOG"',
+     os.path.join(TREE, "scripts", "wine-env.sh")],
+    check=True, capture_output=True, text=True).stdout.split("\n")
 
 
 def _env():
