@@ -1,0 +1,245 @@
+"""What the updater's end-to-end tests share: a test installation folder (the updater
+below main_update, a stand-in navigator that records its start), the updater under the
+project's Wine, packages made by the tests, and a look at the updater's window."""
+import io
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zipfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
+sys.path.insert(0, HERE)
+
+BUILD = os.environ.get("TV_BUILD_DIR", os.path.join(ROOT, "build"))
+UPDATE_EXE = os.environ.get("TV_UPDATE_EXE", os.path.join(BUILD, "dist", "main_update", "update.exe"))
+RECORD_START = os.environ["TV_RECORD_START"]
+PROBE = os.environ["TV_UPDATER_PROBE"]
+SHOTS = os.environ.get("TV_SHOTS", os.path.join(BUILD, "screenshots"))
+
+TOKEN = "kqzrmesh_junction"
+TITLE = "Quorvel升级管理器"
+BOX_TITLE = "信息："
+
+
+def _wine_environment():
+    script = ('. "%s/scripts/wine-env.sh" && bash "%s/scripts/wine-prefix.sh" >&2 && '
+              'tv_start_xvfb && tv_warm_wineserver && echo "TV_LOADER=$(tv_wine_loader)" && env -0'
+              % (ROOT, ROOT))
+    out = subprocess.run(["bash", "-c", script], check=True, stdout=subprocess.PIPE).stdout
+    first, _, rest = out.partition(b"\n")
+    env = dict(item.split(b"=", 1) for item in rest.split(b"\0") if b"=" in item)
+    env = {k.decode(): v.decode(errors="replace") for k, v in env.items()}
+    env["TV_LOADER"] = first.decode().split("=", 1)[1]
+    env["LC_ALL"] = "zh_CN.GBK"
+    return env
+
+
+ENV = _wine_environment()
+
+
+def gbk(text):
+    return text.encode("gbk")
+
+
+def unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text):
+            out.append({"r": "\r", "n": "\n", "t": "\t"}.get(text[i + 1], text[i + 1]))
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
+class Unit:
+    def __init__(self, fields):
+        self.kind, self.cls, self.text = fields[0], fields[1], unescape(fields[2])
+        self.left, self.top, self.width, self.height = (int(f) for f in fields[3:7])
+        self.visible = fields[7] == "1"
+
+    @property
+    def rect(self):
+        return (self.left, self.top, self.width, self.height)
+
+
+def probe(title=TITLE):
+    """The windows titled title and their descendants, or [] when there is none."""
+    out = subprocess.run([ENV["TV_LOADER"], PROBE, "list", gbk(title)], env=ENV,
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+    return [Unit(line.split("\t")) for line in out.decode("gbk", errors="replace").splitlines()
+            if line.count("\t") == 7]
+
+
+def close_window(title=TITLE):
+    subprocess.run([ENV["TV_LOADER"], PROBE, "close", gbk(title)], env=ENV,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool"] + list(args), env=ENV, stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL).stdout.decode(errors="replace")
+
+
+def mapped_window(title):
+    """The X window id of a shown top-level window titled title, or None."""
+    for wid in xdotool("search", "--onlyvisible", "--name", "^%s$" % title).split():
+        return wid
+    return None
+
+
+def press_return_on(title):
+    wid = mapped_window(title)
+    if not wid:
+        return False
+    geometry = xdotool("getwindowgeometry", wid)
+    xdotool("search", "--name", "^%s$" % title, "windowfocus")
+    pos = [l for l in geometry.splitlines() if "Position" in l]
+    if pos:
+        x, y = pos[0].split()[1].split(",")
+        xdotool("mousemove", str(int(x) + 20), str(int(y) + 20))
+    xdotool("key", "Return")
+    return True
+
+
+def screenshot(name):
+    os.makedirs(SHOTS, exist_ok=True)
+    path = os.path.join(SHOTS, name)
+    subprocess.run(["import", "-window", "root", path], env=ENV, check=True)
+    return path
+
+
+def wait_for(condition, timeout, step=0.1):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(step)
+    return condition()
+
+
+def make_zip(entries):
+    """entries: (name, bytes) for files, (name ending in "/", None) for folder entries."""
+    data = io.BytesIO()
+    with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as z:
+        for name, content in entries:
+            if content is None:
+                info = zipfile.ZipInfo(name)
+                info.external_attr = 0x10
+                z.writestr(info, b"")
+            else:
+                z.writestr(zipfile.ZipInfo(name, date_time=(2020, 5, 17, 11, 17, 30)), content)
+    return data.getvalue()
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def tree(folder):
+    """Every file and folder below folder: relative path -> bytes (None for a folder)."""
+    out = {}
+    for root, dirs, files in os.walk(folder):
+        for d in dirs:
+            out[os.path.relpath(os.path.join(root, d), folder)] = None
+        for f in files:
+            p = os.path.join(root, f)
+            out[os.path.relpath(p, folder)] = read(p)
+    return out
+
+
+class Installation:
+    """A folder holding Talvery.exe (the recording stand-in), old program files and
+    main_update/update.exe."""
+
+    def __init__(self, folder_name="inst"):
+        self.base = tempfile.mkdtemp(prefix="tv-upd-")
+        self.folder = os.path.join(self.base, folder_name)
+        self.updater_folder = os.path.join(self.folder, "main_update")
+        os.makedirs(self.updater_folder)
+        shutil.copy(UPDATE_EXE, self.updater_folder)
+        shutil.copy(RECORD_START, os.path.join(self.folder, "Talvery.exe"))
+        with open(os.path.join(self.folder, "readme.txt"), "wb") as f:
+            f.write(b"old readme")
+        os.makedirs(os.path.join(self.folder, "data"))
+        with open(os.path.join(self.folder, "data", "old.dat"), "wb") as f:
+            f.write(b"old data")
+
+    def path(self, *parts):
+        return os.path.join(self.folder, *parts)
+
+    def package(self):
+        return self.path("main_update", "main_update", "temp1.zip")
+
+    def staging(self):
+        return self.path("main_update", "e_update")
+
+    def starts(self):
+        """How the stand-in navigator was started: [(its path, its command line)]."""
+        try:
+            lines = read(self.path("started.log")).decode("gbk").splitlines()
+        except FileNotFoundError:
+            return []
+        return list(zip(lines[0::2], lines[1::2]))
+
+    def remove(self):
+        shutil.rmtree(self.base, ignore_errors=True)
+
+
+def words(url, title="图片导航2.03", notes="修复 问题#HHF新增"):
+    return [TOKEN, url, title, "run", "Talvery.exe", "package.zip"] + notes.split()
+
+
+class Updater:
+    """update.exe of an installation, started under Wine with the given words."""
+
+    def __init__(self, installation, args):
+        self.installation = installation
+        self.started = time.time()
+        exe = os.path.join(installation.updater_folder, "update.exe")
+        self.process = subprocess.Popen([ENV["TV_LOADER"], exe] + [gbk(a) for a in args], env=ENV,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        cwd=installation.base)
+
+    def wait(self, timeout):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def shown(self, timeout=15):
+        """The window's units once it is on the screen (as the probe lists them)."""
+        return wait_for(lambda: mapped_window(TITLE) and probe(), timeout)
+
+    def log(self):
+        edits = [u for u in probe() if u.cls.lower() == "edit"]
+        return edits[0].text if edits else None
+
+
+class UpdaterTest(unittest.TestCase):
+    def setUp(self):
+        self.installation = Installation()
+        self.updaters = []
+
+    def tearDown(self):
+        for u in self.updaters:
+            u.kill()
+        self.installation.remove()
+
+    def start(self, args, installation=None):
+        u = Updater(installation or self.installation, args)
+        self.updaters.append(u)
+        return u
