@@ -51,9 +51,16 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+# The navigator's end-to-end tests take the same port; they hold this lock meanwhile.
+exec 8>"/tmp/tv-server-$PORT.lock"
+if ! flock -w 600 8; then
+  echo "run-main-job: port $PORT stays taken by the navigator's tests" >&2
+  exit 1
+fi
+
 ready=$(mktemp)
 python3 "$ROOT/tools/server/stand_in_server.py" --port "$PORT" --package-from "$DIST" \
-  --ready-file "$ready" &
+  --ready-file "$ready" 8>&- &
 server_pid=$!
 for _ in $(seq 100); do
   [ -s "$ready" ] && break
@@ -63,7 +70,7 @@ done
 rm -f "$ready"
 
 cd "$DIST"
-LC_ALL=zh_CN.GBK "$(tv_wine_loader)" ./Talvery.exe &
+LC_ALL=zh_CN.GBK "$(tv_wine_loader)" ./Talvery.exe 8>&- &
 program_pid=$!
 echo "run-main-job: Talvery.exe runs on display $DISPLAY (server http://127.0.0.1:$PORT)"
 

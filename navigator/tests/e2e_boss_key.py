@@ -2,7 +2,7 @@
 button ends the program with code 0."""
 import unittest
 
-from navigator_e2e import FocusWindow, NavigatorTest, MAIN_TITLE, wait_for, x_window_ids, xdotool
+from navigator_e2e import FocusWindow, NavigatorTest, MAIN_TITLE, key, wait_for, x_window_ids
 
 CHECK_FOR_UPDATE = (93 + 20, 477 + 9)
 CLOSE_BUTTON = (756 + 21, 1 + 8)
@@ -15,7 +15,7 @@ def main_shown():
 class BossKey(NavigatorTest):
     def press_f3(self, focus, shown_after):
         focus.focus()
-        xdotool("key", "F3")
+        key("F3")
         self.assertTrue(wait_for(lambda: main_shown() == shown_after, 5),
                         "main window %s after F3" % ("not shown" if shown_after else "still shown"))
 

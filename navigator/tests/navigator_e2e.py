@@ -5,6 +5,7 @@ and to press keys and buttons.
 The navigator's addresses are compiled in (127.0.0.1:8460), so the server always takes
 that port; ctest runs these tests one at a time.
 """
+import fcntl
 import os
 import shutil
 import subprocess
@@ -18,6 +19,7 @@ ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, os.path.join(ROOT, "tools", "server"))
 sys.path.insert(0, os.path.join(ROOT, "scripts", "e2e"))
 
+import harness  # noqa: E402
 from stand_in_server import StandInServer  # noqa: E402
 
 BUILD = os.environ.get("TV_BUILD_DIR", os.path.join(ROOT, "build"))
@@ -28,30 +30,43 @@ MAIN_TITLE = "图片导航工具"
 SERVER_PORT = int(os.environ.get("TV_SERVER_URL", "http://127.0.0.1:8460").rsplit(":", 1)[1].strip("/"))
 
 
-def _wine_environment():
-    """The environment of scripts/wine-env.sh, with the prefix ready, the display up and
-    the wineserver warm."""
-    script = ('. "%s/scripts/wine-env.sh" && bash "%s/scripts/wine-prefix.sh" >&2 && '
-              'tv_start_xvfb && tv_warm_wineserver && echo "TV_LOADER=$(tv_wine_loader)" && env -0'
-              % (ROOT, ROOT))
-    out = subprocess.run(["bash", "-c", script], check=True, stdout=subprocess.PIPE).stdout
-    first, _, rest = out.partition(b"\n")
-    env = dict(item.split(b"=", 1) for item in rest.split(b"\0") if b"=" in item)
-    env = {k.decode(): v.decode(errors="replace") for k, v in env.items()}
-    env["TV_LOADER"] = first.decode().split("=", 1)[1]
-    env["LC_ALL"] = "zh_CN.GBK"
-    return env
 
 
-ENV = _wine_environment()
+def _take_server_port():
+    """Holds the port's lock file for the life of this test process: other builds' runs
+    of these tests and the main job take the same one (their children never inherit
+    it: subprocess closes it for them)."""
+    lock = open("/tmp/tv-server-%d.lock" % SERVER_PORT, "w")
+    deadline = time.time() + 600
+    while True:
+        try:
+            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            return lock
+        except BlockingIOError:
+            if time.time() > deadline:
+                raise
+            time.sleep(0.5)
+
+
+SERVER_PORT_LOCK = _take_server_port()
+
+# The X tools look at the project's display.
+ENV = dict(os.environ, DISPLAY=harness.DISPLAY)
 
 
 def gbk_text(raw):
     return raw.decode("gbk", errors="replace")
 
 
-def wine(args, **kwargs):
-    return subprocess.run([ENV["TV_LOADER"]] + args, env=ENV, **kwargs)
+def run_probe(*args):
+    """Runs the window probe to its end: (exit code, output)."""
+    log = tempfile.mktemp(prefix="tv-probe-")
+    program = harness.start(WINDOW_PROBE, *args, log=log)
+    try:
+        code = program.wait(30)
+        return code, program.output()
+    finally:
+        os.remove(log)
 
 
 def unescape(text):
@@ -75,10 +90,9 @@ class ProbedWindow:
 
 def probe(title):
     """The visible top-level windows titled title: a list of (window, [descendants])."""
-    result = wine([WINDOW_PROBE, "list", title.encode("gbk")], stdout=subprocess.PIPE,
-                  stderr=subprocess.DEVNULL, timeout=30)
+    _, output = run_probe("list", title)
     windows = []
-    for line in gbk_text(result.stdout).splitlines():
+    for line in gbk_text(output).splitlines():
         fields = line.rstrip("\r").split("\t")
         if len(fields) != 8:
             continue
@@ -92,8 +106,7 @@ def probe(title):
 
 def close_windows_of_size(width, height):
     """Closes top-level windows of that size from outside the program."""
-    return wine([WINDOW_PROBE, "close", str(width), str(height)], stdout=subprocess.DEVNULL,
-                stderr=subprocess.DEVNULL, timeout=30).returncode == 0
+    return run_probe("close", str(width), str(height))[0] == 0
 
 
 def wait_for(condition, seconds, step=0.2):
@@ -148,8 +161,8 @@ def window_pixels(x_id, rect):
     return [[tuple(data[(y * w + x) * 3:(y * w + x) * 3 + 3]) for x in range(w)] for y in range(h)]
 
 
-def click(x, y):
-    xdotool("mousemove", x, y, "click", "1")
+click = harness.click
+key = harness.key
 
 
 class FocusWindow:
@@ -157,8 +170,8 @@ class FocusWindow:
     reaches its program under Wine only while a window of the session has the focus."""
 
     def __enter__(self):
-        self.process = subprocess.Popen([ENV["TV_LOADER"], WINDOW_PROBE, "focus"], env=ENV,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.log = tempfile.mktemp(prefix="tv-focus-")
+        self.program = harness.start(WINDOW_PROBE, "focus", log=self.log)
         ids = wait_for(lambda: x_window_ids("tv-focus"), 20)
         if not ids:
             raise RuntimeError("the focus window did not appear")
@@ -168,11 +181,11 @@ class FocusWindow:
     def focus(self):
         geo = geometry(self.x_id)
         xdotool("mousemove", geo[0] + 100, geo[1] + 60)  # keys go to the window under the pointer
-        xdotool("windowfocus", "--sync", self.x_id)
+        harness.focus(self.x_id)
 
     def __exit__(self, *exc):
-        self.process.kill()
-        self.process.wait()
+        self.program.kill()
+        os.remove(self.log)
 
 
 class NavigatorRun:
@@ -190,14 +203,19 @@ class NavigatorRun:
         self.url_log = os.path.join(folder, "urls.log")
         # The runtime writes a runtime error here instead of showing its box.
         self.error_file = os.path.join(folder, "runtime-error.txt")
+        self.program = None
         self.process = None
         self.x_id = None
 
     def start(self, wait_for_window=True):
-        env = dict(ENV, TV_URL_LOG=self.url_log, TV_RUNTIME_ERROR_FILE=self.error_file)
-        self.output = open(os.path.join(os.path.dirname(self.folder), "talvery.out"), "wb")
-        self.process = subprocess.Popen([ENV["TV_LOADER"], "Talvery.exe"], cwd=self.folder, env=env,
-                                        stdout=self.output, stderr=subprocess.STDOUT)
+        # Where this run's opened URLs and runtime errors go (the harness passes the
+        # environment on).
+        harness.URL_LOG = self.url_log
+        os.environ["TV_RUNTIME_ERROR_FILE"] = self.error_file
+        self.program = harness.start(os.path.join(self.folder, "Talvery.exe"),
+                                     log=os.path.join(os.path.dirname(self.folder), "talvery.out"),
+                                     cwd=self.folder)
+        self.process = self.program.proc
         if wait_for_window:
             ids = wait_for(lambda: x_window_ids(MAIN_TITLE), 40)
             if not ids:
@@ -214,10 +232,8 @@ class NavigatorRun:
         click(left + x, top + y)
 
     def opened_urls(self):
-        if not os.path.exists(self.url_log):
-            return []
-        with open(self.url_log, encoding="utf-8", errors="replace") as f:
-            return [line.strip() for line in f if line.strip()]
+        harness.URL_LOG = self.url_log
+        return [url for url in harness.captured_urls() if url.strip()]
 
     def runtime_error(self):
         if not os.path.exists(self.error_file):
@@ -234,16 +250,14 @@ class NavigatorRun:
 
     def wait_end(self, seconds):
         try:
-            return self.process.wait(timeout=seconds)
+            return self.program.wait(seconds)
         except subprocess.TimeoutExpired:
             return None
 
     def stop(self):
-        if self.process and self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
         if self.process:
-            self.output.close()
+            self.program.kill()
+            self.program.wait()
 
 
 class NavigatorTest(unittest.TestCase):
@@ -291,6 +305,6 @@ class NavigatorTest(unittest.TestCase):
         self.assertTrue(ids, "no message box to close")
         geo = geometry(ids[0])
         xdotool("mousemove", geo[0] + geo[2] // 2, geo[1] + geo[3] // 2)
-        xdotool("windowfocus", "--sync", ids[0])
-        xdotool("key", "Return")
+        harness.focus(ids[0])
+        harness.key("Return")
         wait_for(lambda: not x_window_ids("信息："), 10)
