@@ -352,7 +352,7 @@ class Connection {
     want = std::min<std::size_t>(want, static_cast<std::size_t>(std::max(1, task_.param().speedLimit / active)));
     auto now = std::chrono::steady_clock::now();
     if (lastStep_.time_since_epoch().count() != 0) {
-      auto wait = lastStep_ + std::chrono::seconds(1) - now;
+      auto wait = lastStep_ + std::chrono::milliseconds(real(1000)) - now;
       auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(wait).count();
       if (ms > 0 && !sleepUnlessStopped(ms, task_.stopFlag())) return false;
     }

@@ -507,6 +507,27 @@ TEST(EngineRetry, SilentServerTimesOutAndRetries) {
   EXPECT_FALSE(store.file(kLocal));
 }
 
+TEST(EngineSpeedLimit, StepsStayWithinTheShare) {
+  std::string file = fileBytes(50000);
+  FaultServer server([&](ServerConnection& c, const ServerRequest& r) { serveFile(c, r, file); });
+  Recorder recorder;
+  MemoryStore store;
+  QuickClock clock;
+  Download download;
+  TaskParam param = paramFor(server.url("/pkg.zip"), kLocal, 1);
+  param.speedLimit = 8000;
+  ASSERT_TRUE(startDownloadWith(download, param, {&clock, &store}));
+  ASSERT_TRUE(recorder.waitForEnd());
+  EXPECT_EQ(store.file(kLocal), file);
+  // The bytes that came with the header are one step of their own; every later one is
+  // at most the limit.
+  std::vector<Event> steps;
+  for (const Event& e : recorder.events())
+    if (e.code == kDataReceived) steps.push_back(e);
+  ASSERT_GE(steps.size(), 50000u / 8000);
+  for (std::size_t i = 1; i < steps.size(); ++i) EXPECT_LE(steps[i].p2, 8000);
+}
+
 struct SameNameCase {
   const char* name;
   std::int32_t answer;
