@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -27,6 +28,8 @@ constexpr UnitRef kTimer{kWin, 0x16000004};
 constexpr UnitRef kButton{kWin, 0x16000005};
 constexpr UnitRef kEdit{kWin, 0x16000006};
 constexpr UnitRef kShape{kWin, 0x16000007};
+constexpr UnitRef kAnimated{kWin, 0x16000008};
+constexpr UnitRef kBroken{kWin, 0x16000009};
 constexpr WindowId kUnloaded = 0x52000010;
 constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
 constexpr WindowId kSecond = 0x52000030;
@@ -85,6 +88,15 @@ const HandlerEntry kHandlers[] = {
     {"onChar", onChar}, {"onFeedback", onFeedback},
 };
 
+// A fixture of the picture decoders: 12 x 6, red 100 ms, green 200 ms, blue 300 ms with a
+// transparent left half, played three times.
+ByteSet animatedGif() {
+  std::string here = __FILE__;
+  here = here.substr(0, here.rfind('/') + 1);
+  std::ifstream in((here[0] == '/' ? "Z:" : "") + here + "../../picture/tests/data/anim.gif", std::ios::binary);
+  return ByteSet(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 ByteSet testSegment() {
   using T = tpl::UnitType;
   tpl::UnitRecord own = unitRecord(T::Window, kOwn.unit, 600, 300, 320, 200);
@@ -102,6 +114,12 @@ ByteSet testSegment() {
   tpl::UnitRecord edit = unitRecord(T::EditBox, kEdit.unit, 10, 70, 150, 22);
   bind(edit, -11, "onChar");
   tpl::UnitRecord shape = unitRecord(T::ShapeBox, kShape.unit, 200, 10, 50, 50);
+  tpl::UnitRecord animated = unitRecord(T::PicBox, kAnimated.unit, 200, 100, 12, 6);
+  setBytes(animated, "picture", animatedGif());
+  setNumber(animated, "bgColour", 0x00FFFF);
+  tpl::UnitRecord broken = unitRecord(T::PicBox, kBroken.unit, 200, 120, 12, 6);
+  setBytes(broken, "picture", ByteSet{'G', 'I', 'F', '8', '9', 'a', 12, 0, 6, 0, 0xF7});
+  setNumber(broken, "bgColour", 0x00FFFF);
 
   tpl::UnitRecord other = unitRecord(T::Window, 0x06000011, 50, 60, 100, 80);
   tpl::UnitRecord otherLabel = unitRecord(T::Label, kUnloadedLabel.unit, 1, 2, 30, 40);
@@ -112,7 +130,7 @@ ByteSet testSegment() {
   setText(second, "title", "第二个窗口");
   bind(second, 1, "onMayClose");
   tpl::UnitRecord secondLabel = unitRecord(T::Label, 0x16000032, 1, 1, 20, 20);
-  return segmentOf({windowRecord(kWin, own, {label, timer, button, edit, shape}),
+  return segmentOf({windowRecord(kWin, own, {label, timer, button, edit, shape, animated, broken}),
                     windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
                     windowRecord(kSecond, second, {secondLabel})});
 }
@@ -476,4 +494,49 @@ TEST(LinkTarget, HtmFallbackCutsThePlaceholder) {
       {"browser.exe", "browser.exe http://a/"},
   };
   for (const Case& c : cases) EXPECT_EQ(htmFallbackCommand(c.command, "http://a/"), c.line);
+}
+
+namespace {
+// What a unit paints, printed into a bitmap of its own.
+COLORREF printedPixel(HWND unit, int x, int y) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 64);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(unit, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  COLORREF c = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+}  // namespace
+
+TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
+  HWND animated = windowOf(kAnimated, UnitKind::PicBox);
+  ASSERT_NE(animated, nullptr);
+  // Loaded when the window was; the frames have long run through their three loops, so
+  // load the picture again to start over.
+  setUnitProperty(kAnimated, 10, Value(animatedGif()));
+  const DWORD start = GetTickCount();
+  struct Step {
+    DWORD at;            // ms after the start
+    COLORREF left, right;
+  };
+  const Step steps[] = {
+      {50, RGB(255, 0, 0), RGB(255, 0, 0)},
+      {200, RGB(0, 255, 0), RGB(0, 255, 0)},
+      {450, RGB(255, 255, 0) /* background through the transparent half */, RGB(0, 0, 255)},
+      {700, RGB(255, 0, 0), RGB(255, 0, 0)},
+      {2200, RGB(255, 255, 0), RGB(0, 0, 255)},  // the last frame stays after three loops
+  };
+  for (const Step& s : steps) {
+    waitPumping(static_cast<std::int32_t>(s.at - (GetTickCount() - start)));
+    EXPECT_EQ(printedPixel(animated, 2, 3), s.left) << s.at;
+    EXPECT_EQ(printedPixel(animated, 9, 3), s.right) << s.at;
+  }
+  HWND broken = windowOf(kBroken, UnitKind::PicBox);
+  ASSERT_NE(broken, nullptr);
+  EXPECT_EQ(printedPixel(broken, 5, 3), RGB(255, 255, 0));
 }
