@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "forms/core/to_text.h"
+#include "forms/template/type_tables.h"
 #include "forms/win/gbk_wide.h"
 
 namespace forms {
@@ -103,7 +104,9 @@ const StoredUnit* bindingsOwner(const StoredWindow& w, const StoredUnit& unit) {
   return at;
 }
 
-bool raisesEvents(const StoredUnit& unit) { return unit.kind && *unit.kind != UnitKind::StatusBar; }
+bool raisesEvents(const StoredUnit& unit) {
+  return unit.kind && tpl::typeSpec(static_cast<tpl::UnitType>(*unit.kind)).raisesEvents;
+}
 
 }  // namespace
 
@@ -177,7 +180,7 @@ const CommonEvent kCommonEvents[] = {
 
 std::int32_t windowNumber(UnitRef window, int property);
 
-bool dragWindow(const MSG& msg, UnitRef unit, LiveWindow& w) {
+bool dragWindow(UnitRef unit, LiveWindow& w) {
   if (windowNumber(UnitRef{w.id, w.ownUnit()}, 27) != 1) return false;
   bool drags = unit.unit == w.ownUnit();
   if (!drags) {
@@ -185,7 +188,6 @@ bool dragWindow(const MSG& msg, UnitRef unit, LiveWindow& w) {
     drags = c && c->dragsWindow();
   }
   if (!drags) return false;
-  (void)msg;
   ReleaseCapture();
   SendMessageW(w.hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
   return true;
@@ -209,7 +211,10 @@ bool preTranslate(MSG& msg) {
   if (!unit) return true;
   LiveWindow* w = liveWindow(unit->window);
   if (!w || w->destroying) return true;
-  if (msg.message == WM_LBUTTONDOWN && dragWindow(msg, *unit, *w)) return false;
+  // Only units the runtime knows raise the common events; pressing elsewhere is no error.
+  const StoredUnit* stored = w->stored->find(unit->unit);
+  if (!stored || !raisesEvents(*stored)) return true;
+  if (msg.message == WM_LBUTTONDOWN && dragWindow(*unit, *w)) return false;
 
   std::vector<std::int32_t> args;
   if (common->mouse) {
