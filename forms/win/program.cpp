@@ -142,7 +142,7 @@ void raiseRuntimeError(std::int32_t number) {
 void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   char text[64];
-  std::snprintf(text, sizeof text, "分配 %u 字节内存失败!", static_cast<unsigned>(size));
+  std::snprintf(text, sizeof text, "分配 %llu 字节内存失败!", static_cast<unsigned long long>(size));
   wchar_t wide[64];
   MultiByteToWideChar(936, 0, text, -1, wide, 64);
   if (const char* file = std::getenv("TV_RUNTIME_ERROR_FILE"); file && *file) {

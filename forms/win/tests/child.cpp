@@ -60,6 +60,11 @@ int main(int argc, char** argv) {
     return 3;
   }
   start();
+  if (mode == "heap") {
+    volatile std::size_t huge = static_cast<std::size_t>(-1) / 2;
+    char* volatile p = new char[huge];
+    p[0] = 0;
+  }
   if (mode == "nostart") loadStartWindow(0x52999999);
   if (mode == "array") raiseRuntimeError(4);
   if (mode == "notloaded") getUnitProperty(UnitRef{kOther, 0x16000012}, 8);

@@ -79,6 +79,13 @@ TEST(RuntimeErrors, BoxTextAndExitCodeWithoutTheEndRoutine) {
   }
 }
 
+TEST(RuntimeErrors, ExhaustedHeapTellsTheSizeAskedFor) {
+  Outcome o = runChild("heap");
+  EXPECT_EQ(o.exitCode, 0xFFFFFFFFu);
+  EXPECT_EQ(o.box, "分配 " + std::to_string(static_cast<std::size_t>(-1) / 2) + " 字节内存失败!");
+  EXPECT_EQ(o.endMarker, "");
+}
+
 TEST(ProgramEnd, EndRoutineRunsOnceOnEveryNormalEnd) {
   struct Case {
     const char* mode;
