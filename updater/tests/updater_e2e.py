@@ -14,6 +14,9 @@ import zipfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(ROOT, "scripts", "e2e"))
+
+import harness  # noqa: E402
 
 BUILD = os.environ.get("TV_BUILD_DIR", os.path.join(ROOT, "build"))
 UPDATE_EXE = os.environ.get("TV_UPDATE_EXE", os.path.join(BUILD, "dist", "main_update", "update.exe"))
@@ -24,22 +27,6 @@ SHOTS = os.environ.get("TV_SHOTS", os.path.join(BUILD, "screenshots"))
 TOKEN = "kqzrmesh_junction"
 TITLE = "Quorvel升级管理器"
 BOX_TITLE = "信息："
-
-
-def _wine_environment():
-    script = ('. "%s/scripts/wine-env.sh" && bash "%s/scripts/wine-prefix.sh" >&2 && '
-              'tv_start_xvfb && tv_warm_wineserver && echo "TV_LOADER=$(tv_wine_loader)" && env -0'
-              % (ROOT, ROOT))
-    out = subprocess.run(["bash", "-c", script], check=True, stdout=subprocess.PIPE).stdout
-    first, _, rest = out.partition(b"\n")
-    env = dict(item.split(b"=", 1) for item in rest.split(b"\0") if b"=" in item)
-    env = {k.decode(): v.decode(errors="replace") for k, v in env.items()}
-    env["TV_LOADER"] = first.decode().split("=", 1)[1]
-    env["LC_ALL"] = "zh_CN.GBK"
-    return env
-
-
-ENV = _wine_environment()
 
 
 def gbk(text):
@@ -71,48 +58,57 @@ class Unit:
 
 def probe(title=TITLE):
     """The windows titled title and their descendants, or [] when there is none."""
-    out = subprocess.run([ENV["TV_LOADER"], PROBE, "list", gbk(title)], env=ENV,
+    out = subprocess.run([harness.WINE_RUN, PROBE, "list", gbk(title)], env=harness._env(),
                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
     return [Unit(line.split("\t")) for line in out.decode("gbk", errors="replace").splitlines()
             if line.count("\t") == 7]
 
 
 def close_window(title=TITLE):
-    subprocess.run([ENV["TV_LOADER"], PROBE, "close", gbk(title)], env=ENV,
+    subprocess.run([harness.WINE_RUN, PROBE, "close", gbk(title)], env=harness._env(),
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def xdotool(*args):
-    return subprocess.run(["xdotool"] + list(args), env=ENV, stdout=subprocess.PIPE,
+    return subprocess.run(["xdotool"] + list(args), env=harness._env(), stdout=subprocess.PIPE,
                           stderr=subprocess.DEVNULL).stdout.decode(errors="replace")
 
 
 def mapped_window(title):
-    """The X window id of a shown top-level window titled title, or None."""
+    """The X window id of a top-level window titled title that is on the screen, or
+    None (harness.wait_window also finds windows that are created but not shown)."""
     for wid in xdotool("search", "--onlyvisible", "--name", "^%s$" % title).split():
         return wid
     return None
 
 
+def origin(wid):
+    for line in xdotool("getwindowgeometry", wid).splitlines():
+        if "Position" in line:
+            x, y = line.split()[1].split(",")
+            return int(x), int(y)
+    return 0, 0
+
+
 def press_return_on(title):
-    wid = mapped_window(title)
-    if not wid:
-        return False
-    geometry = xdotool("getwindowgeometry", wid)
-    xdotool("search", "--name", "^%s$" % title, "windowfocus")
-    pos = [l for l in geometry.splitlines() if "Position" in l]
-    if pos:
-        x, y = pos[0].split()[1].split(",")
-        xdotool("mousemove", str(int(x) + 20), str(int(y) + 20))
-    xdotool("key", "Return")
-    return True
+    """Return on a shown window until it goes: the pointer goes over it first, as keys
+    go to the window under the pointer."""
+    for _ in range(3):
+        wid = mapped_window(title)
+        if not wid:
+            return True
+        x, y = origin(wid)
+        xdotool("mousemove", str(x + 20), str(y + 20))
+        xdotool("search", "--name", "^%s$" % title, "windowfocus")
+        harness.key("Return")
+        if wait_for(lambda: not mapped_window(title), 3):
+            return True
+    return False
 
 
 def screenshot(name):
     os.makedirs(SHOTS, exist_ok=True)
-    path = os.path.join(SHOTS, name)
-    subprocess.run(["import", "-window", "root", path], env=ENV, check=True)
-    return path
+    return harness.screenshot(os.path.join(SHOTS, name))
 
 
 def wait_for(condition, timeout, step=0.1):
@@ -205,20 +201,18 @@ class Updater:
         self.installation = installation
         self.started = time.time()
         exe = os.path.join(installation.updater_folder, "update.exe")
-        self.process = subprocess.Popen([ENV["TV_LOADER"], exe] + [gbk(a) for a in args], env=ENV,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                        cwd=installation.base)
+        self.program = harness.start(exe, *args, log=os.path.join(installation.base, "update.out"),
+                                     cwd=installation.base)
 
     def wait(self, timeout):
+        """The exit code, or None while it still runs after timeout seconds."""
         try:
-            return self.process.wait(timeout=timeout)
+            return self.program.wait(timeout)
         except subprocess.TimeoutExpired:
             return None
 
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        self.program.kill()
 
     def shown(self, timeout=15):
         """The window's units once it is on the screen (as the probe lists them)."""
