@@ -7,7 +7,7 @@ namespace forms::testing {
 constexpr tpl::Id kGalleryWindow = 0x52000020;
 constexpr tpl::Id kGalleryOwn = 0x06000021;
 
-// Known pixels (client = screen coordinates, the window lies at 0, 0 without a frame).
+// Known pixels in the window's client area.
 struct GalleryPixel {
   int x, y;
   unsigned colour;  // 0x00BBGGRR
