@@ -1,0 +1,212 @@
+// The updater's handlers in a process of their own, on the real runtime and window:
+// the row and the log that the transfer messages leave, the end of a task that did not
+// arrive whole, a close during a download, and messages that come after the end-of-
+// program routine. The process is started with a valid command line whose address the
+// engine refuses, so the created event builds row 1 and no download runs by itself.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <string>
+#include <thread>
+
+#include "forms/win/runtime.h"
+#include "updater/globals.h"
+#include "updater/transfer_texts.h"
+#include "updater/units.h"
+#include "updater/window_thread_call.h"
+#include "windows/updater_handlers.h"
+
+namespace updater {
+namespace {
+
+std::string text(forms::UnitRef unit, int index) {
+  const forms::Value v = forms::getUnitProperty(unit, index);
+  const auto* t = std::get_if<forms::Text>(&v);
+  return t ? *t : std::string();
+}
+
+std::int32_t number(forms::UnitRef unit, int index) {
+  const forms::Value v = forms::getUnitProperty(unit, index);
+  if (const auto* i = std::get_if<std::int32_t>(&v)) return *i;
+  if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
+  return -99;
+}
+
+std::string log() { return text(kLogBox, 8); }
+
+// As the engine does: the callback on a thread of its own, while this (window) thread
+// keeps serving messages.
+std::int32_t fromEngineThread(std::int32_t code, std::int32_t taskId) {
+  auto result = std::async(std::launch::async, [=] { return onTransferMessage(code, 0, 0, 0, taskId); });
+  while (result.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) forms::processEvents();
+  return result.get();
+}
+
+// A listening socket that accepts connections and never answers: a task against it
+// stays running for as long as the test needs.
+class SilentServer {
+ public:
+  SilentServer() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(socket_, 8);
+    int length = sizeof a;
+    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&a), &length);
+    port_ = ntohs(a.sin_port);
+  }
+  ~SilentServer() { closesocket(socket_); }
+  SilentServer(const SilentServer&) = delete;
+  SilentServer& operator=(const SilentServer&) = delete;
+  std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/gx/p.zip"; }
+
+ private:
+  SOCKET socket_ = INVALID_SOCKET;
+  int port_ = 0;
+};
+
+class UpdaterHandlers : public testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    forms::startRuntime(templateHandlers(), templateSegment());
+    windowThread().create();
+    initUpdaterGlobals();
+    forms::loadStartWindow(kUpdaterWindow);  // runs the whole start, refused or not
+  }
+
+ protected:
+  // Runs task 1 against a server that never answers, with the engine's own messages
+  // kept away from the row, so the test alone decides what the handlers see.
+  std::int32_t runSilentTask() {
+    Globals& g = globals();
+    forms::releaseDownload(g.downloads[1]);  // the task of an earlier test
+    forms::TaskParam p = g.taskParams[1];
+    p.url = server_.url();
+    p.eventCallback = nullptr;
+    p.receiveTimeout = 60000;
+    EXPECT_TRUE(forms::startDownload(g.downloads[1], p));
+    return forms::getDownloadTaskId(g.downloads[1]);
+  }
+
+  SilentServer server_;
+};
+
+TEST_F(UpdaterHandlers, TheStartBuildsRowOneAndLogsTheTask) {
+  Globals& g = globals();
+  ASSERT_EQ(g.commandWords.count(), 6);
+  ASSERT_EQ(g.taskRows.count(), 1);
+  ASSERT_EQ(g.downloads.count(), 1);
+  EXPECT_EQ(forms::getDownloadTaskId(g.downloads[1]), -1);  // the address was refused
+  const forms::TaskParam& p = g.taskParams[1];
+  EXPECT_EQ(p.mode, 4096);
+  EXPECT_EQ(p.url, "nourl");
+  EXPECT_EQ(p.ftpRemoteName, "Title");
+  EXPECT_EQ(p.threadCount, 5);
+  EXPECT_EQ(p.connectTimeout, 5000);
+  EXPECT_EQ(p.sendTimeout, 5001);
+  EXPECT_EQ(p.receiveTimeout, 10000);
+  EXPECT_EQ(p.stopWait, 1000);
+  EXPECT_EQ(p.receiveBlock, 20480);
+  EXPECT_EQ(p.ftpUser, "anonymous");
+  EXPECT_EQ(p.eventCallback, &onTransferMessage);
+  EXPECT_EQ(p.localFile, forms::getRunDirectory() + "\\main_update\\temp1.zip");
+  EXPECT_EQ(log(), "执行下载任务1");
+
+  const TaskRow& row = g.taskRows[1];
+  const struct {
+    forms::UnitRef unit;
+    std::int32_t left, top, visible;
+  } layout[] = {
+      {row.nameLabel, 2, 21, 1},   {row.sizeLabel, 124, 21, 1},   {row.progressBar, 184, 21, 0},
+      {row.statusLabel, 184, 21, 1}, {row.speedLabel, 309, 21, 1}, {row.separatorLine, 1, 42, 1},
+  };
+  for (const auto& u : layout) {
+    EXPECT_EQ(number(u.unit, forms::prop::kLeft), u.left) << std::hex << u.unit.unit;
+    EXPECT_EQ(number(u.unit, forms::prop::kTop), u.top) << std::hex << u.unit.unit;
+    EXPECT_EQ(number(u.unit, forms::prop::kVisible), u.visible) << std::hex << u.unit.unit;
+  }
+}
+
+TEST_F(UpdaterHandlers, MessagesOfAnUnknownTaskOnlyLogTheStart) {
+  const std::string before = log();
+  EXPECT_EQ(fromEngineThread(16, 12345), 1);
+  EXPECT_EQ(fromEngineThread(4, 12345), 1);
+  EXPECT_EQ(log(), before);
+  EXPECT_EQ(fromEngineThread(3, 12345), 1);
+  EXPECT_EQ(log(), before + " #传送常量.下载上传开始\r\n");
+  EXPECT_EQ(text(globals().taskRows[1].statusLabel, 8), "");
+}
+
+TEST_F(UpdaterHandlers, OtherCodesAreLoggedByName) {
+  const std::string before = log();
+  for (std::int32_t code : {5, 6, 7, 8, 9, 18, 42}) EXPECT_EQ(fromEngineThread(code, 1), 1);
+  EXPECT_EQ(log(), before + "未知消息 5\r\n #传送常量.下载数据范围\r\n #传送常量.下载线程继续下载\r\n"
+                            " #传送常量.线程正常结束\r\n #传送常量.线程异常结束\r\n"
+                            " #传送常量.存在同名文件\r\n未知消息 42\r\n");
+}
+
+TEST_F(UpdaterHandlers, ARowFollowsItsTaskAndAShortDownloadIsNotInstalled) {
+  Globals& g = globals();
+  const TaskRow& row = g.taskRows[1];
+  const std::int32_t taskId = runSilentTask();
+  ASSERT_NE(taskId, -1);
+  const std::string before = log();
+
+  fromEngineThread(3, taskId);
+  EXPECT_EQ(text(row.nameLabel, 8), "Title");
+  EXPECT_EQ(text(row.statusLabel, 8), "下载开始");
+  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 1);
+  EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 0);
+
+  fromEngineThread(16, taskId);
+  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 0);
+  EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 1);
+  EXPECT_EQ(number(row.progressBar, kBarPosition), 0);  // nothing received of no known size
+
+  // The package file exists while the task runs; a task that ends short removes it.
+  const forms::Text package = forms::getRunDirectory() + "\\main_update\\temp1.zip";
+  CloseHandle(CreateFileA(package.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  fromEngineThread(4, taskId);
+  EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 0);
+  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 1);
+  EXPECT_EQ(text(row.statusLabel, 8), "下载失败");
+  EXPECT_EQ(text(row.speedLabel, 8), "");
+  EXPECT_EQ(log(), before + " #传送常量.下载上传开始\r\n #传送常量.收到数据\r\n #传送常量.下载上传结束\r\n" +
+                       kLogNotInstalled);
+  EXPECT_EQ(GetFileAttributesA(package.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(UpdaterHandlers, TheCloseQueryStopsTheDownloadSoItsEndMessageFindsNoTask) {
+  Globals& g = globals();
+  const std::int32_t taskId = runSilentTask();
+  ASSERT_NE(taskId, -1);
+  const forms::HandlerResult result = onUpdaterWindowCloseQuery(forms::Event{});
+  ASSERT_TRUE(result && std::holds_alternative<bool>(*result));
+  EXPECT_TRUE(std::get<bool>(*result));
+  EXPECT_EQ(forms::getDownloadTaskId(g.downloads[1]), -1);
+  const std::string before = log();
+  const std::string status = text(g.taskRows[1].statusLabel, 8);
+  fromEngineThread(4, taskId);
+  EXPECT_EQ(log(), before);
+  EXPECT_EQ(text(g.taskRows[1].statusLabel, 8), status);
+}
+
+// Runs last: the end-of-program routine frees the globals.
+TEST_F(UpdaterHandlers, MessagesAfterTheEndRoutineTouchNothing) {
+  const std::int32_t taskId = runSilentTask();
+  const std::string before = log();
+  releaseUpdaterGlobals();
+  EXPECT_TRUE(globals().downloads.empty());
+  for (std::int32_t code : {3, 16, 4, 6, 18}) EXPECT_EQ(fromEngineThread(code, taskId), 1);
+  EXPECT_EQ(log(), before);
+}
+
+}  // namespace
+}  // namespace updater
