@@ -198,6 +198,28 @@ TEST_F(UpdaterHandlers, TheCloseQueryStopsTheDownloadSoItsEndMessageFindsNoTask)
   EXPECT_EQ(text(g.taskRows[1].statusLabel, 8), status);
 }
 
+TEST_F(UpdaterHandlers, APackageThatDoesNotUnpackIsNotInstalled) {
+  const forms::Text r = forms::getRunDirectory();
+  forms::createDirectory(r + "\\main_update");
+  const forms::Text package = r + "\\main_update\\temp1.zip";
+  const HANDLE file = CreateFileA(package.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  static const char kNotAnArchive[] = "PK\3\4 and then no archive at all, only text";
+  DWORD written = 0;
+  WriteFile(file, kNotAnArchive, sizeof kNotAnArchive - 1, &written, nullptr);
+  CloseHandle(file);
+  const std::string before = log();
+
+  forms::Event feedback;
+  feedback.source = kInstallLabel;
+  feedback.args = {1, 0};
+  EXPECT_FALSE(onInstallRequested(feedback));  // it returns: the program goes on
+  EXPECT_EQ(text(globals().taskRows[1].statusLabel, 8), "安装失败");
+  EXPECT_EQ(log(), before + kLogUnpackFailed);
+  EXPECT_EQ(GetFileAttributesA(package.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA((r + "\\e_update").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 // Runs last: the end-of-program routine frees the globals.
 TEST_F(UpdaterHandlers, MessagesAfterTheEndRoutineTouchNothing) {
   const std::int32_t taskId = runSilentTask();
