@@ -25,8 +25,8 @@ class BossKey(NavigatorTest):
             self.press_f3(focus, False)
             self.press_f3(focus, True)
 
-            self.run_.click_main(*CHECK_FOR_UPDATE)  # the server announces 2.02: a box opens
-            self.assertEqual(self.message_box_text(), "已经是最新版本。")
+            # The server announces 2.02: a box opens.
+            self.assertEqual(self.open_message_box(CHECK_FOR_UPDATE), "已经是最新版本。")
             self.press_f3(focus, False)
             self.press_f3(focus, True)
         self.close_message_box()

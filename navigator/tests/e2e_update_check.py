@@ -17,8 +17,7 @@ class Roads(NavigatorTest):
     def check(self, version):
         self.server.set_descriptor(version=version, notes=NOTES)
         self.new_run().start()
-        self.run_.click_main(*CHECK_FOR_UPDATE)
-        return self.message_box_text()
+        return self.open_message_box(CHECK_FOR_UPDATE)
 
     def test_versions_not_above_the_running_one_are_up_to_date(self):
         for version in ["2.02", "2.0200000", "1.9", "abc"]:
@@ -47,8 +46,7 @@ class NoServer(NavigatorTest):
 
     def test_unreachable_server_reads_as_up_to_date(self):
         self.run_.start()
-        self.run_.click_main(*CHECK_FOR_UPDATE)
-        self.assertEqual(self.message_box_text(30), LATEST)
+        self.assertEqual(self.open_message_box(CHECK_FOR_UPDATE), LATEST)
 
 
 if __name__ == "__main__":

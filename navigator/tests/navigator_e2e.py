@@ -8,6 +8,7 @@ that port; ctest runs these tests one at a time.
 import fcntl
 import os
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
@@ -268,8 +269,15 @@ class NavigatorTest(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="tv-nav-")
         self.server = None
+        self.no_server = None
         if self.with_server:
             self.server = StandInServer(port=SERVER_PORT).start()
+        else:
+            # Bound but not listening: connections are refused, and nobody else can serve
+            # on the port meanwhile.
+            self.no_server = socket.socket()
+            self.no_server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+            self.no_server.bind(("127.0.0.1", SERVER_PORT))
         self.runs = []
         self.new_run()
 
@@ -287,6 +295,8 @@ class NavigatorTest(unittest.TestCase):
             run.stop()
         if self.server:
             self.server.stop()
+        if self.no_server:
+            self.no_server.close()
         shutil.rmtree(self.folder, ignore_errors=True)
         self.assertEqual(errors, [], "the navigator hit a runtime error")
 
@@ -299,6 +309,15 @@ class NavigatorTest(unittest.TestCase):
                     return statics[-1]
             return None
         return wait_for(text, seconds)
+
+    def open_message_box(self, position):
+        """Clicks position of the main window until a box opens (a click can get lost
+        while a loaded machine is still settling the new window); its text, or None."""
+        for attempt in range(3):
+            self.run_.click_main(*position)
+            if wait_for(lambda: x_window_ids("信息："), 10 * (attempt + 1)):
+                return self.message_box_text()
+        return None
 
     def close_message_box(self):
         ids = wait_for(lambda: x_window_ids("信息："), 10)
