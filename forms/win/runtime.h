@@ -134,10 +134,6 @@ inline Value getUnitProperty(WindowId window, UnitId unit, int index, int member
 inline void setUnitProperty(WindowId window, UnitId unit, int index, const Value& value, int member = -1) {
   setUnitProperty(UnitRef{window, unit}, index, value, member);
 }
-// A literal text is a text, not a logical.
-inline void setUnitProperty(UnitRef unit, int index, const char* text) {
-  setUnitProperty(unit, index, Value(Text(text ? text : "")));
-}
 
 // A clone of source in its window; target receives it. False (target untouched) when
 // the window is not loaded, source is missing or the window's own unit, or its type is
