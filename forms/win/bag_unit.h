@@ -58,7 +58,7 @@ class BagUnit : public UnitControl {
   PropertyBag bag_;
 };
 
-// Decodes the spec's block with the type's table; none for an invalid block.
+// Decodes the unit's stored block with its type's table; none for an invalid block.
 std::optional<PropertyBag> decodeUnitBlock(const UnitSpec& spec);
 
 // Registers (once) a window class whose procedure routes messages to the object kept in
