@@ -33,7 +33,7 @@ class Roads(NavigatorTest):
                                  "发现有新的版本(%s)可以更新，本次更新了如下内容：\r\n"
                                  "修正了若干问题\r\n加入了新的图片网站" % version)
                 self.close_message_box()
-                self.assertEqual(self.run_.wait_end(15), 0)
+                self.assertEqual(self.run_.wait_end(40), 0)
                 expected = ('"%s\\main_update\\update.exe" kqzrmesh_junction %s Talvery2.03 '
                             'run Talvery.exe Talvery_update.zip %s'
                             % (windows_path(self.run_.folder),
