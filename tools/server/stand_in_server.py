@@ -47,6 +47,12 @@ def zip_folder(folder, skip=("main_update",)):
             if top == folder:
                 dirs[:] = [d for d in dirs if d not in skip]
             dirs.sort()
+            # Folders get entries of their own: the updater creates no folder for a file
+            # entry, so a file's folder must come before it in the archive.
+            if top != folder:
+                entry = zipfile.ZipInfo(os.path.relpath(top, folder).replace(os.sep, "/") + "/")
+                entry.external_attr = 0x10  # MS-DOS directory attribute
+                archive.writestr(entry, b"")
             for name in sorted(files):
                 path = os.path.join(top, name)
                 archive.write(path, os.path.relpath(path, folder).replace(os.sep, "/"))
