@@ -5,58 +5,27 @@
 #include <algorithm>
 #include <string>
 
+#include "forms/win/handles.h"
+
 namespace forms::xp {
 namespace {
 
-// Owners of the GDI objects that the painting makes.
-class Brush {
- public:
-  explicit Brush(COLORREF c) : h_(CreateSolidBrush(c)) {}
-  ~Brush() { DeleteObject(h_); }
-  Brush(const Brush&) = delete;
-  Brush& operator=(const Brush&) = delete;
-  HBRUSH get() const { return h_; }
-
- private:
-  HBRUSH h_;
-};
-
-class Pen {
- public:
-  Pen(COLORREF c, int width = 1) : h_(CreatePen(PS_SOLID, width, c)) {}
-  ~Pen() { DeleteObject(h_); }
-  Pen(const Pen&) = delete;
-  Pen& operator=(const Pen&) = delete;
-  HPEN get() const { return h_; }
-
- private:
-  HPEN h_;
-};
-
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~Selected() { SelectObject(dc_, old_); }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
+// The GDI objects the painting makes, owned by the runtime's handle types.
+Brush solidBrush(COLORREF c) { return Brush(CreateSolidBrush(c)); }
+Pen solidPen(COLORREF c) { return Pen(CreatePen(PS_SOLID, 1, c)); }
 
 void fill(HDC dc, const RECT& r, COLORREF c) {
-  Brush b(c);
+  Brush b = solidBrush(c);
   FillRect(dc, &r, b.get());
 }
 
 void frame(HDC dc, const RECT& r, COLORREF c) {
-  Brush b(c);
+  Brush b = solidBrush(c);
   FrameRect(dc, &r, b.get());
 }
 
 void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF c) {
-  Pen p(c);
+  Pen p = solidPen(c);
   Selected s(dc, p.get());
   MoveToEx(dc, x1, y1, nullptr);
   LineTo(dc, x2, y2);
@@ -229,21 +198,21 @@ void checkOrRadio(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESUL
   const bool pressed = (state & BST_PUSHED) != 0;
   if (radio) {
     {
-      Brush face(pressed ? c.pressedTop : RGB(255, 255, 255));
-      Pen outline(border);
+      Brush face = solidBrush(pressed ? c.pressedTop : RGB(255, 255, 255));
+      Pen outline = solidPen(border);
       Selected b(dc, face.get());
       Selected p(dc, outline.get());
       Ellipse(dc, box.left, box.top, box.right, box.bottom);
     }
     if (hot && enabled) {
-      Pen ring(c.hot);
+      Pen ring = solidPen(c.hot);
       Selected p(dc, ring.get());
       Selected b(dc, GetStockObject(NULL_BRUSH));
       Ellipse(dc, inside.left, inside.top, inside.right, inside.bottom);
     }
     if ((state & BST_CHECKED) != 0) {
-      Brush dot(enabled ? c.mark : GetSysColor(COLOR_GRAYTEXT));
-      Pen none(enabled ? c.mark : GetSysColor(COLOR_GRAYTEXT));
+      Brush dot = solidBrush(enabled ? c.mark : GetSysColor(COLOR_GRAYTEXT));
+      Pen none = solidPen(enabled ? c.mark : GetSysColor(COLOR_GRAYTEXT));
       Selected b(dc, dot.get());
       Selected p(dc, none.get());
       Ellipse(dc, box.left + 4, box.top + 4, box.right - 4, box.bottom - 4);
