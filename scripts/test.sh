@@ -56,6 +56,14 @@ else
   summaries+=("build-host: BUILD FAILED"); failed=1
 fi
 
+# The fuzzers of the readers of untrusted bytes, briefly (bash fuzz/run.sh SECONDS for longer).
+fuzz_log=$(mktemp)
+bash fuzz/run.sh 15 2>&1 | tee "$fuzz_log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+while IFS= read -r line; do summaries+=("$line"); done < <(grep -E '^fuzz ' "$fuzz_log")
+grep -qE '^fuzz ' "$fuzz_log" || summaries+=("build-fuzz: BUILD FAILED")
+rm -f "$fuzz_log"
+
 echo
 echo "== Summary =="
 printf '%s\n' "${summaries[@]}"
