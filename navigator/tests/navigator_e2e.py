@@ -5,7 +5,6 @@ and to press keys and buttons.
 The navigator's addresses are compiled in (127.0.0.1:8460), so the server always takes
 that port; ctest runs these tests one at a time.
 """
-import fcntl
 import os
 import shutil
 import socket
@@ -33,23 +32,8 @@ SERVER_PORT = int(os.environ.get("TV_SERVER_URL", "http://127.0.0.1:8460").rspli
 
 
 
-def _take_server_port():
-    """Holds the port's lock file for the life of this test process: other builds' runs
-    of these tests and the main job take the same one (their children never inherit
-    it: subprocess closes it for them)."""
-    lock = open("/tmp/tv-server-%d.lock" % SERVER_PORT, "w")
-    deadline = time.time() + 600
-    while True:
-        try:
-            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
-            return lock
-        except BlockingIOError:
-            if time.time() > deadline:
-                raise
-            time.sleep(0.5)
-
-
-SERVER_PORT_LOCK = _take_server_port()
+# Other builds' runs of these tests and the main job take the same port.
+SERVER_PORT_LOCK = harness.take_port_lock(SERVER_PORT)
 
 # The X tools look at the project's display.
 ENV = dict(os.environ, DISPLAY=harness.DISPLAY)
@@ -70,25 +54,6 @@ def run_probe(*args):
         os.remove(log)
 
 
-def unescape(text):
-    out, i = [], 0
-    while i < len(text):
-        if text[i] == "\\" and i + 1 < len(text):
-            out.append({"r": "\r", "n": "\n", "t": "\t"}.get(text[i + 1], text[i + 1]))
-            i += 2
-        else:
-            out.append(text[i])
-            i += 1
-    return "".join(out)
-
-
-class ProbedWindow:
-    def __init__(self, fields):
-        self.kind, self.cls, self.text = fields[0], fields[1], unescape(fields[2])
-        self.left, self.top, self.width, self.height = (int(f) for f in fields[3:7])
-        self.visible = fields[7] == "1"
-
-
 def probe(title):
     """The visible top-level windows titled title: a list of (window, [descendants])."""
     _, output = run_probe("list", title)
@@ -97,7 +62,7 @@ def probe(title):
         fields = line.rstrip("\r").split("\t")
         if len(fields) != 8:
             continue
-        item = ProbedWindow(fields)
+        item = harness.ProbedWindow(fields)
         if item.kind == "window":
             windows.append((item, []))
         elif windows:

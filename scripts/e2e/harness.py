@@ -169,3 +169,49 @@ class Server:
 
 def serve(routes, port=0):
     return Server(routes, port)
+
+
+# --- Window probes -----------------------------------------------------------------
+# The test probes print one line per window: kind, class, text (with \r \n \t and \\
+# escaped), left, top, width, height, visible — separated by tabs.
+
+def _unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text):
+            out.append({"r": "\r", "n": "\n", "t": "\t"}.get(text[i + 1], text[i + 1]))
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
+class ProbedWindow:
+    """One line of a probe's listing."""
+
+    def __init__(self, fields):
+        self.kind, self.cls, self.text = fields[0], fields[1], _unescape(fields[2])
+        self.left, self.top, self.width, self.height = (int(f) for f in fields[3:7])
+        self.visible = fields[7] == "1"
+
+    @property
+    def rect(self):
+        return (self.left, self.top, self.width, self.height)
+
+
+def take_port_lock(port, timeout=600):
+    """Holds the lock file of a fixed server port for the life of the calling process:
+    every user of the stand-in server's port (the navigator's and updater's tests, the
+    main job) takes the same one."""
+    import fcntl
+    lock = open("/tmp/tv-server-%d.lock" % port, "w")
+    deadline = time.time() + timeout
+    while True:
+        try:
+            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            return lock
+        except BlockingIOError:
+            if time.time() > deadline:
+                raise
+            time.sleep(0.5)

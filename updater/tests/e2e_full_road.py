@@ -2,7 +2,6 @@
 server and starts the updater, which downloads the package over 5 connections, installs
 it over the installation folder and starts the new navigator (a stand-in that records
 its start)."""
-import fcntl
 import io
 import os
 import shutil
@@ -24,21 +23,6 @@ BIG = bytes((i * 7919) % 251 for i in range(150000))
 SERVER_PORT = 8460  # compiled into the navigator
 
 
-def take_server_port():
-    """The lock that every user of the stand-in server's fixed port takes (the
-    navigator's tests and the main job), held for the life of this process."""
-    lock = open("/tmp/tv-server-%d.lock" % SERVER_PORT, "w")
-    deadline = time.time() + 600
-    while True:
-        try:
-            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
-            return lock
-        except BlockingIOError:
-            if time.time() > deadline:
-                raise
-            time.sleep(0.5)
-
-
 class FullRoad(unittest.TestCase):
     def setUp(self):
         self.base = tempfile.mkdtemp(prefix="tv-road-")
@@ -57,7 +41,7 @@ class FullRoad(unittest.TestCase):
         shutil.rmtree(self.base, ignore_errors=True)
 
     def test_check_download_install_and_restart(self):
-        port_lock = take_server_port()
+        port_lock = harness.take_port_lock(SERVER_PORT)
         self.addCleanup(port_lock.close)
         requests = io.StringIO()
         with StandInServer(port=SERVER_PORT, update_version="2.03", package=self.package, log=requests) as server:

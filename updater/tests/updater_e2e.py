@@ -33,34 +33,11 @@ def gbk(text):
     return text.encode("gbk")
 
 
-def unescape(text):
-    out, i = [], 0
-    while i < len(text):
-        if text[i] == "\\" and i + 1 < len(text):
-            out.append({"r": "\r", "n": "\n", "t": "\t"}.get(text[i + 1], text[i + 1]))
-            i += 2
-        else:
-            out.append(text[i])
-            i += 1
-    return "".join(out)
-
-
-class Unit:
-    def __init__(self, fields):
-        self.kind, self.cls, self.text = fields[0], fields[1], unescape(fields[2])
-        self.left, self.top, self.width, self.height = (int(f) for f in fields[3:7])
-        self.visible = fields[7] == "1"
-
-    @property
-    def rect(self):
-        return (self.left, self.top, self.width, self.height)
-
-
 def probe(title=TITLE):
     """The windows titled title and their descendants, or [] when there is none."""
     out = subprocess.run([harness.WINE_RUN, PROBE, "list", gbk(title)], env=harness._env(),
                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
-    return [Unit(line.split("\t")) for line in out.decode("gbk", errors="replace").splitlines()
+    return [harness.ProbedWindow(line.split("\t")) for line in out.decode("gbk", errors="replace").splitlines()
             if line.count("\t") == 7]
 
 
