@@ -53,13 +53,8 @@ def main():
             text = convert(f.read())
         target = os.path.join(out_top, rel)
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        old = None
-        if os.path.exists(target):
-            with open(target, encoding="utf-8") as f:
-                old = f.read()
-        if old != text:  # untouched copies keep their time, so ninja rebuilds only what changed
-            with open(target, "w", encoding="utf-8") as f:
-                f.write(text)
+        with open(target, "w", encoding="utf-8") as f:
+            f.write(text)
 
 
 if __name__ == "__main__":

@@ -5,10 +5,26 @@
 #include <string>
 #include <string_view>
 
+#include "forms/core/gbk.h"
+#include "forms/zipnames/entry_name.h"
 #include "updater/engine/http_reply.h"
 #include "updater/engine/url_parts.h"
 
 using namespace forms::engine;
+
+namespace {
+
+// A name taken for a folder target must stay a plain file in that folder.
+void checkFileName(const std::string& name) {
+  const std::string safe = safeFileName(name);
+  if (safe.empty()) return;
+  if (!forms::isSafeEntryName(safe)) __builtin_trap();
+  // A separator may only appear as the second byte of a double-byte character.
+  for (std::size_t at = 0; at < safe.size(); at += forms::gbkCharLength(safe, at))
+    if (safe[at] == '/' || safe[at] == '\\') __builtin_trap();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view received(reinterpret_cast<const char*>(data), size);
@@ -20,21 +36,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   static const UrlParts current = *parseUrl("http://127.0.0.1:8080/dir/file.zip");
   const std::optional<ReplyHeader> reply = parseReplyHeader(header);
-  judgeFirstReply(reply, current);
+  const Verdict first = judgeFirstReply(reply, current);
+  if (first.kind == Verdict::Accept && first.total < 0) __builtin_trap();
+  if (first.kind == Verdict::Redirect && !parseUrl(first.location)) __builtin_trap();
+  // The engine asks for ranges inside the size it was given: 0 <= start < total.
   judgeRangeReply(reply, 0, 1000);
   judgeRangeReply(reply, 999, 1000);
   if (reply) {
-    if (reply->contentRange) {
-      const ContentRange& range = *reply->contentRange;
-      judgeRangeReply(reply, static_cast<std::int64_t>(range.first),
-                      static_cast<std::int64_t>(range.total.value_or(range.last)));
-    }
     if (reply->hasLocation) {
       if (const auto next = resolveLocation(current, reply->location)) {
         if (!parseUrl(*next)) __builtin_trap();  // a resolved address must be usable
       }
     }
-    safeFileName(reply->fileName);
+    checkFileName(reply->fileName);
   }
   // The same bytes as an address, as a task's address or a redirect gives it.
   const std::string text(received);
@@ -43,6 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     resolveLocation(*url, text);
   }
   defaultReferer(text);
-  safeFileName(text);
+  checkFileName(text);
   return 0;
 }

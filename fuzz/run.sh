@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzzers in build-fuzz/ and runs all of them at once for SECONDS each
-# (default 15), starting from fuzz/corpus/<target>. New inputs collect in
+# (default 15), starting from fuzz/corpus/<target> (with fuzz/dict/<target>.dict
+# where there is one). New inputs collect in
 # build-fuzz/corpus/<target>, crashing ones in build-fuzz/artifacts/<target>/.
 # Prints one summary line per fuzzer and exits non-zero when one crashed.
 set -uo pipefail
@@ -19,7 +20,9 @@ ninja -C "$BUILD" || exit 1
 pids=()
 for target in "${TARGETS[@]}"; do
   mkdir -p "$BUILD/corpus/$target" "$BUILD/artifacts/$target"
-  "$BUILD/$target" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
+  dict=()
+  [ -f "$ROOT/fuzz/dict/$target.dict" ] && dict=(-dict="$ROOT/fuzz/dict/$target.dict")
+  "$BUILD/$target" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 "${dict[@]}" \
     -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$target/" \
     "$BUILD/corpus/$target" "$ROOT/fuzz/corpus/$target" >"$BUILD/$target.log" 2>&1 &
   pids+=($!)

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "forms/zipnames/entry_name.h"
+
 namespace forms::engine {
 
 namespace {
@@ -115,6 +117,9 @@ std::string safeFileName(const std::string& name) {
     if (c < 0x20 || std::string("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos)
       return "";
   }
+  // A device name ("CON", "nul.zip") or a name the platform trims to nothing ("...")
+  // would not be a file in the folder at all.
+  if (!isSafeEntryName(base)) return "";
   return base;
 }
 

@@ -52,6 +52,7 @@ TEST(FileNames, TakenOnlyWhenTheyStayInTheFolder) {
       {"pkg.zip", "pkg.zip"},       {"../../evil.exe", "evil.exe"}, {"C:\\Windows\\x.dll", "x.dll"},
       {"..", ""},                   {"a/", ""},                     {"a:b", ""},
       {"a|b", ""},                  {"\xB1\x7C.zip", "\xB1\x7C.zip"},  // the trail byte is not '|'
+      {"CON", ""},                  {"dir/nul.zip", ""},            {"...", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(safeFileName(c.name), c.safe) << c.name;
   EXPECT_EQ(fileNameFromPath("/dir/file.zip?v=2"), "file.zip");
