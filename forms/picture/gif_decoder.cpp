@@ -116,6 +116,9 @@ bool GifReader::readImage() {
 
   std::vector<std::uint8_t> indexes;
   const std::size_t count = std::size_t(w) * h;
+  // The image's own rectangle may be far larger than the screen it is clipped to; its
+  // index buffer must stay within the limits too.
+  if (count > 0 && !fitsLimits(w, h)) return false;
   if (count > 0 && !decodeGifLzw(data.data(), data.size(), minCodeSize, count, indexes)) return false;
 
   // Disposal 3 puts back what was there before this image.

@@ -113,6 +113,11 @@ const CorruptionCase kCorruptions[] = {
        s.images.push_back(s.images[0]);
        return gifFile(s);
      }},
+    {"gifImageFarLargerThanItsScreen", [] {
+       GifSpec s = oneFrameGif();
+       s.images[0].width = 65535, s.images[0].height = 65535;
+       return gifFile(s);
+     }},
     {"gifNoColourTable", [] { GifSpec s = oneFrameGif(); s.palette.clear(); return gifFile(s); }},
     {"gifNoImage", [] { GifSpec s = oneFrameGif(); s.images.clear(); return gifFile(s); }},
     {"gifCodeSizeZero", [] { GifSpec s = oneFrameGif(); s.images[0].minCodeSize = 0; s.images[0].lzw = {0}; return gifFile(s); }},
