@@ -665,7 +665,8 @@ TEST_F(MappedFileTest, LargeFileByteIdenticalAndFolderTargets) {
     param.eventCallback = nullptr;
     ASSERT_TRUE(startDownloadWith(download, param, hooks));
     ASSERT_TRUE(recorder.waitFor([&] { return recorder.hasText("pkg(1).zip", kTextProgress); }));
-    for (int i = 0; i < 200 && getDownloadTaskId(download) != -1; ++i) Sleep(20);
+    EXPECT_TRUE(recorder.waitFor([&] { return getDownloadTaskId(download) == -1; }));
+    releaseDownload(download);  // never leave a task calling into a recorder that is gone
     EXPECT_TRUE(read("pkg(1).zip") == file);
     EXPECT_TRUE(read("pkg.zip") == file);
   }

@@ -94,6 +94,11 @@ void FaultServer::acceptLoop() {
 }
 
 void FaultServer::serve(SOCKET s) {
+  // A client that stops reading must not hold a server thread (and so the server's
+  // destructor) in send for ever.
+  DWORD sendLimitMs = 15000;
+  setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendLimitMs),
+             sizeof sendLimitMs);
   std::string head;
   char piece[1024];
   while (head.find("\r\n\r\n") == std::string::npos && !stopping_) {
