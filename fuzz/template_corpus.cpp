@@ -21,12 +21,12 @@ int main(int argc, char** argv) {
   std::uint32_t serial = 2;
   for (int t = 0; t <= static_cast<int>(UnitType::Zip); ++t) {
     const auto type = static_cast<UnitType>(t);
-    const TypeSpec& spec = typeSpec(type);
+    const TypeLayout& plan = typeLayout(type);
     UnitRecord unit;
     unit.id = makeId(type == UnitType::Window ? kOwnUnitIdByte : kUnitIdByte, serial++);
-    unit.typeCode = spec.talveryCode ? spec.talveryCode : spec.updateCode;
+    unit.typeCode = plan.talveryCode ? plan.talveryCode : plan.updateCode;
     unit.type = type;
-    unit.name = spec.name;
+    unit.name = plan.name;
     unit.width = 20;
     unit.height = 10;
     unit.flags = kFlagVisible;

@@ -167,13 +167,13 @@ TEST_F(HtmlViewerTest, PropertiesTakeAndClampTheirValues) {
 
 TEST_F(HtmlViewerTest, TheUnitTypeDecodesItsBlockAndStartsHidden) {
   testing::FakeUnitSite site;
-  UnitSpec spec;
-  spec.parent = frame;
-  spec.rect = {-5, -5, 806, 352};
-  spec.block = {2, 0, 0, 0};  // version 2: newer than the type knows
-  EXPECT_FALSE(makeHtmlViewerUnit(spec, site));
-  spec.block = {1, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
-  auto unit = makeHtmlViewerUnit(spec, site);
+  UnitPlan plan;
+  plan.parent = frame;
+  plan.rect = {-5, -5, 806, 352};
+  plan.block = {2, 0, 0, 0};  // version 2: newer than the type knows
+  EXPECT_FALSE(makeHtmlViewerUnit(plan, site));
+  plan.block = {1, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+  auto unit = makeHtmlViewerUnit(plan, site);
   ASSERT_TRUE(unit);
   EXPECT_FALSE(IsWindowVisible(unit->window()));
   EXPECT_EQ(*unit->property(html_viewer::kFontSize), Value(std::int32_t{3}));

@@ -7,12 +7,12 @@ namespace {
 
 class HtmlViewerUnit : public UnitControl {
  public:
-  HtmlViewerUnit(const UnitSpec& spec, const HtmlViewerBlock& block, UnitSite& site)
-      : viewer_(spec.parent, spec.rect, block, [&site] { return site.raise(html_viewer::kNewWindowEvent); }) {
+  HtmlViewerUnit(const UnitPlan& plan, const HtmlViewerBlock& block, UnitSite& site)
+      : viewer_(plan.parent, plan.rect, block, [&site] { return site.raise(html_viewer::kNewWindowEvent); }) {
     if (HWND w = viewer_.window()) {
       // The runtime shows the unit itself, and only when its page is shown.
       ShowWindow(w, SW_HIDE);
-      EnableWindow(w, !spec.disabled);
+      EnableWindow(w, !plan.disabled);
     }
   }
   bool created() const { return viewer_.created(); }
@@ -27,10 +27,10 @@ class HtmlViewerUnit : public UnitControl {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makeHtmlViewerUnit(const UnitSpec& spec, UnitSite& site) {
-  const auto block = decodeHtmlViewerBlock(spec.block);
+std::unique_ptr<UnitControl> makeHtmlViewerUnit(const UnitPlan& plan, UnitSite& site) {
+  const auto block = decodeHtmlViewerBlock(plan.block);
   if (!block) return nullptr;
-  auto unit = std::make_unique<HtmlViewerUnit>(spec, *block, site);
+  auto unit = std::make_unique<HtmlViewerUnit>(plan, *block, site);
   if (!unit->created()) return nullptr;
   return unit;
 }

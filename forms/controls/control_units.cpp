@@ -9,20 +9,20 @@ namespace forms {
 namespace {
 
 // The stored flags the runtime leaves to the control: it shows units itself.
-void applyFlags(HWND w, const UnitSpec& spec) {
+void applyFlags(HWND w, const UnitPlan& plan) {
   if (!w) return;
-  EnableWindow(w, !spec.disabled);
-  if (spec.tabStop) SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) | WS_TABSTOP);
+  EnableWindow(w, !plan.disabled);
+  if (plan.tabStop) SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) | WS_TABSTOP);
 }
 
 class PageControlUnit : public UnitControl {
  public:
-  PageControlUnit(const UnitSpec& spec, const PageBlock& block, UnitSite& site)
-      : pages_(spec.parent, spec.rect, block, PageControl::pagesOf(spec.childIds),
+  PageControlUnit(const UnitPlan& plan, const PageBlock& block, UnitSite& site)
+      : pages_(plan.parent, plan.rect, block, PageControl::pagesOf(plan.childIds),
                PageControl::Units{[&site](UnitId id) { return site.unitWindow(id); },
                                   [&site](UnitId id) { return site.unitVisible(id); },
                                   [&site](UnitId id) { return site.unitTabOrder(id); }}) {
-    applyFlags(pages_.window(), spec);
+    applyFlags(pages_.window(), plan);
   }
   HWND window() const override { return pages_.window(); }
   HWND childParent() const override { return pages_.window(); }
@@ -35,9 +35,9 @@ class PageControlUnit : public UnitControl {
 
 class SuperBarUnit : public UnitControl {
  public:
-  SuperBarUnit(const UnitSpec& spec, const SuperBarBlock& block, UnitSite& site)
-      : bar_(spec.parent, spec.rect, block, [&site] { site.raise(0); }) {
-    applyFlags(bar_.window(), spec);
+  SuperBarUnit(const UnitPlan& plan, const SuperBarBlock& block, UnitSite& site)
+      : bar_(plan.parent, plan.rect, block, [&site] { site.raise(0); }) {
+    applyFlags(bar_.window(), plan);
   }
   HWND window() const override { return bar_.window(); }
   std::optional<Value> property(int index) const override {
@@ -60,7 +60,7 @@ class SuperBarUnit : public UnitControl {
 
 class StatusBarUnit : public UnitControl {
  public:
-  explicit StatusBarUnit(const UnitSpec& spec) : bar_(spec.parent, spec.rect) { applyFlags(bar_.window(), spec); }
+  explicit StatusBarUnit(const UnitPlan& plan) : bar_(plan.parent, plan.rect) { applyFlags(bar_.window(), plan); }
   HWND window() const override { return bar_.window(); }
 
  private:
@@ -69,24 +69,24 @@ class StatusBarUnit : public UnitControl {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makePageControlUnit(const UnitSpec& spec, UnitSite& site) {
-  const auto block = decodePageBlock(spec.block);
+std::unique_ptr<UnitControl> makePageControlUnit(const UnitPlan& plan, UnitSite& site) {
+  const auto block = decodePageBlock(plan.block);
   if (!block) return nullptr;
-  auto unit = std::make_unique<PageControlUnit>(spec, *block, site);
+  auto unit = std::make_unique<PageControlUnit>(plan, *block, site);
   if (!unit->window()) return nullptr;
   return unit;
 }
 
-std::unique_ptr<UnitControl> makeSuperBarUnit(const UnitSpec& spec, UnitSite& site) {
-  const auto block = decodeSuperBarBlock(spec.block);
+std::unique_ptr<UnitControl> makeSuperBarUnit(const UnitPlan& plan, UnitSite& site) {
+  const auto block = decodeSuperBarBlock(plan.block);
   if (!block) return nullptr;
-  auto unit = std::make_unique<SuperBarUnit>(spec, *block, site);
+  auto unit = std::make_unique<SuperBarUnit>(plan, *block, site);
   if (!unit->window()) return nullptr;
   return unit;
 }
 
-std::unique_ptr<UnitControl> makeStatusBarUnit(const UnitSpec& spec, UnitSite&) {
-  auto unit = std::make_unique<StatusBarUnit>(spec);
+std::unique_ptr<UnitControl> makeStatusBarUnit(const UnitPlan& plan, UnitSite&) {
+  auto unit = std::make_unique<StatusBarUnit>(plan);
   if (!unit->window()) return nullptr;
   return unit;
 }

@@ -15,17 +15,17 @@ class ControlUnitsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window = CreateWindowExA(0, "STATIC", "w", WS_POPUP | WS_VISIBLE, 0, 0, 550, 300, nullptr, nullptr, nullptr, nullptr);
-    spec.parent = window;
-    spec.rect = {184, 21, 308, 40};
+    plan.parent = window;
+    plan.rect = {184, 21, 308, 40};
   }
   void TearDown() override { DestroyWindow(window); }
   HWND window = nullptr;
-  UnitSpec spec;
+  UnitPlan plan;
   FakeUnitSite site;
 };
 
 TEST_F(ControlUnitsTest, SuperBarUnitKeepsItsNumbersAndRaisesEventZeroOnAChange) {
-  auto bar = makeSuperBarUnit(spec, site);
+  auto bar = makeSuperBarUnit(plan, site);
   ASSERT_TRUE(bar);
   EXPECT_FALSE(IsWindowVisible(bar->window())) << "the runtime shows units itself";
   EXPECT_EQ(*bar->property(17), Value(std::int32_t{30}));
@@ -40,15 +40,15 @@ TEST_F(ControlUnitsTest, SuperBarUnitKeepsItsNumbersAndRaisesEventZeroOnAChange)
 }
 
 TEST_F(ControlUnitsTest, InvalidBlocksFailTheUnit) {
-  spec.block = {7, 0, 0, 0, 1};  // a version, then fields cut short
-  EXPECT_FALSE(makeSuperBarUnit(spec, site));
-  EXPECT_FALSE(makePageControlUnit(spec, site));
+  plan.block = {7, 0, 0, 0, 1};  // a version, then fields cut short
+  EXPECT_FALSE(makeSuperBarUnit(plan, site));
+  EXPECT_FALSE(makePageControlUnit(plan, site));
 }
 
 TEST_F(ControlUnitsTest, PageControlUnitHoldsItsPagesUnitsAndHidesTheOtherPages) {
-  spec.rect = {8, 40, 792, 456};
-  spec.childIds = {0x16010EC8, 0, 0x16010EE2, 0x16010EE1, 0};
-  auto pages = makePageControlUnit(spec, site);
+  plan.rect = {8, 40, 792, 456};
+  plan.childIds = {0x16010EC8, 0, 0x16010EE2, 0x16010EE1, 0};
+  auto pages = makePageControlUnit(plan, site);
   ASSERT_TRUE(pages);
   EXPECT_EQ(pages->childParent(), pages->window());
   for (UnitId id : {0x16010EC8u, 0x16010EE2u, 0x16010EE1u}) {
@@ -65,8 +65,8 @@ TEST_F(ControlUnitsTest, PageControlUnitHoldsItsPagesUnitsAndHidesTheOtherPages)
 }
 
 TEST_F(ControlUnitsTest, StatusBarUnitHasItsWindow) {
-  spec.rect = {0, 268, 544, 288};
-  auto bar = makeStatusBarUnit(spec, site);
+  plan.rect = {0, 268, 544, 288};
+  auto bar = makeStatusBarUnit(plan, site);
   ASSERT_TRUE(bar);
   char name[32] = {};
   GetClassNameA(bar->window(), name, sizeof(name));

@@ -68,7 +68,7 @@ enum class FieldKind : std::uint8_t {
   RawFont,   // 60 bytes of LOGFONTA with no length (PageControl, SuperBar)
 };
 
-struct FieldSpec {
+struct FieldLayout {
   const char* name;         // what the template sources call the field
   FieldKind kind;
   std::int16_t property;    // property number, or -1 for a stored word with no property
@@ -78,7 +78,7 @@ struct FieldSpec {
   std::int8_t readBias;     // added to the stored number when the property is read
 };
 
-struct TypeSpec {
+struct TypeLayout {
   UnitType type;
   const char* name;            // `Label`
   const char* nativeName;      // 标签 (GBK)
@@ -86,7 +86,7 @@ struct TypeSpec {
   std::uint32_t updateCode;
   std::uint32_t maxVersion;    // 0 = none enforced
   std::uint32_t writeVersion;  // the version the compiler stores
-  const FieldSpec* fields;     // in stored order
+  const FieldLayout* fields;     // in stored order
   std::size_t fieldCount;
   bool raisesEvents;
 };
@@ -101,7 +101,7 @@ struct FieldValue {
 struct PropertyBlock {
   UnitType type = UnitType::Window;
   std::uint32_t version = 0;        // 0 = the block was empty (all defaults)
-  std::vector<FieldValue> fields;   // parallel to the type's FieldSpec table
+  std::vector<FieldValue> fields;   // parallel to the type's FieldLayout table
 };
 
 // The page table of a PageControl block (the `pageTable` Bytes field), decoded.

@@ -10,9 +10,9 @@ namespace {
 
 constexpr std::size_t kLogFontSize = 60;
 
-bool present(const FieldSpec& f, std::uint32_t version) { return version >= f.minVersion; }
+bool present(const FieldLayout& f, std::uint32_t version) { return version >= f.minVersion; }
 
-bool readField(ByteCursor& in, const FieldSpec& f, FieldValue& v) {
+bool readField(ByteCursor& in, const FieldLayout& f, FieldValue& v) {
   switch (f.kind) {
     case FieldKind::U32:
     case FieldKind::I32:
@@ -31,7 +31,7 @@ bool readField(ByteCursor& in, const FieldSpec& f, FieldValue& v) {
   return false;
 }
 
-void writeField(ByteWriter& out, const FieldSpec& f, const FieldValue& v) {
+void writeField(ByteWriter& out, const FieldLayout& f, const FieldValue& v) {
   switch (f.kind) {
     case FieldKind::U32:
     case FieldKind::I32:
@@ -60,12 +60,12 @@ void writeField(ByteWriter& out, const FieldSpec& f, const FieldValue& v) {
 }  // namespace
 
 PropertyBlock defaultBlock(UnitType type) {
-  const TypeSpec& spec = typeSpec(type);
+  const TypeLayout& plan = typeLayout(type);
   PropertyBlock block;
   block.type = type;
-  block.fields.resize(spec.fieldCount);
-  for (std::size_t i = 0; i < spec.fieldCount; ++i) {
-    const FieldSpec& f = spec.fields[i];
+  block.fields.resize(plan.fieldCount);
+  for (std::size_t i = 0; i < plan.fieldCount; ++i) {
+    const FieldLayout& f = plan.fields[i];
     block.fields[i].number = f.defaultNumber;
     if (f.defaultText) block.fields[i].text = f.defaultText;
   }
@@ -75,35 +75,35 @@ PropertyBlock defaultBlock(UnitType type) {
 std::optional<PropertyBlock> decodeBlock(UnitType type, const ByteSet& bytes) {
   PropertyBlock block = defaultBlock(type);
   if (bytes.empty()) return block;
-  const TypeSpec& spec = typeSpec(type);
+  const TypeLayout& plan = typeLayout(type);
   ByteCursor in(bytes.data(), bytes.size());
   if (!in.u32(block.version)) return std::nullopt;
-  if (spec.maxVersion != 0 && block.version > spec.maxVersion) return std::nullopt;
-  for (std::size_t i = 0; i < spec.fieldCount; ++i) {
-    if (!present(spec.fields[i], block.version)) continue;
-    if (!readField(in, spec.fields[i], block.fields[i])) return std::nullopt;
+  if (plan.maxVersion != 0 && block.version > plan.maxVersion) return std::nullopt;
+  for (std::size_t i = 0; i < plan.fieldCount; ++i) {
+    if (!present(plan.fields[i], block.version)) continue;
+    if (!readField(in, plan.fields[i], block.fields[i])) return std::nullopt;
   }
   return block;
 }
 
 ByteSet encodeBlock(const PropertyBlock& block) {
-  const TypeSpec& spec = typeSpec(block.type);
-  std::uint32_t version = block.version ? block.version : spec.writeVersion;
+  const TypeLayout& plan = typeLayout(block.type);
+  std::uint32_t version = block.version ? block.version : plan.writeVersion;
   ByteWriter out;
-  if (version == 0 && spec.fieldCount == 0) return {};
+  if (version == 0 && plan.fieldCount == 0) return {};
   out.u32(version);
-  for (std::size_t i = 0; i < spec.fieldCount; ++i) {
-    if (!present(spec.fields[i], version)) continue;
+  for (std::size_t i = 0; i < plan.fieldCount; ++i) {
+    if (!present(plan.fields[i], version)) continue;
     static const FieldValue kEmpty;
-    writeField(out, spec.fields[i], i < block.fields.size() ? block.fields[i] : kEmpty);
+    writeField(out, plan.fields[i], i < block.fields.size() ? block.fields[i] : kEmpty);
   }
   return std::move(out.bytes());
 }
 
 std::optional<Value> blockProperty(const PropertyBlock& block, int number) {
-  const TypeSpec& spec = typeSpec(block.type);
-  for (std::size_t i = 0; i < spec.fieldCount && i < block.fields.size(); ++i) {
-    const FieldSpec& f = spec.fields[i];
+  const TypeLayout& plan = typeLayout(block.type);
+  for (std::size_t i = 0; i < plan.fieldCount && i < block.fields.size(); ++i) {
+    const FieldLayout& f = plan.fields[i];
     if (f.property != number) continue;
     const FieldValue& v = block.fields[i];
     switch (f.kind) {
@@ -123,7 +123,7 @@ std::optional<Value> blockProperty(const PropertyBlock& block, int number) {
 }
 
 const FieldValue* blockField(const PropertyBlock& block, const char* name) {
-  int i = fieldIndex(typeSpec(block.type), name);
+  int i = fieldIndex(typeLayout(block.type), name);
   if (i < 0 || static_cast<std::size_t>(i) >= block.fields.size()) return nullptr;
   return &block.fields[i];
 }

@@ -39,7 +39,7 @@ TEST(PropertyBlock, EmptyBlockGivesEveryDefault) {
     auto block = decodeBlock(c.type, {});
     ASSERT_TRUE(block);
     EXPECT_EQ(block->version, 0u);
-    EXPECT_EQ(number(*block, c.property), c.expected) << typeSpec(c.type).name << " p" << c.property;
+    EXPECT_EQ(number(*block, c.property), c.expected) << typeLayout(c.type).name << " p" << c.property;
   }
   EXPECT_EQ(text(*decodeBlock(UnitType::Label, {}), 8), "标签");
   EXPECT_EQ(text(*decodeBlock(UnitType::Button, {}), 10), "按钮");
@@ -54,14 +54,14 @@ TEST(PropertyBlock, EveryTypeReadsBackWhatItWrites) {
     PropertyBlock block = defaultBlock(type);
     for (std::size_t i = 0; i < block.fields.size(); ++i) {
       block.fields[i].number = 1000 + static_cast<std::uint32_t>(i);
-      if (typeSpec(type).fields[i].kind == FieldKind::U16) block.fields[i].number = 77;
+      if (typeLayout(type).fields[i].kind == FieldKind::U16) block.fields[i].number = 77;
       block.fields[i].text = "t" + std::to_string(i);
-      block.fields[i].bytes = ByteSet(typeSpec(type).fields[i].kind == FieldKind::RawFont ? 60 : 3, 0x5A);
+      block.fields[i].bytes = ByteSet(typeLayout(type).fields[i].kind == FieldKind::RawFont ? 60 : 3, 0x5A);
     }
     ByteSet bytes = encodeBlock(block);
     auto back = decodeBlock(type, bytes);
-    ASSERT_TRUE(back) << typeSpec(type).name;
-    EXPECT_EQ(encodeBlock(*back), bytes) << typeSpec(type).name;
+    ASSERT_TRUE(back) << typeLayout(type).name;
+    EXPECT_EQ(encodeBlock(*back), bytes) << typeLayout(type).name;
   }
 }
 
@@ -105,10 +105,10 @@ TEST(PropertyBlock, PageControlAndSuperBarLoadAboveTheirStoredVersion) {
     ByteSet bytes = encodeBlock(block);
     bytes.insert(bytes.end(), {1, 2, 3});  // bytes after the last field are ignored
     auto back = decodeBlock(type, bytes);
-    ASSERT_TRUE(back) << typeSpec(type).name;
+    ASSERT_TRUE(back) << typeLayout(type).name;
     EXPECT_EQ(back->version, 9u);
     // The last field of the highest version was read.
-    EXPECT_EQ(back->fields.back().number, 5u) << typeSpec(type).name;
+    EXPECT_EQ(back->fields.back().number, 5u) << typeLayout(type).name;
   }
 }
 

@@ -14,7 +14,7 @@ constexpr std::uint32_t NS = kColourNotSet;
 #define F(name, kind, prop, ver, def) {name, kind, prop, ver, def, nullptr, 0}
 #define T(name, prop, ver, def) {name, K::Text, prop, ver, 0, def, 0}
 
-const FieldSpec kWindow[] = {
+const FieldLayout kWindow[] = {
     F("border", K::U32, 9, 0, 2),
     F("bgPicMode", K::U32, 12, 0, 1),
     F("bgColour", K::Colour, 10, 0, NS),
@@ -41,7 +41,7 @@ const FieldSpec kWindow[] = {
     T("helpFile", 24, 0, nullptr),
 };
 
-const FieldSpec kEditBox[] = {
+const FieldLayout kEditBox[] = {
     F("border", K::U32, 9, 0, 1),
     F("textColour", K::Colour, 10, 0, 0),
     F("bgColour", K::Colour, 11, 0, 0xFFFFFF),
@@ -64,7 +64,7 @@ const FieldSpec kEditBox[] = {
     T("dataColumn", -1, 2, nullptr),
 };
 
-const FieldSpec kPicBox[] = {
+const FieldLayout kPicBox[] = {
     F("border", K::U32, 8, 0, 0),
     F("bgColour", K::Colour, 9, 0, NS),
     F("displayMode", K::U32, 11, 0, 0),
@@ -74,7 +74,7 @@ const FieldSpec kPicBox[] = {
     T("dataColumn", -1, 2, nullptr),
 };
 
-const FieldSpec kShapeBox[] = {
+const FieldLayout kShapeBox[] = {
     F("bgColour", K::Colour, 8, 0, NS),
     F("shape", K::U32, 9, 0, 0),
     F("look3d", K::U32, 10, 0, 0),
@@ -84,7 +84,7 @@ const FieldSpec kShapeBox[] = {
     F("fillColour", K::Colour, 14, 0, NS),
 };
 
-const FieldSpec kLabel[] = {
+const FieldLayout kLabel[] = {
     F("effect", K::U32, 9, 0, 0),
     F("gradBorderWidth", K::U32, 11, 0, 8),
     F("border", K::U32, 10, 0, 0),
@@ -108,7 +108,7 @@ const FieldSpec kLabel[] = {
     T("dataColumn", -1, 2, nullptr),
 };
 
-const FieldSpec kButton[] = {
+const FieldLayout kButton[] = {
     F("defaultButton", K::U32, 9, 0, 0),
     F("hAlign", K::U32, 11, 0, 1),
     F("vAlign", K::U32, 12, 0, 1),
@@ -117,7 +117,7 @@ const FieldSpec kButton[] = {
     T("caption", 10, 0, "按钮"),
 };
 
-const FieldSpec kHyperLinker[] = {
+const FieldLayout kHyperLinker[] = {
     F("linkKind", K::U32, 9, 0, 0),
     F("normalColour", K::Colour, 12, 0, 0xFF0000),
     F("visitedColour", K::Colour, 13, 0, 0x000080),
@@ -130,11 +130,11 @@ const FieldSpec kHyperLinker[] = {
     T("url", 11, 0, nullptr),
 };
 
-const FieldSpec kTimer[] = {
+const FieldLayout kTimer[] = {
     F("interval", K::U32, 8, 0, 0),
 };
 
-const FieldSpec kPicBtn[] = {
+const FieldLayout kPicBtn[] = {
     F("kind", K::U32, 8, 0, 0),
     F("pressed", K::U32, 9, 0, 0),
     F("transparentColour", K::Colour, 14, 0, NS),
@@ -144,7 +144,7 @@ const FieldSpec kPicBtn[] = {
     F("disabledPicture", K::Bytes, 13, 0, 0),
 };
 
-const FieldSpec kTransLabel[] = {
+const FieldLayout kTransLabel[] = {
     F("effect", K::U32, 9, 0, 0),
     F("textColour", K::Colour, 11, 0, 0),
     F("hAlign", K::U32, 12, 0, 0),
@@ -154,7 +154,7 @@ const FieldSpec kTransLabel[] = {
     T("caption", 8, 0, "透明标签"),
 };
 
-const FieldSpec kHtmlViewer[] = {
+const FieldLayout kHtmlViewer[] = {
     F("fontSize", K::U32, 8, 0, 2),
     F("offline", K::U32, 9, 0, 0),
     F("silent", K::U32, 10, 0, 0),
@@ -163,7 +163,7 @@ const FieldSpec kHtmlViewer[] = {
 
 // Only the page table, the raw font and the image lists have a known role; the other
 // words are carried so that a written block reads back unchanged.
-const FieldSpec kPageControl[] = {
+const FieldLayout kPageControl[] = {
     F("a1", K::U32, -1, 0, 0), F("a2", K::U32, -1, 0, 0), F("a3", K::U32, -1, 0, 0),
     F("a4", K::U32, -1, 0, 0),
     F("font", K::RawFont, -1, 0, 0),
@@ -189,7 +189,7 @@ const FieldSpec kPageControl[] = {
 };
 
 #define W(n, prop, def) F("w" #n, K::I32, prop, 0, def)
-const FieldSpec kSuperBar[] = {
+const FieldLayout kSuperBar[] = {
     F("imageList1", K::Bytes, 40, 0, 0),
     F("imageList2", K::Bytes, 50, 0, 0),
     F("imageList3", K::Bytes, 35, 0, 0),
@@ -213,7 +213,7 @@ const FieldSpec kSuperBar[] = {
 #undef T
 
 #define ROWS(a) a, std::size(a)
-const TypeSpec kTypes[] = {
+const TypeLayout kTypes[] = {
     {UnitType::Window, "window", "窗口", 0x10001, 0x10001, 6, 6, ROWS(kWindow), true},
     {UnitType::EditBox, "EditBox", "编辑框", 0x10005, 0x10005, 2, 2, ROWS(kEditBox), true},
     {UnitType::PicBox, "PicBox", "图片框", 0x10006, 0x10006, 2, 2, ROWS(kPicBox), true},
@@ -234,24 +234,24 @@ const TypeSpec kTypes[] = {
 
 }  // namespace
 
-const TypeSpec& typeSpec(UnitType type) { return kTypes[static_cast<std::size_t>(type)]; }
+const TypeLayout& typeLayout(UnitType type) { return kTypes[static_cast<std::size_t>(type)]; }
 
 std::optional<UnitType> typeOfCode(std::uint32_t code) {
   if (code == 0) return std::nullopt;
-  for (const TypeSpec& t : kTypes)
+  for (const TypeLayout& t : kTypes)
     if (t.talveryCode == code || t.updateCode == code) return t.type;
   return std::nullopt;
 }
 
 std::optional<UnitType> typeOfName(const char* name) {
-  for (const TypeSpec& t : kTypes)
+  for (const TypeLayout& t : kTypes)
     if (std::strcmp(t.name, name) == 0) return t.type;
   return std::nullopt;
 }
 
-int fieldIndex(const TypeSpec& spec, const char* name) {
-  for (std::size_t i = 0; i < spec.fieldCount; ++i)
-    if (std::strcmp(spec.fields[i].name, name) == 0) return static_cast<int>(i);
+int fieldIndex(const TypeLayout& plan, const char* name) {
+  for (std::size_t i = 0; i < plan.fieldCount; ++i)
+    if (std::strcmp(plan.fields[i].name, name) == 0) return static_cast<int>(i);
   return -1;
 }
 

@@ -8,12 +8,12 @@
 
 namespace forms::tpl {
 
-const TypeSpec& typeSpec(UnitType type);
+const TypeLayout& typeLayout(UnitType type);
 // The type of a stored unitType code of either program; none for an unknown code.
 std::optional<UnitType> typeOfCode(std::uint32_t code);
 // By the name the sources use (`Label`); none when unknown.
 std::optional<UnitType> typeOfName(const char* name);
 // Index of a field in the type's table by its source name; -1 when unknown.
-int fieldIndex(const TypeSpec& spec, const char* name);
+int fieldIndex(const TypeLayout& plan, const char* name);
 
 }  // namespace forms::tpl

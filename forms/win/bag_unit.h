@@ -59,7 +59,7 @@ class BagUnit : public UnitControl {
 };
 
 // Decodes the unit's stored block with its type's table; none for an invalid block.
-std::optional<PropertyBag> decodeUnitBlock(const UnitSpec& spec);
+std::optional<PropertyBag> decodeUnitBlock(const UnitPlan& plan);
 
 // Registers (once) a window class whose procedure routes messages to the object kept in
 // the window's user data, and creates a window of it for that object.

@@ -105,7 +105,7 @@ const StoredUnit* bindingsOwner(const StoredWindow& w, const StoredUnit& unit) {
 }
 
 bool raisesEvents(const StoredUnit& unit) {
-  return unit.kind && tpl::typeSpec(static_cast<tpl::UnitType>(*unit.kind)).raisesEvents;
+  return unit.kind && tpl::typeLayout(static_cast<tpl::UnitType>(*unit.kind)).raisesEvents;
 }
 
 }  // namespace

@@ -16,9 +16,9 @@ enum : int {
 
 class HyperLinkerUnit : public PaintedUnit {
  public:
-  HyperLinkerUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site)
+  HyperLinkerUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
       : PaintedUnit(std::move(bag), site), font_(bytes(kFont)) {
-    create(spec, L"TvHyperLinker", number(kBorder));
+    create(plan, L"TvHyperLinker", number(kBorder));
   }
 
  protected:
@@ -71,8 +71,8 @@ class HyperLinkerUnit : public PaintedUnit {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makeHyperLinkerUnit(const UnitSpec& spec, UnitSite& site) {
-  return makeBagUnit<HyperLinkerUnit>(spec, site);
+std::unique_ptr<UnitControl> makeHyperLinkerUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<HyperLinkerUnit>(plan, site);
 }
 
 }  // namespace forms

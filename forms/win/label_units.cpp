@@ -19,10 +19,10 @@ constexpr int kGradientBorder = 6;
 
 class LabelUnit : public PaintedUnit {
  public:
-  LabelUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site)
+  LabelUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
       : PaintedUnit(std::move(bag), site), font_(bytes(label::kFont)) {
     picture_ = std::make_unique<PaintedPicture>(bytes(label::kBgPicture));
-    create(spec, L"TvLabel", number(label::kBorder));
+    create(plan, L"TvLabel", number(label::kBorder));
   }
   bool dragsWindow() const override { return true; }
 
@@ -72,9 +72,9 @@ enum : int { kCaption = 8, kEffect = 9, kFont = 10, kTextColour = 11, kHAlign = 
 
 class TransLabelUnit : public PaintedUnit {
  public:
-  TransLabelUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site)
+  TransLabelUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
       : PaintedUnit(std::move(bag), site), font_(bytes(trans::kFont)) {
-    create(spec, L"TvTransLabel", 0);
+    create(plan, L"TvTransLabel", 0);
   }
 
  protected:
@@ -96,9 +96,9 @@ class TransLabelUnit : public PaintedUnit {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makeLabelUnit(const UnitSpec& spec, UnitSite& site) { return makeBagUnit<LabelUnit>(spec, site); }
-std::unique_ptr<UnitControl> makeTransLabelUnit(const UnitSpec& spec, UnitSite& site) {
-  return makeBagUnit<TransLabelUnit>(spec, site);
+std::unique_ptr<UnitControl> makeLabelUnit(const UnitPlan& plan, UnitSite& site) { return makeBagUnit<LabelUnit>(plan, site); }
+std::unique_ptr<UnitControl> makeTransLabelUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<TransLabelUnit>(plan, site);
 }
 
 }  // namespace forms

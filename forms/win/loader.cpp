@@ -35,18 +35,18 @@ class RuntimeSite : public UnitSite {
   UnitRef ref_;
 };
 
-UnitSpec specOf(const LiveWindow& w, const StoredUnit& u, HWND parent) {
-  UnitSpec spec;
-  spec.ref = UnitRef{w.id, u.id};
-  spec.kind = *u.kind;
-  spec.parent = parent;
-  spec.rect = RECT{u.left, u.top, u.left + u.width, u.top + u.height};
-  spec.visible = u.visible();
-  spec.disabled = u.disabled();
-  spec.tabStop = u.tabStop();
-  spec.childIds = u.childIds;
-  spec.block = u.block;
-  return spec;
+UnitPlan planOf(const LiveWindow& w, const StoredUnit& u, HWND parent) {
+  UnitPlan plan;
+  plan.ref = UnitRef{w.id, u.id};
+  plan.kind = *u.kind;
+  plan.parent = parent;
+  plan.rect = RECT{u.left, u.top, u.left + u.width, u.top + u.height};
+  plan.visible = u.visible();
+  plan.disabled = u.disabled();
+  plan.tabStop = u.tabStop();
+  plan.childIds = u.childIds;
+  plan.block = u.block;
+  return plan;
 }
 
 HWND parentWindowOf(LiveWindow& w, const StoredUnit& u) {
@@ -65,9 +65,9 @@ bool createUnit(LiveWindow& w, StoredUnit& u, bool visibleNow) {
   live.stored = &u;
   const UnitRef ref{w.id, u.id};
   live.site = std::make_unique<RuntimeSite>(ref);
-  UnitSpec spec = specOf(w, u, parentWindowOf(w, u));
-  spec.visible = visibleNow && spec.visible;
-  live.control = factory(spec, *live.site);
+  UnitPlan plan = planOf(w, u, parentWindowOf(w, u));
+  plan.visible = visibleNow && plan.visible;
+  live.control = factory(plan, *live.site);
   if (!live.control) return false;
   if (HWND h = live.control->window()) {
     state().byWindow[h] = ref;
@@ -118,7 +118,7 @@ bool createWindow(StoredWindow& stored) {
     LiveUnit live;
     live.stored = &own;
     live.site = std::make_unique<RuntimeSite>(UnitRef{w.id, own.id});
-    live.control = makeWindowUnit(specOf(w, own, nullptr), *live.site);
+    live.control = makeWindowUnit(planOf(w, own, nullptr), *live.site);
     if (!live.control) {
       s.live.erase(w.id);
       return false;

@@ -4,14 +4,14 @@
 
 namespace forms {
 
-std::unique_ptr<UnitControl> makeTimerUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeLabelUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeTransLabelUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeButtonUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeEditBoxUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeShapeBoxUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makePicBoxUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makePicBtnUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeHyperLinkerUnit(const UnitSpec& spec, UnitSite& site);
+std::unique_ptr<UnitControl> makeTimerUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeLabelUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeTransLabelUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeButtonUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeEditBoxUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeShapeBoxUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makePicBoxUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makePicBtnUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeHyperLinkerUnit(const UnitPlan& plan, UnitSite& site);
 
 }  // namespace forms

@@ -12,12 +12,12 @@ PaintedUnit::~PaintedUnit() {
   }
 }
 
-bool PaintedUnit::create(const UnitSpec& spec, const wchar_t* className, int borderCode, DWORD extraStyle) {
+bool PaintedUnit::create(const UnitPlan& plan, const wchar_t* className, int borderCode, DWORD extraStyle) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | extraStyle, ex = 0;
-  if (spec.tabStop) style |= WS_TABSTOP;
-  if (spec.disabled) style |= WS_DISABLED;
+  if (plan.tabStop) style |= WS_TABSTOP;
+  if (plan.disabled) style |= WS_DISABLED;
   addBorderStyles(borderCode, style, ex);
-  hwnd_ = createUnitWindow(className, &PaintedUnit::proc, this, style, ex, spec.rect, spec.parent);
+  hwnd_ = createUnitWindow(className, &PaintedUnit::proc, this, style, ex, plan.rect, plan.parent);
   return hwnd_ != nullptr;
 }
 

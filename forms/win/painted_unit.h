@@ -16,7 +16,7 @@ class PaintedUnit : public BagUnit {
 
  protected:
   // Creates the child window; the unit's border code adds its frame styles.
-  bool create(const UnitSpec& spec, const wchar_t* className, int borderCode, DWORD extraStyle = 0);
+  bool create(const UnitPlan& plan, const wchar_t* className, int borderCode, DWORD extraStyle = 0);
   virtual void paint(HDC dc, const RECT& client) = 0;
   // Messages of the type before the common handling; none to go on.
   virtual std::optional<LRESULT> handle(UINT message, WPARAM wp, LPARAM lp) {
@@ -37,12 +37,12 @@ class PaintedUnit : public BagUnit {
   void paintBuffered(HDC dc);
 };
 
-// A unit of a bag type T(bag, spec, site): null for an invalid block or a failed window.
+// A unit of a bag type T(bag, plan, site): null for an invalid block or a failed window.
 template <typename T>
-std::unique_ptr<UnitControl> makeBagUnit(const UnitSpec& spec, UnitSite& site) {
-  std::optional<PropertyBag> bag = decodeUnitBlock(spec);
+std::unique_ptr<UnitControl> makeBagUnit(const UnitPlan& plan, UnitSite& site) {
+  std::optional<PropertyBag> bag = decodeUnitBlock(plan);
   if (!bag) return nullptr;
-  auto unit = std::make_unique<T>(std::move(*bag), spec, site);
+  auto unit = std::make_unique<T>(std::move(*bag), plan, site);
   if (!unit->window()) return nullptr;
   return unit;
 }

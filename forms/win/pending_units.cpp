@@ -5,19 +5,19 @@
 namespace forms {
 
 #ifndef FORMS_HAVE_HTML_VIEWER_UNIT
-std::unique_ptr<UnitControl> makeHtmlViewerUnit(const UnitSpec&, UnitSite&) { return nullptr; }
+std::unique_ptr<UnitControl> makeHtmlViewerUnit(const UnitPlan&, UnitSite&) { return nullptr; }
 #endif
 #ifndef FORMS_HAVE_PAGE_CONTROL_UNIT
-std::unique_ptr<UnitControl> makePageControlUnit(const UnitSpec&, UnitSite&) { return nullptr; }
+std::unique_ptr<UnitControl> makePageControlUnit(const UnitPlan&, UnitSite&) { return nullptr; }
 #endif
 #ifndef FORMS_HAVE_SUPER_BAR_UNIT
-std::unique_ptr<UnitControl> makeSuperBarUnit(const UnitSpec&, UnitSite&) { return nullptr; }
+std::unique_ptr<UnitControl> makeSuperBarUnit(const UnitPlan&, UnitSite&) { return nullptr; }
 #endif
 #ifndef FORMS_HAVE_STATUS_BAR_UNIT
-std::unique_ptr<UnitControl> makeStatusBarUnit(const UnitSpec&, UnitSite&) { return nullptr; }
+std::unique_ptr<UnitControl> makeStatusBarUnit(const UnitPlan&, UnitSite&) { return nullptr; }
 #endif
 #ifndef FORMS_HAVE_ZIP_UNIT
-std::unique_ptr<UnitControl> makeZipUnit(const UnitSpec&, UnitSite&) { return nullptr; }
+std::unique_ptr<UnitControl> makeZipUnit(const UnitPlan&, UnitSite&) { return nullptr; }
 #endif
 
 }  // namespace forms

@@ -55,8 +55,8 @@ enum : int { kBorder = 8, kBgColour = 9, kPicture = 10, kDisplayMode = 11, kAnim
 
 class PicBoxUnit : public PaintedUnit {
  public:
-  PicBoxUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site) : PaintedUnit(std::move(bag), site) {
-    if (!create(spec, L"TvPicBox", number(picbox::kBorder))) return;
+  PicBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : PaintedUnit(std::move(bag), site) {
+    if (!create(plan, L"TvPicBox", number(picbox::kBorder))) return;
     loadPicture();
   }
   ~PicBoxUnit() override { animation_.reset(); }
@@ -91,8 +91,8 @@ enum : int { kKind = 8, kPressed = 9, kNormal = 10, kPressedPicture = 11, kFocus
 
 class PicBtnUnit : public PaintedUnit {
  public:
-  PicBtnUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site) : PaintedUnit(std::move(bag), site) {
-    if (!create(spec, L"TvPicBtn", 0)) return;
+  PicBtnUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : PaintedUnit(std::move(bag), site) {
+    if (!create(plan, L"TvPicBtn", 0)) return;
     loadPictures();
   }
 
@@ -153,11 +153,11 @@ class PicBtnUnit : public PaintedUnit {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makePicBoxUnit(const UnitSpec& spec, UnitSite& site) {
-  return makeBagUnit<PicBoxUnit>(spec, site);
+std::unique_ptr<UnitControl> makePicBoxUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<PicBoxUnit>(plan, site);
 }
-std::unique_ptr<UnitControl> makePicBtnUnit(const UnitSpec& spec, UnitSite& site) {
-  return makeBagUnit<PicBtnUnit>(spec, site);
+std::unique_ptr<UnitControl> makePicBtnUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<PicBtnUnit>(plan, site);
 }
 
 }  // namespace forms

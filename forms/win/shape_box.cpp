@@ -12,8 +12,8 @@ enum : int { kBgColour = 8, kShape = 9, kLook3d = 10, kLineStyle = 11, kLineWidt
 
 class ShapeBoxUnit : public PaintedUnit {
  public:
-  ShapeBoxUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site) : PaintedUnit(std::move(bag), site) {
-    create(spec, L"TvShapeBox", 0);
+  ShapeBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : PaintedUnit(std::move(bag), site) {
+    create(plan, L"TvShapeBox", 0);
   }
   bool dragsWindow() const override { return true; }
 
@@ -78,8 +78,8 @@ class ShapeBoxUnit : public PaintedUnit {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makeShapeBoxUnit(const UnitSpec& spec, UnitSite& site) {
-  return makeBagUnit<ShapeBoxUnit>(spec, site);
+std::unique_ptr<UnitControl> makeShapeBoxUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<ShapeBoxUnit>(plan, site);
 }
 
 }  // namespace forms

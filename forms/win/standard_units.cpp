@@ -8,12 +8,12 @@ namespace forms {
 
 namespace {
 
-HWND createControl(const wchar_t* cls, DWORD style, DWORD ex, const UnitSpec& spec, const Text& text) {
+HWND createControl(const wchar_t* cls, DWORD style, DWORD ex, const UnitPlan& plan, const Text& text) {
   style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (spec.tabStop) style |= WS_TABSTOP;
-  if (spec.disabled) style |= WS_DISABLED;
-  return CreateWindowExW(ex, cls, widen(text).c_str(), style, spec.rect.left, spec.rect.top,
-                         spec.rect.right - spec.rect.left, spec.rect.bottom - spec.rect.top, spec.parent, nullptr,
+  if (plan.tabStop) style |= WS_TABSTOP;
+  if (plan.disabled) style |= WS_DISABLED;
+  return CreateWindowExW(ex, cls, widen(text).c_str(), style, plan.rect.left, plan.rect.top,
+                         plan.rect.right - plan.rect.left, plan.rect.bottom - plan.rect.top, plan.parent, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -35,9 +35,9 @@ enum : int { kPicture = 8, kDefault = 9, kCaption = 10, kHAlign = 11, kVAlign = 
 
 class ButtonUnit : public StandardUnit {
  public:
-  ButtonUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site)
+  ButtonUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
       : StandardUnit(std::move(bag)), site_(site), font_(bytes(button::kFont)) {
-    hwnd_ = createControl(L"BUTTON", styles(), 0, spec, text(button::kCaption));
+    hwnd_ = createControl(L"BUTTON", styles(), 0, plan, text(button::kCaption));
     if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
 
@@ -89,7 +89,7 @@ enum : int {
 
 class EditBoxUnit : public StandardUnit {
  public:
-  EditBoxUnit(PropertyBag bag, const UnitSpec& spec, UnitSite&) : StandardUnit(std::move(bag)), font_(bytes(edit::kFont)) {
+  EditBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite&) : StandardUnit(std::move(bag)), font_(bytes(edit::kFont)) {
     using namespace edit;
     DWORD style = 0, ex = 0;
     addBorderStyles(number(kBorder), style, ex);
@@ -109,7 +109,7 @@ class EditBoxUnit : public StandardUnit {
     if (number(kCase) == 1) style |= ES_LOWERCASE;
     if (number(kCase) == 2) style |= ES_UPPERCASE;
     if (number(kHideSelection) == 0) style |= ES_NOHIDESEL;
-    hwnd_ = createControl(L"EDIT", style, ex, spec, text(kContent));
+    hwnd_ = createControl(L"EDIT", style, ex, plan, text(kContent));
     if (!hwnd_) return;
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (number(kMaxLength) > 0) SendMessageW(hwnd_, EM_LIMITTEXT, number(kMaxLength), 0);
@@ -177,11 +177,11 @@ class EditBoxUnit : public StandardUnit {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makeButtonUnit(const UnitSpec& spec, UnitSite& site) {
-  return makeBagUnit<ButtonUnit>(spec, site);
+std::unique_ptr<UnitControl> makeButtonUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<ButtonUnit>(plan, site);
 }
-std::unique_ptr<UnitControl> makeEditBoxUnit(const UnitSpec& spec, UnitSite& site) {
-  return makeBagUnit<EditBoxUnit>(spec, site);
+std::unique_ptr<UnitControl> makeEditBoxUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<EditBoxUnit>(plan, site);
 }
 
 void appendEditText(UnitRef editBox, std::initializer_list<Text> texts) {

@@ -65,8 +65,8 @@ void stopAllTimers() {
   timers().clear();
 }
 
-std::unique_ptr<UnitControl> makeTimerUnit(const UnitSpec& spec, UnitSite& site) {
-  std::optional<PropertyBag> bag = decodeUnitBlock(spec);
+std::unique_ptr<UnitControl> makeTimerUnit(const UnitPlan& plan, UnitSite& site) {
+  std::optional<PropertyBag> bag = decodeUnitBlock(plan);
   if (!bag) return nullptr;
   return std::make_unique<TimerUnit>(std::move(*bag), site);
 }

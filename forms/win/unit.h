@@ -18,7 +18,7 @@
 namespace forms {
 
 // Everything a type needs to create one live unit.
-struct UnitSpec {
+struct UnitPlan {
   UnitRef ref;                    // the unit's window and its own id
   UnitKind kind = UnitKind::Label;
   HWND parent = nullptr;          // the control window the unit lies in
@@ -92,19 +92,19 @@ class UnitControl {
   virtual bool dragsWindow() const { return false; }
 };
 
-// Creates a live unit from its spec, or null when its stored block is invalid (the window
+// Creates a live unit from its plan, or null when its stored block is invalid (the window
 // load then fails).
-using UnitFactory = std::unique_ptr<UnitControl> (*)(const UnitSpec& spec, UnitSite& site);
+using UnitFactory = std::unique_ptr<UnitControl> (*)(const UnitPlan& plan, UnitSite& site);
 
 // Factories of the types kept outside forms/win, defined by their areas (browser and
 // controls). Until an area defines one, forms/win/pending_units.cpp stands in: the area
 // then adds target_compile_definitions(forms_runtime PRIVATE FORMS_HAVE_<NAME>_UNIT)
 // (HTML_VIEWER, PAGE_CONTROL, SUPER_BAR, STATUS_BAR, ZIP) to drop the stand-in.
-std::unique_ptr<UnitControl> makeHtmlViewerUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makePageControlUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeSuperBarUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeStatusBarUnit(const UnitSpec& spec, UnitSite& site);
-std::unique_ptr<UnitControl> makeZipUnit(const UnitSpec& spec, UnitSite& site);
+std::unique_ptr<UnitControl> makeHtmlViewerUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makePageControlUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeSuperBarUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeStatusBarUnit(const UnitPlan& plan, UnitSite& site);
+std::unique_ptr<UnitControl> makeZipUnit(const UnitPlan& plan, UnitSite& site);
 
 // Raises an event of any live unit from outside its control (a ZIP unit's progress from
 // unzipArchive): as UnitSite::raise, on the window thread.

@@ -5,8 +5,8 @@
 
 namespace forms {
 
-std::optional<PropertyBag> decodeUnitBlock(const UnitSpec& spec) {
-  return decodeProperties(spec.kind, spec.block);
+std::optional<PropertyBag> decodeUnitBlock(const UnitPlan& plan) {
+  return decodeProperties(plan.kind, plan.block);
 }
 
 namespace {

@@ -56,17 +56,17 @@ HICON iconOf(const ByteSet& file, int size) {
 
 class WindowUnit : public BagUnit {
  public:
-  WindowUnit(PropertyBag bag, const UnitSpec& spec, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {
+  WindowUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {
     DWORD style = 0, ex = 0;
     stylesOf(style, ex);
-    RECT r = spec.rect;
+    RECT r = plan.rect;
     if (number(kStartPosition) == 1) centre(r);
     HWND owner = number(kShowInTaskbar) == 0 ? state().hidden : nullptr;
     picture_ = std::make_unique<PaintedPicture>(bytes(kBgPicture));
     hwnd_ = createUnitWindow(L"TvWindow", &WindowUnit::proc, this, style, ex, r, owner,
                              widen(text(kTitle)).c_str());
     if (!hwnd_) return;
-    if (spec.disabled) EnableWindow(hwnd_, FALSE);
+    if (plan.disabled) EnableWindow(hwnd_, FALSE);
     applyMovable();
     applyShape();
     applyIcon();
@@ -282,10 +282,10 @@ class WindowUnit : public BagUnit {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makeWindowUnit(const UnitSpec& spec, UnitSite& site) {
-  std::optional<PropertyBag> bag = decodeUnitBlock(spec);
+std::unique_ptr<UnitControl> makeWindowUnit(const UnitPlan& plan, UnitSite& site) {
+  std::optional<PropertyBag> bag = decodeUnitBlock(plan);
   if (!bag) return nullptr;
-  auto unit = std::make_unique<WindowUnit>(std::move(*bag), spec, site);
+  auto unit = std::make_unique<WindowUnit>(std::move(*bag), plan, site);
   if (!unit->window()) return nullptr;
   return unit;
 }

@@ -4,7 +4,7 @@
 
 namespace forms {
 
-std::unique_ptr<UnitControl> makeWindowUnit(const UnitSpec& spec, UnitSite& site);
+std::unique_ptr<UnitControl> makeWindowUnit(const UnitPlan& plan, UnitSite& site);
 
 // How the window is first shown: minimized or maximized when its start position asks.
 int windowShowCommand(const UnitControl& windowUnit);

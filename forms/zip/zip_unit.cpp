@@ -9,6 +9,6 @@ int ZipUnit::unzip(const Text& archive, const Text& target) {
   return unzipArchive(archive, target, [this](int percent) { return !stops(site_.raise(kProgressEvent, {percent})); });
 }
 
-std::unique_ptr<UnitControl> makeZipUnit(const UnitSpec&, UnitSite& site) { return std::make_unique<ZipUnit>(site); }
+std::unique_ptr<UnitControl> makeZipUnit(const UnitPlan&, UnitSite& site) { return std::make_unique<ZipUnit>(site); }
 
 }  // namespace forms

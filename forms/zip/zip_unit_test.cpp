@@ -13,7 +13,7 @@ TEST(ZipUnit, RaisesItsProgressAsEventOneAndStopsOnFalse) {
   testing::TempFolder dir;
   dir.write("temp1.zip", testing::makeZip({{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}));
   testing::FakeUnitSite site;
-  auto unit = makeZipUnit(UnitSpec{}, site);
+  auto unit = makeZipUnit(UnitPlan{}, site);
   ASSERT_TRUE(unit);
   EXPECT_EQ(unit->window(), nullptr);
   auto* zip = dynamic_cast<ZipUnit*>(unit.get());

@@ -165,11 +165,11 @@ class StandInServer:
             def _send_ranged(self, body):
                 # The updater's engine asks open-ended ranges ("bytes=N-") over several
                 # connections; closed ranges are honoured as well.
-                spec = self.headers.get("Range", "")
-                if not spec.startswith("bytes="):
+                asked = self.headers.get("Range", "")
+                if not asked.startswith("bytes="):
                     self._send(200, "OK", body, [("Accept-Ranges", "bytes")])
                     return
-                first, _, last = spec[6:].split(",")[0].strip().partition("-")
+                first, _, last = asked[6:].split(",")[0].strip().partition("-")
                 try:
                     start = int(first) if first else max(len(body) - int(last), 0)
                     end = int(last) if first and last else len(body) - 1

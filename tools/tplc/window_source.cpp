@@ -235,8 +235,8 @@ class SourceCompiler {
     if (!isId(u.record.id) || top != (own ? kOwnUnitIdByte : kUnitIdByte)) fail("bad unit id kind");
     for (const PendingUnit& other : units_)
       if (other.record.id == u.record.id) fail("unit id used twice");
-    const TypeSpec& spec = typeSpec(*type);
-    u.record.typeCode = spec.talveryCode ? spec.talveryCode : spec.updateCode;
+    const TypeLayout& plan = typeLayout(*type);
+    u.record.typeCode = plan.talveryCode ? plan.talveryCode : plan.updateCode;
     u.record.type = type;
     if (t.size() == 4) {
       u.record.name = gbk(t[3].text);
@@ -249,12 +249,12 @@ class SourceCompiler {
 
   void fieldStatement(const std::vector<Token>& t) {
     PendingUnit& u = unit();
-    const TypeSpec& spec = typeSpec(u.block.type);
-    int index = fieldIndex(spec, t[0].text.c_str());
-    if (index < 0) fail(std::string("'") + t[0].text + "' is no field of " + spec.name);
-    if (std::strcmp(spec.fields[index].name, "pages") == 0) fail("use 'page' lines");
+    const TypeLayout& plan = typeLayout(u.block.type);
+    int index = fieldIndex(plan, t[0].text.c_str());
+    if (index < 0) fail(std::string("'") + t[0].text + "' is no field of " + plan.name);
+    if (std::strcmp(plan.fields[index].name, "pages") == 0) fail("use 'page' lines");
     FieldValue& v = u.block.fields[index];
-    switch (spec.fields[index].kind) {
+    switch (plan.fields[index].kind) {
       case FieldKind::U32:
       case FieldKind::I32:
       case FieldKind::U16:

@@ -69,22 +69,22 @@ ByteSet patched(const char* file, std::function<void(ByteSet&)> patch) {
 
 const std::vector<std::uint32_t> kTwo = {0xFF0000, 0x00FF00};
 
-GifSpec oneFrameGif() {
-  GifSpec spec{2, 1, kTwo};
+GifRecipe oneFrameGif() {
+  GifRecipe plan{2, 1, kTwo};
   GifImage im;
   im.width = 2, im.height = 1, im.indexes = {0, 1};
-  spec.images.push_back(im);
-  return spec;
+  plan.images.push_back(im);
+  return plan;
 }
 
-BmpSpec smallBmp() {
-  BmpSpec s;
+BmpRecipe smallBmp() {
+  BmpRecipe s;
   s.width = 1, s.height = 1, s.bpp = 24, s.pixels = {0, 0, 255, 0};
   return s;
 }
 
 ByteSet iconWith(std::function<void(ByteSet&)> patch) {
-  BmpSpec s;
+  BmpRecipe s;
   s.width = 1, s.height = 2, s.bpp = 24, s.pixels = {0, 0, 255, 0, 0, 0, 0, 0};
   ByteSet file = iconFile({{1, 1, 24, dibBytes(s)}});
   patch(file);
@@ -105,24 +105,24 @@ const CorruptionCase kCorruptions[] = {
     {"jpegNoFrameMarker", [] { return patched("quadrants.jpg", [](ByteSet& b) { b.at(find(b, {0xFF, 0xC0}) + 1) = 0xC8; }); }},
     {"jpegOnlyTheSignature", [] { return ByteSet{0xFF, 0xD8, 0xFF}; }},
     // GIF
-    {"gifZeroScreen", [] { GifSpec s = oneFrameGif(); s.width = 0; return gifFile(s); }},
-    {"gifScreenAboveTheSideLimit", [] { GifSpec s = oneFrameGif(); s.width = 20000; return gifFile(s); }},
+    {"gifZeroScreen", [] { GifRecipe s = oneFrameGif(); s.width = 0; return gifFile(s); }},
+    {"gifScreenAboveTheSideLimit", [] { GifRecipe s = oneFrameGif(); s.width = 20000; return gifFile(s); }},
     {"gifFramesOverThePixelBudget", [] {
-       GifSpec s = oneFrameGif();
+       GifRecipe s = oneFrameGif();
        s.width = 4096, s.height = 4096;
        s.images.push_back(s.images[0]);
        return gifFile(s);
      }},
     {"gifImageFarLargerThanItsScreen", [] {
-       GifSpec s = oneFrameGif();
+       GifRecipe s = oneFrameGif();
        s.images[0].width = 65535, s.images[0].height = 65535;
        return gifFile(s);
      }},
-    {"gifNoColourTable", [] { GifSpec s = oneFrameGif(); s.palette.clear(); return gifFile(s); }},
-    {"gifNoImage", [] { GifSpec s = oneFrameGif(); s.images.clear(); return gifFile(s); }},
-    {"gifCodeSizeZero", [] { GifSpec s = oneFrameGif(); s.images[0].minCodeSize = 0; s.images[0].lzw = {0}; return gifFile(s); }},
-    {"gifCodeSizeTwelve", [] { GifSpec s = oneFrameGif(); s.images[0].minCodeSize = 12; s.images[0].lzw = {0, 0}; return gifFile(s); }},
-    {"gifDataEndsEarly", [] { GifSpec s = oneFrameGif(); s.images[0].width = 3; return gifFile(s); }},
+    {"gifNoColourTable", [] { GifRecipe s = oneFrameGif(); s.palette.clear(); return gifFile(s); }},
+    {"gifNoImage", [] { GifRecipe s = oneFrameGif(); s.images.clear(); return gifFile(s); }},
+    {"gifCodeSizeZero", [] { GifRecipe s = oneFrameGif(); s.images[0].minCodeSize = 0; s.images[0].lzw = {0}; return gifFile(s); }},
+    {"gifCodeSizeTwelve", [] { GifRecipe s = oneFrameGif(); s.images[0].minCodeSize = 12; s.images[0].lzw = {0, 0}; return gifFile(s); }},
+    {"gifDataEndsEarly", [] { GifRecipe s = oneFrameGif(); s.images[0].width = 3; return gifFile(s); }},
     {"gifUnknownBlock", [] {
        ByteSet b = gifFile(oneFrameGif());
        b.insert(b.end() - 1, 0x99);
@@ -140,28 +140,28 @@ const CorruptionCase kCorruptions[] = {
        return b;
      }},
     // BMP
-    {"bmpSevenBits", [] { BmpSpec s = smallBmp(); s.bpp = 7; return bmpFile(s); }},
-    {"bmpEmbeddedJpeg", [] { BmpSpec s = smallBmp(); s.compression = 4; return bmpFile(s); }},
-    {"bmpRleWithTwentyFourBits", [] { BmpSpec s = smallBmp(); s.compression = 1; return bmpFile(s); }},
-    {"bmpZeroWidth", [] { BmpSpec s = smallBmp(); s.width = 0; return bmpFile(s); }},
-    {"bmpZeroHeight", [] { BmpSpec s = smallBmp(); s.height = 0; return bmpFile(s); }},
-    {"bmpMostNegativeHeight", [] { BmpSpec s = smallBmp(); s.height = INT32_MIN; return bmpFile(s); }},
-    {"bmpHugeAndShort", [] { BmpSpec s = smallBmp(); s.width = 16000, s.height = 1000; return bmpFile(s); }},
+    {"bmpSevenBits", [] { BmpRecipe s = smallBmp(); s.bpp = 7; return bmpFile(s); }},
+    {"bmpEmbeddedJpeg", [] { BmpRecipe s = smallBmp(); s.compression = 4; return bmpFile(s); }},
+    {"bmpRleWithTwentyFourBits", [] { BmpRecipe s = smallBmp(); s.compression = 1; return bmpFile(s); }},
+    {"bmpZeroWidth", [] { BmpRecipe s = smallBmp(); s.width = 0; return bmpFile(s); }},
+    {"bmpZeroHeight", [] { BmpRecipe s = smallBmp(); s.height = 0; return bmpFile(s); }},
+    {"bmpMostNegativeHeight", [] { BmpRecipe s = smallBmp(); s.height = INT32_MIN; return bmpFile(s); }},
+    {"bmpHugeAndShort", [] { BmpRecipe s = smallBmp(); s.width = 16000, s.height = 1000; return bmpFile(s); }},
     {"bmpHeaderSizeTwenty", [] { ByteSet b = bmpFile(smallBmp()); put32(b, 14, 20); return b; }},
     {"bmpHeaderLongerThanTheFile", [] { ByteSet b = bmpFile(smallBmp()); put32(b, 14, 100000); return b; }},
     {"bmpPixelOffsetPastTheEnd", [] { ByteSet b = bmpFile(smallBmp()); put32(b, 10, 1000); return b; }},
     {"bmpTooManyPaletteColours", [] {
-       BmpSpec s = smallBmp();
+       BmpRecipe s = smallBmp();
        s.bpp = 8, s.clrUsed = 1000, s.palette.assign(1000, 0);
        return bmpFile(s);
      }},
     {"bmpRleEndsWithoutEndMark", [] {
-       BmpSpec s = smallBmp();
+       BmpRecipe s = smallBmp();
        s.bpp = 8, s.compression = 1, s.height = 2, s.palette = kTwo, s.pixels = {1, 1, 0, 0};
        return bmpFile(s);
      }},
     {"bmpRleAbsoluteRunPastTheEnd", [] {
-       BmpSpec s = smallBmp();
+       BmpRecipe s = smallBmp();
        s.bpp = 8, s.compression = 1, s.palette = kTwo, s.pixels = {0, 200, 1};
        return bmpFile(s);
      }},

@@ -67,13 +67,13 @@ class GifDisposal : public ::testing::TestWithParam<DisposalCase> {};
 // Red over the whole screen, then blue over x 0..1 with the disposal under test, then
 // green at x 2: the last frame shows what the disposal of the blue left behind.
 TEST_P(GifDisposal, ComposesTheNextFrameOnWhatTheMethodLeaves) {
-  GifSpec spec{4, 1, kFour};
-  spec.images.push_back(image(0, 0, 4, 1, {1, 1, 1, 1}));
-  spec.images.back().disposal = 1;
-  spec.images.push_back(image(0, 0, 2, 1, {3, 3}));
-  spec.images.back().disposal = GetParam().disposal;
-  spec.images.push_back(image(2, 0, 1, 1, {2}));
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{4, 1, kFour};
+  plan.images.push_back(image(0, 0, 4, 1, {1, 1, 1, 1}));
+  plan.images.back().disposal = 1;
+  plan.images.push_back(image(0, 0, 2, 1, {3, 3}));
+  plan.images.back().disposal = GetParam().disposal;
+  plan.images.push_back(image(2, 0, 1, 1, {2}));
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   ASSERT_EQ(picture->frames.size(), 3u);
   EXPECT_EQ(frame(*picture, 1), (std::vector<std::uint32_t>{kBlue, kBlue, kRed, kRed}));
@@ -87,13 +87,13 @@ INSTANTIATE_TEST_SUITE_P(
                       DisposalCase{5, {kBlue, kBlue, kGreen, kRed}}));
 
 TEST(GifFrames, TransparentIndexShowsWhatLiesBelow) {
-  GifSpec spec{4, 1, kFour};
-  spec.images.push_back(image(0, 0, 4, 1, {0, 1, 0, 1}));
-  spec.images.back().transparent = 0;  // on the empty screen: transparent
-  spec.images.back().delayCs = 7;
-  spec.images.push_back(image(0, 0, 4, 1, {2, 0, 2, 0}));
-  spec.images.back().transparent = 0;
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{4, 1, kFour};
+  plan.images.push_back(image(0, 0, 4, 1, {0, 1, 0, 1}));
+  plan.images.back().transparent = 0;  // on the empty screen: transparent
+  plan.images.back().delayCs = 7;
+  plan.images.push_back(image(0, 0, 4, 1, {2, 0, 2, 0}));
+  plan.images.back().transparent = 0;
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kClear, kRed, kClear, kRed}));
   EXPECT_EQ(frame(*picture, 1), (std::vector<std::uint32_t>{kGreen, kRed, kGreen, kRed}));
@@ -102,24 +102,24 @@ TEST(GifFrames, TransparentIndexShowsWhatLiesBelow) {
 }
 
 TEST(GifFrames, ControlBlockAppliesToTheNextImageOnly) {
-  GifSpec spec{2, 1, kFour};
-  spec.images.push_back(image(0, 0, 2, 1, {0, 1}));
-  spec.images.back().transparent = 0;
-  spec.images.back().delayCs = 50;
-  spec.images.push_back(image(0, 0, 2, 1, {0, 0}));
-  spec.images.back().control = false;
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{2, 1, kFour};
+  plan.images.push_back(image(0, 0, 2, 1, {0, 1}));
+  plan.images.back().transparent = 0;
+  plan.images.back().delayCs = 50;
+  plan.images.push_back(image(0, 0, 2, 1, {0, 0}));
+  plan.images.back().control = false;
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->frames[1].delayMs, 0);
   EXPECT_EQ(frame(*picture, 1), (std::vector<std::uint32_t>{kBlack, kBlack}));
 }
 
 TEST(GifFrames, LocalPaletteServesItsOwnImageOnly) {
-  GifSpec spec{2, 1, kFour};
-  spec.images.push_back(image(0, 0, 2, 1, {0, 1}));
-  spec.images.back().localPalette = {0x112233, 0x445566};
-  spec.images.push_back(image(0, 0, 1, 1, {3}));
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{2, 1, kFour};
+  plan.images.push_back(image(0, 0, 2, 1, {0, 1}));
+  plan.images.back().localPalette = {0x112233, 0x445566};
+  plan.images.push_back(image(0, 0, 1, 1, {3}));
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{0xFF112233, 0xFF445566}));
   EXPECT_EQ(frame(*picture, 1), (std::vector<std::uint32_t>{kBlue, 0xFF445566}));
@@ -127,26 +127,26 @@ TEST(GifFrames, LocalPaletteServesItsOwnImageOnly) {
 
 TEST(GifFrames, InterlacedRowsLandInTheirPasses) {
   // Five rows are stored in the order 0, 4, 2, 1, 3 (passes 1 to 4).
-  GifSpec spec{1, 5, kFour};
-  spec.images.push_back(image(0, 0, 1, 5, {1, 2, 3, 0, 1}));
-  spec.images.back().interlaced = true;
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{1, 5, kFour};
+  plan.images.push_back(image(0, 0, 1, 5, {1, 2, 3, 0, 1}));
+  plan.images.back().interlaced = true;
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kRed, kBlack, kBlue, kRed, kGreen}));
 }
 
 TEST(GifFrames, ImageReachingPastTheScreenIsClipped) {
-  GifSpec spec{2, 2, kFour};
-  spec.images.push_back(image(1, 1, 3, 2, {1, 2, 3, 1, 2, 3}));
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{2, 2, kFour};
+  plan.images.push_back(image(1, 1, 3, 2, {1, 2, 3, 1, 2, 3}));
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kClear, kClear, kClear, kRed}));
 }
 
 TEST(GifFrames, PixelIndexBeyondTheTableIsBlack) {
-  GifSpec spec{2, 1, {0xFF0000, 0x00FF00}};
-  spec.images.push_back(image(0, 0, 2, 1, {1, 3}));
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{2, 1, {0xFF0000, 0x00FF00}};
+  plan.images.push_back(image(0, 0, 2, 1, {1, 3}));
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kGreen, kBlack}));
 }
@@ -160,10 +160,10 @@ struct LoopCase {
 class GifLoop : public ::testing::TestWithParam<LoopCase> {};
 
 TEST_P(GifLoop, CountComesFromTheApplicationBlock) {
-  GifSpec spec{1, 1, kFour};
-  spec.loop = GetParam().stored;
-  for (std::size_t i = 0; i < GetParam().frames; ++i) spec.images.push_back(image(0, 0, 1, 1, {1}));
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{1, 1, kFour};
+  plan.loop = GetParam().stored;
+  for (std::size_t i = 0; i < GetParam().frames; ++i) plan.images.push_back(image(0, 0, 1, 1, {1}));
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->loopCount, GetParam().loopCount);
 }
@@ -173,11 +173,11 @@ INSTANTIATE_TEST_SUITE_P(Counts, GifLoop,
                                            LoopCase{0, 1, 1}));
 
 TEST(GifStructure, DataSplitIntoOneByteSubBlocksAndMissingTrailerStillDecode) {
-  GifSpec spec{4, 1, kFour};
-  spec.images.push_back(image(0, 0, 4, 1, {3, 2, 1, 0}));
-  spec.subBlock = 1;
-  spec.trailer = false;
-  const auto picture = decodePicture(gifFile(spec));
+  GifRecipe plan{4, 1, kFour};
+  plan.images.push_back(image(0, 0, 4, 1, {3, 2, 1, 0}));
+  plan.subBlock = 1;
+  plan.trailer = false;
+  const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kBlue, kGreen, kRed, kBlack}));
 }

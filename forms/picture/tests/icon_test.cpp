@@ -44,7 +44,7 @@ TEST(IconFiles, PngImagesAreSkipped) {
 
 // A 2 x 2 icon DIB: height doubled, the colours, then the AND mask rows (bottom first).
 ByteSet iconDib(std::uint16_t bpp, ByteSet colours, std::vector<std::uint32_t> palette, ByteSet mask) {
-  BmpSpec s;
+  BmpRecipe s;
   s.width = 2, s.height = 4, s.bpp = bpp, s.palette = std::move(palette), s.pixels = std::move(colours);
   s.pixels.insert(s.pixels.end(), mask.begin(), mask.end());
   return dibBytes(s);

@@ -114,25 +114,25 @@ ByteSet lzwEncode(const std::vector<std::uint8_t>& indexes, int minCodeSize, boo
   return out;
 }
 
-ByteSet gifFile(const GifSpec& spec) {
+ByteSet gifFile(const GifRecipe& plan) {
   ByteSet out{'G', 'I', 'F', '8', '9', 'a'};
-  put16(out, spec.width);
-  put16(out, spec.height);
-  out.push_back(spec.palette.empty() ? 0 : std::uint8_t(0x80 | log2Entries(spec.palette.size())));
+  put16(out, plan.width);
+  put16(out, plan.height);
+  out.push_back(plan.palette.empty() ? 0 : std::uint8_t(0x80 | log2Entries(plan.palette.size())));
   out.push_back(0);
   out.push_back(0);
-  for (auto c : spec.palette) putRgb(out, c);
-  if (spec.loop >= 0) {
+  for (auto c : plan.palette) putRgb(out, c);
+  if (plan.loop >= 0) {
     out.push_back(0x21);
     out.push_back(0xFF);
     out.push_back(11);
     for (char c : std::string("NETSCAPE2.0")) out.push_back(std::uint8_t(c));
     out.push_back(3);
     out.push_back(1);
-    put16(out, spec.loop);
+    put16(out, plan.loop);
     out.push_back(0);
   }
-  for (const GifImage& im : spec.images) {
+  for (const GifImage& im : plan.images) {
     if (im.control) {
       out.push_back(0x21);
       out.push_back(0xF9);
@@ -153,62 +153,62 @@ ByteSet gifFile(const GifSpec& spec) {
     for (auto c : im.localPalette) putRgb(out, c);
     out.push_back(std::uint8_t(im.minCodeSize));
     const ByteSet data = im.lzw.empty() ? lzwEncode(im.indexes, im.minCodeSize) : im.lzw;
-    for (std::size_t at = 0; at < data.size(); at += spec.subBlock) {
-      const std::size_t n = std::min(spec.subBlock, data.size() - at);
+    for (std::size_t at = 0; at < data.size(); at += plan.subBlock) {
+      const std::size_t n = std::min(plan.subBlock, data.size() - at);
       out.push_back(std::uint8_t(n));
       out.insert(out.end(), data.begin() + at, data.begin() + at + n);
     }
     out.push_back(0);
   }
-  if (spec.trailer) out.push_back(0x3B);
+  if (plan.trailer) out.push_back(0x3B);
   return out;
 }
 
-ByteSet dibBytes(const BmpSpec& spec) {
+ByteSet dibBytes(const BmpRecipe& plan) {
   ByteSet out;
-  put32(out, spec.headerSize);
-  if (spec.headerSize == 12) {
-    put16(out, std::uint32_t(spec.width));
-    put16(out, std::uint32_t(spec.height));
+  put32(out, plan.headerSize);
+  if (plan.headerSize == 12) {
+    put16(out, std::uint32_t(plan.width));
+    put16(out, std::uint32_t(plan.height));
     put16(out, 1);
-    put16(out, spec.bpp);
+    put16(out, plan.bpp);
   } else {
-    put32(out, std::uint32_t(spec.width));
-    put32(out, std::uint32_t(spec.height));
+    put32(out, std::uint32_t(plan.width));
+    put32(out, std::uint32_t(plan.height));
     put16(out, 1);
-    put16(out, spec.bpp);
-    put32(out, spec.compression);
-    put32(out, std::uint32_t(spec.pixels.size()));
+    put16(out, plan.bpp);
+    put32(out, plan.compression);
+    put32(out, std::uint32_t(plan.pixels.size()));
     put32(out, 2835);
     put32(out, 2835);
     // A palette shorter than the depth allows must be counted, or readers expect all.
-    const bool shortPalette = spec.bpp <= 8 && spec.palette.size() < (std::size_t(1) << spec.bpp);
-    put32(out, spec.clrUsed ? spec.clrUsed : shortPalette ? std::uint32_t(spec.palette.size()) : 0);
+    const bool shortPalette = plan.bpp <= 8 && plan.palette.size() < (std::size_t(1) << plan.bpp);
+    put32(out, plan.clrUsed ? plan.clrUsed : shortPalette ? std::uint32_t(plan.palette.size()) : 0);
     put32(out, 0);
-    if (spec.headerSize == 40) {
-      for (auto m : spec.masks) put32(out, m);
+    if (plan.headerSize == 40) {
+      for (auto m : plan.masks) put32(out, m);
     } else {
-      for (std::size_t i = 0; i < 4; ++i) put32(out, i < spec.masks.size() ? spec.masks[i] : 0);
-      out.resize(out.size() + spec.headerSize - 56, 0);
+      for (std::size_t i = 0; i < 4; ++i) put32(out, i < plan.masks.size() ? plan.masks[i] : 0);
+      out.resize(out.size() + plan.headerSize - 56, 0);
     }
   }
-  for (auto c : spec.palette) {
+  for (auto c : plan.palette) {
     out.push_back(std::uint8_t(c));
     out.push_back(std::uint8_t(c >> 8));
     out.push_back(std::uint8_t(c >> 16));
-    if (spec.headerSize != 12) out.push_back(0);
+    if (plan.headerSize != 12) out.push_back(0);
   }
-  out.resize(out.size() + spec.gap, 0);
-  out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+  out.resize(out.size() + plan.gap, 0);
+  out.insert(out.end(), plan.pixels.begin(), plan.pixels.end());
   return out;
 }
 
-ByteSet bmpFile(const BmpSpec& spec) {
-  const ByteSet dib = dibBytes(spec);
+ByteSet bmpFile(const BmpRecipe& plan) {
+  const ByteSet dib = dibBytes(plan);
   ByteSet out{'B', 'M'};
   put32(out, std::uint32_t(14 + dib.size()));
   put32(out, 0);
-  put32(out, std::uint32_t(14 + dib.size() - spec.pixels.size()));
+  put32(out, std::uint32_t(14 + dib.size() - plan.pixels.size()));
   out.insert(out.end(), dib.begin(), dib.end());
   return out;
 }

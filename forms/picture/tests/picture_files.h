@@ -36,9 +36,9 @@ struct GifImage {
   ByteSet lzw;  // when not empty, used instead of encoding indexes
 };
 
-struct GifSpec {
-  GifSpec() = default;
-  GifSpec(int w, int h, std::vector<std::uint32_t> colours) : width(w), height(h), palette(std::move(colours)) {}
+struct GifRecipe {
+  GifRecipe() = default;
+  GifRecipe(int w, int h, std::vector<std::uint32_t> colours) : width(w), height(h), palette(std::move(colours)) {}
   int width = 0, height = 0;
   std::vector<std::uint32_t> palette;  // 0xRRGGBB, a power of two entries (or none)
   std::vector<GifImage> images;
@@ -46,9 +46,9 @@ struct GifSpec {
   bool trailer = true;
   std::size_t subBlock = 255;  // size of the data sub-blocks
 };
-ByteSet gifFile(const GifSpec& spec);
+ByteSet gifFile(const GifRecipe& plan);
 
-struct BmpSpec {
+struct BmpRecipe {
   std::uint32_t headerSize = 40;  // 12, 40, 108 or 124
   std::int32_t width = 0, height = 0;
   std::uint16_t bpp = 24;
@@ -60,8 +60,8 @@ struct BmpSpec {
   std::uint32_t gap = 0;  // bytes between the palette and the pixels
 };
 // The DIB alone (header, masks, palette, pixels), as held in an icon.
-ByteSet dibBytes(const BmpSpec& spec);
-ByteSet bmpFile(const BmpSpec& spec);
+ByteSet dibBytes(const BmpRecipe& plan);
+ByteSet bmpFile(const BmpRecipe& plan);
 
 struct IconImage {
   int width = 0, height = 0, bpp = 0;  // as the directory says (0 = 256 pixels)

@@ -13,8 +13,8 @@ tpl::UnitRecord unitRecord(tpl::UnitType type, tpl::Id id, int left, int top, in
                            std::uint32_t flags) {
   tpl::UnitRecord u;
   u.id = id;
-  const tpl::TypeSpec& spec = tpl::typeSpec(type);
-  u.typeCode = spec.talveryCode ? spec.talveryCode : spec.updateCode;
+  const tpl::TypeLayout& plan = tpl::typeLayout(type);
+  u.typeCode = plan.talveryCode ? plan.talveryCode : plan.updateCode;
   u.type = type;
   u.left = left;
   u.top = top;
@@ -33,7 +33,7 @@ namespace {
 template <typename F>
 void edit(tpl::UnitRecord& unit, const char* field, F change) {
   std::optional<tpl::PropertyBlock> block = tpl::decodeBlock(*unit.type, unit.propertyBlock);
-  if (block->version == 0) block->version = tpl::typeSpec(*unit.type).writeVersion;
+  if (block->version == 0) block->version = tpl::typeLayout(*unit.type).writeVersion;
   tpl::FieldValue* f = tpl::blockField(*block, field);
   if (!f) throw std::invalid_argument(field);  // a misspelt field name in a test
   change(*f);
