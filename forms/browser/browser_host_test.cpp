@@ -10,27 +10,14 @@
 
 #include "forms/browser/wide_text.h"
 #include "forms/net/local_server.h"
+#include "forms/controls/pump_until.h"
 
 namespace forms {
 namespace {
 
 using testing::LocalServer;
 
-// Serves window messages until done() holds or the time is up.
-template <class Done>
-bool pumpUntil(Done done, DWORD ms = 5000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > ms) return false;
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageA(&m);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-  return true;
-}
+using testing::pumpUntil;
 
 class BrowserHostTest : public ::testing::Test {
  protected:

@@ -9,21 +9,12 @@
 #include "forms/controls/picture_list.h"
 #include "forms/controls/status_bar.h"
 #include "forms/controls/super_bar.h"
+#include "forms/controls/pump_until.h"
 
 namespace forms {
 namespace {
 
-template <class Done>
-bool pumpUntil(Done done, DWORD ms = 3000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > ms) return false;
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
+using testing::pumpUntil;
 
 // A stored list of `count` square pictures of the given size, each a colour of its own.
 ByteSet pictureList(int count, int size) {
