@@ -52,14 +52,18 @@ class Program:
         try:
             return self.proc.wait(timeout)
         finally:
-            if self._logfile:
-                self._logfile.close()
-                self._logfile = None
+            self._close_log()
 
     def kill(self):
         if self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
+        self._close_log()
+
+    def _close_log(self):
+        if self._logfile:
+            self._logfile.close()
+            self._logfile = None
 
     def output(self):
         with open(self.log, "rb") as f:

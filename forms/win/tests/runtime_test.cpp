@@ -10,6 +10,7 @@
 #include <iterator>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "forms/win/runtime.h"
 #include "forms/win/open_target.h"
@@ -509,23 +510,52 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
   // Loaded when the window was; the frames have long run through their three loops, so
   // load the picture again to start over.
   setUnitProperty(kAnimated, 10, Value(animatedGif()));
-  const DWORD start = GetTickCount();
-  struct Step {
-    DWORD at;            // ms after the start
+  // Watch the frames as they change: the order and the loop count must be exact, and no
+  // frame may go before its delay; a loaded machine may show a frame late, never early.
+  const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255);
+  const COLORREF background = RGB(255, 255, 0);  // through the transparent half
+  const struct {
     COLORREF left, right;
+    DWORD delay;
+  } frames[] = {{red, red, 100}, {green, green, 200}, {background, blue, 300}};
+  auto frameOf = [&](COLORREF left, COLORREF right) {
+    for (int i = 0; i < 3; ++i)
+      if (frames[i].left == left && frames[i].right == right) return i;
+    return -1;
   };
-  const Step steps[] = {
-      {50, RGB(255, 0, 0), RGB(255, 0, 0)},
-      {200, RGB(0, 255, 0), RGB(0, 255, 0)},
-      {450, RGB(255, 255, 0) /* background through the transparent half */, RGB(0, 0, 255)},
-      {700, RGB(255, 0, 0), RGB(255, 0, 0)},
-      {2200, RGB(255, 255, 0), RGB(0, 0, 255)},  // the last frame stays after three loops
+  struct Seen {
+    int frame;
+    DWORD at;
   };
-  for (const Step& s : steps) {
-    waitPumping(static_cast<std::int32_t>(s.at - (GetTickCount() - start)));
-    EXPECT_EQ(printedPixel(animated, 2, 3), s.left) << s.at;
-    EXPECT_EQ(printedPixel(animated, 9, 3), s.right) << s.at;
+  std::vector<Seen> seen;
+  const DWORD start = GetTickCount();
+  DWORD lastChange = start, lastLook = start, longestGap = 0;
+  while (GetTickCount() - lastChange < 1000 && GetTickCount() - start < 8000) {
+    const DWORD now = GetTickCount();
+    longestGap = std::max(longestGap, now - lastLook);
+    lastLook = now;
+    int frame = frameOf(printedPixel(animated, 2, 3), printedPixel(animated, 9, 3));
+    ASSERT_NE(frame, -1) << "a pixel of no frame at " << now - start;
+    if (seen.empty() || seen.back().frame != frame) {
+      lastChange = now;
+      seen.push_back({frame, now - start});
+    }
+    waitPumping(5);
   }
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front().frame, 0);
+  EXPECT_EQ(seen.back().frame, 2) << "the last frame stays after the last play";
+  for (std::size_t i = 0; i + 1 < seen.size(); ++i) {
+    if (longestGap < 90) {
+      EXPECT_EQ(seen[i + 1].frame, (seen[i].frame + 1) % 3) << "frames out of order at " << i;
+    }
+    EXPECT_GE(seen[i + 1].at - seen[i].at + 20, frames[seen[i].frame].delay) << "frame " << i << " went early";
+  }
+  // Three plays of three frames; a frame can only be missed when a look came too late.
+  if (longestGap < 90) {
+    EXPECT_EQ(seen.size(), 9u);
+  }
+  EXPECT_GE(seen.back().at + 20, 1500u) << "the last frame of the third play starts at 1500 ms";
   HWND broken = windowOf(kBroken, UnitKind::PicBox);
   ASSERT_NE(broken, nullptr);
   EXPECT_EQ(printedPixel(broken, 5, 3), RGB(255, 255, 0));
