@@ -5,7 +5,7 @@
 TV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export TV_ROOT
 export WINEPREFIX=${TV_WINEPREFIX:-$TV_ROOT/.wine}
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 # Keeps Wine from offering to install Mono.
 export WINEDLLOVERRIDES="mscoree="
 # All programs of one wineserver must use one display (its desktop process stays on

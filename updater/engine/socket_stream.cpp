@@ -38,11 +38,31 @@ IoResult waitFor(SOCKET s, Wait what, std::int64_t timeoutMs, const std::atomic<
   }
 }
 
+IoResult waitForEvent(WSAEVENT event, std::int64_t timeoutMs, const std::atomic<bool>& stop) {
+  auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (stop.load()) return IoResult::Stopped;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
+    if (left <= 0) return IoResult::TimedOut;
+    DWORD slice = static_cast<DWORD>(std::min<std::int64_t>(left, kSliceMs));
+    DWORD r = WSAWaitForMultipleEvents(1, &event, FALSE, slice, FALSE);
+    if (r == WSA_WAIT_EVENT_0) return IoResult::Ok;
+    if (r != WSA_WAIT_TIMEOUT) return IoResult::Failed;
+  }
+}
+
 }  // namespace
 
 void Socket::close() {
   if (s_ != INVALID_SOCKET) closesocket(s_);
   s_ = INVALID_SOCKET;
+  if (event_ != WSA_INVALID_EVENT) WSACloseEvent(event_);
+  event_ = WSA_INVALID_EVENT;
+}
+
+WSAEVENT Socket::event() {
+  if (event_ == WSA_INVALID_EVENT) event_ = WSACreateEvent();
+  return event_;
 }
 
 void startWinsock() {
@@ -115,22 +135,27 @@ IoResult sendAll(Socket& socket, const std::string& bytes, std::int64_t timeoutM
   return IoResult::Ok;
 }
 
+// An overlapped receive: where the data is waiting it completes at once, and where it is
+// not, the wait is on the receive itself, so no readiness test precedes each step.
 IoResult receiveSome(Socket& socket, std::uint8_t* out, std::size_t size, std::size_t& got,
                      std::int64_t timeoutMs, const std::atomic<bool>& stop) {
   got = 0;
-  // Try first: under load the data is usually there, and a select per step costs time.
-  for (bool waited = false;; waited = true) {
-    int n = recv(socket.get(), reinterpret_cast<char*>(out), static_cast<int>(size), 0);
-    if (n > 0) {
-      got = static_cast<std::size_t>(n);
-      return IoResult::Ok;
-    }
-    if (n == 0) return IoResult::Closed;
-    if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
-    if (waited && stop.load()) return IoResult::Stopped;
-    IoResult r = waitFor(socket.get(), Wait::Read, timeoutMs, stop);
-    if (r != IoResult::Ok) return r;
+  WSABUF buffer{static_cast<ULONG>(size), reinterpret_cast<char*>(out)};
+  WSAOVERLAPPED overlapped{};
+  overlapped.hEvent = socket.event();
+  if (overlapped.hEvent == WSA_INVALID_EVENT) return IoResult::Failed;
+  DWORD received = 0, flags = 0;
+  if (WSARecv(socket.get(), &buffer, 1, &received, &flags, &overlapped, nullptr) != 0) {
+    if (WSAGetLastError() != WSA_IO_PENDING) return IoResult::Failed;
+    IoResult waited = waitForEvent(overlapped.hEvent, timeoutMs, stop);
+    // The receive writes into `out` until it is over: cancel it and wait for its end.
+    if (waited != IoResult::Ok) CancelIo(reinterpret_cast<HANDLE>(socket.get()));
+    BOOL done = WSAGetOverlappedResult(socket.get(), &overlapped, &received, TRUE, &flags);
+    if (waited != IoResult::Ok) return waited;
+    if (!done) return IoResult::Failed;
   }
+  got = received;
+  return received > 0 ? IoResult::Ok : IoResult::Closed;
 }
 
 }  // namespace forms::engine

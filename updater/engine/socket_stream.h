@@ -21,9 +21,12 @@ class Socket {
     s_ = s;
   }
   void close();
+  // The event that an overlapped receive signals, made on first use.
+  WSAEVENT event();
 
  private:
   SOCKET s_ = INVALID_SOCKET;
+  WSAEVENT event_ = WSA_INVALID_EVENT;
 };
 
 enum class IoResult { Ok, TimedOut, Failed, Closed, Stopped };
