@@ -183,6 +183,13 @@ Verdict judgeRangeReply(const std::optional<ReplyHeader>& reply, std::int64_t st
     if (!range || range->first != static_cast<std::uint64_t>(start) || !range->total ||
         *range->total != static_cast<std::uint64_t>(total))
       return fail(texts::kError);
+    // The last byte must lie in the range and the file, and agree with a Content-Length.
+    // A shorter range without one brings no foreign byte: the body runs dry and the
+    // connection asks again from where it got to.
+    auto last = static_cast<std::uint64_t>(total - 1);
+    if (range->last < range->first || range->last > last ||
+        (length.kind == LengthField::Value && range->last != last))
+      return fail(texts::kError);
   }
   Verdict verdict;
   verdict.kind = Verdict::Accept;
