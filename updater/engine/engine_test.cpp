@@ -406,6 +406,35 @@ TEST(EngineRequests, ExactTextsAndRanges) {
   EXPECT_NE(recorder.times()[0].find("年"), std::string::npos);
 }
 
+TEST(EngineRequests, ThroughAProxyTheWholeAddressAndOnlyTheProxyHeaders) {
+  std::string file = fileBytes(100003);
+  FaultServer proxy([&](ServerConnection& c, const ServerRequest& r) { serveFile(c, r, file); });
+  Recorder recorder;
+  MemoryStore store;
+  QuickClock clock;
+  Download download;
+  // The address's host does not exist: only the proxy is ever looked up and connected.
+  const std::string url = "http://files.invalid:8080/d/pkg.zip";
+  TaskParam param = paramFor(url, kLocal, 5);
+  param.proxy = "127.0.0.1:" + std::to_string(proxy.port());
+  ASSERT_TRUE(startDownloadWith(download, param, EngineHooks{&clock, &store}));
+  ASSERT_TRUE(recorder.waitForEnd()) << recorder.allTexts();
+  expectWellFormedEnd(recorder);
+  EXPECT_EQ(recorder.events().back().p2, 100003);
+  EXPECT_EQ(store.file(kLocal), file);
+  std::vector<ServerRequest> requests = proxy.requests();
+  ASSERT_EQ(requests.size(), 5u);
+  const std::string head = "GET " + url + " HTTP/1.1\r\nHost: files.invalid:8080\r\n"
+                           "User-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n";
+  EXPECT_EQ(requests[0].head, head + "Proxy-Connection: Keep-Alive\r\n\r\n");
+  for (std::size_t i = 1; i < requests.size(); ++i) {
+    ASSERT_TRUE(requests[i].rangeStart);
+    EXPECT_EQ(requests[i].head, head + "Range: bytes=" + std::to_string(*requests[i].rangeStart) +
+                                    "-\r\nProxy-Connection: Keep-Alive\r\n\r\n");
+  }
+  EXPECT_TRUE(recorder.hasText("连接 [127.0.0.1:" + std::to_string(proxy.port()) + "]成功", kTextProgress));
+}
+
 TEST(EngineStart, RefusesAddressesAndBusyObjects) {
   Recorder recorder;
   Download download;
