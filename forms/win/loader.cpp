@@ -1,6 +1,7 @@
 // Loading windows from their templates, clones of units, and the end of a window.
 #include <algorithm>
 
+#include "forms/template/property_block.h"
 #include "forms/win/core.h"
 #include "forms/win/window_unit.h"
 
@@ -260,6 +261,13 @@ bool copyWindowUnit(UnitRef source, UnitKind type, UnitRef& target) {
     if (type == UnitKind::Window || type == UnitKind::HtmlViewer || type == UnitKind::PageControl) return;
     RuntimeState& s = state();
     StoredUnit clone = *src;
+    // The source's record as it stands now: what the run wrote to its type properties
+    // (a caption, a colour) is copied along with what the template stored.
+    if (UnitControl* live = findUnitControl(source)) {
+      std::optional<ByteSet> current = tpl::blockWithCurrentProperties(
+          static_cast<tpl::UnitType>(type), src->block, [live](int index) { return live->property(index); });
+      if (current) clone.block = std::move(*current);
+    }
     clone.id = 0x16000000u | (++s.nextSerial & 0xFFFFFFu);
     clone.sourceUnitId = src->id;
     clone.childIds.clear();
