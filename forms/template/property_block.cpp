@@ -1,6 +1,9 @@
 #include "forms/template/property_block.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include <string>
 
 #include "forms/template/byte_cursor.h"
 #include "forms/template/type_tables.h"
@@ -120,6 +123,66 @@ std::optional<Value> blockProperty(const PropertyBlock& block, int number) {
     }
   }
   return std::nullopt;
+}
+
+namespace {
+
+// The live units answer in their stored kinds; the other kinds convert plainly, without
+// the runtime's text rules (the template compiler links this file alone).
+std::int32_t numberOf(const Value& value) {
+  if (const std::int32_t* n = std::get_if<std::int32_t>(&value)) return *n;
+  if (const bool* b = std::get_if<bool>(&value)) return *b ? 1 : 0;
+  if (const double* d = std::get_if<double>(&value)) return static_cast<std::int32_t>(*d);
+  return 0;
+}
+
+Text textOf(const Value& value) {
+  if (const Text* t = std::get_if<Text>(&value)) return *t;
+  if (std::holds_alternative<std::int32_t>(value)) return std::to_string(std::get<std::int32_t>(value));
+  return {};
+}
+
+}  // namespace
+
+bool setBlockProperty(PropertyBlock& block, int number, const Value& value) {
+  const TypeLayout& plan = typeLayout(block.type);
+  for (std::size_t i = 0; i < plan.fieldCount && i < block.fields.size(); ++i) {
+    const FieldLayout& f = plan.fields[i];
+    if (f.property != number) continue;
+    FieldValue& v = block.fields[i];
+    switch (f.kind) {
+      case FieldKind::Text:
+        v.text = textOf(value);
+        break;
+      case FieldKind::Bytes:
+      case FieldKind::FontBlock:
+      case FieldKind::RawFont:
+        if (const ByteSet* b = std::get_if<ByteSet>(&value)) v.bytes = *b;
+        else if (const Text* t = std::get_if<Text>(&value)) v.bytes.assign(t->begin(), t->end());
+        else v.bytes.clear();
+        break;
+      default:
+        v.number = static_cast<std::uint32_t>(numberOf(value)) -
+                   static_cast<std::uint32_t>(static_cast<std::int32_t>(f.readBias));
+        break;
+    }
+    return true;
+  }
+  return false;
+}
+
+std::optional<ByteSet> blockWithCurrentProperties(UnitType type, const ByteSet& stored,
+                                                  const std::function<std::optional<Value>(int)>& current) {
+  std::optional<PropertyBlock> block = decodeBlock(type, stored);
+  if (!block) return std::nullopt;
+  block->version = std::max(block->version, typeLayout(type).writeVersion);
+  const TypeLayout& plan = typeLayout(type);
+  for (std::size_t i = 0; i < plan.fieldCount; ++i) {
+    const int number = plan.fields[i].property;
+    if (number < kFirstTypeProperty) continue;
+    if (std::optional<Value> v = current(number)) setBlockProperty(*block, number, *v);
+  }
+  return encodeBlock(*block);
 }
 
 const FieldValue* blockField(const PropertyBlock& block, const char* name) {

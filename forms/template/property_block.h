@@ -1,5 +1,6 @@
 #pragma once
 // Decoding and writing of a unit's property block through its type's table.
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,17 @@ ByteSet encodeBlock(const PropertyBlock& block);
 // byte fields as ByteSet (a fontBlock that is not a 60-byte LOGFONTA reads as empty, the
 // default GUI font). None when the type has no such property.
 std::optional<Value> blockProperty(const PropertyBlock& block, int number);
+
+// Writes a type property by its number into the block, in the field's kind (the read
+// bias taken off a number again). False when the type has no such property.
+bool setBlockProperty(PropertyBlock& block, int number, const Value& value);
+
+// The stored block with every type property that current(number) answers written over
+// it: the record of a live unit as it stands after the writes of the run. The version is
+// raised to the one the type writes, so that no answered field falls outside it. None
+// when the stored block is invalid.
+std::optional<ByteSet> blockWithCurrentProperties(UnitType type, const ByteSet& stored,
+                                                  const std::function<std::optional<Value>(int)>& current);
 
 // Field access by source name; null when the type has no such field.
 const FieldValue* blockField(const PropertyBlock& block, const char* name);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "forms/template/byte_cursor.h"
 #include "forms/template/type_tables.h"
 
@@ -183,6 +185,45 @@ TEST(PropertyBlock, SuperBarWordsReadBackMinusOne) {
   ASSERT_TRUE(back);
   EXPECT_EQ(number(*back, 41), 4);
   EXPECT_EQ(number(*back, 61), -1);
+}
+
+TEST(PropertyBlock, CurrentPropertiesAreWrittenOverTheStoredOnes) {
+  PropertyBlock stored = defaultBlock(UnitType::Label);
+  stored.version = 1;
+  blockField(stored, "caption")->text = "旧";
+  blockField(stored, "textColour")->number = 0x0000FF;
+  blockField(stored, "font")->bytes = ByteSet(60, 0x41);
+  const std::map<int, Value> current = {
+      {8, Value(Text("新"))}, {17, Value(std::int32_t{0x00FF00})}, {15, Value(ByteSet{})}, {24, Value(true)}};
+  auto bytes = blockWithCurrentProperties(UnitType::Label, encodeBlock(stored), [&](int n) -> std::optional<Value> {
+    auto it = current.find(n);
+    return it == current.end() ? std::nullopt : std::optional<Value>(it->second);
+  });
+  ASSERT_TRUE(bytes);
+  auto back = decodeBlock(UnitType::Label, *bytes);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->version, 2u);  // raised to the version the type writes
+  EXPECT_EQ(text(*back, 8), "新");
+  EXPECT_EQ(number(*back, 17), 0x00FF00);
+  EXPECT_EQ(number(*back, 16), 0x0000FF);  // not answered: as stored
+  EXPECT_EQ(number(*back, 24), 1);
+  EXPECT_TRUE(std::get<ByteSet>(*blockProperty(*back, 15)).empty());
+
+  // A number read with a bias goes back without it; a field newer than the stored
+  // version is kept.
+  const auto answer = [](int n) -> std::optional<Value> {
+    if (n == 41) return Value(std::int32_t{4});
+    if (n == 27) return Value(std::int32_t{1});
+    return std::nullopt;
+  };
+  auto bar = decodeBlock(UnitType::SuperBar, *blockWithCurrentProperties(UnitType::SuperBar, {}, answer));
+  EXPECT_EQ(number(*bar, 41), 4);
+  EXPECT_EQ(blockField(*bar, "w27")->number, 5u);
+  auto window = decodeBlock(UnitType::Window, *blockWithCurrentProperties(UnitType::Window, windowBlock(2), answer));
+  EXPECT_EQ(number(*window, 27), 1);
+  EXPECT_EQ(number(*window, 26), 7);
+
+  EXPECT_FALSE(blockWithCurrentProperties(UnitType::Window, windowBlock(7), answer));
 }
 
 TEST(PageTable, ReadsBackAndRefusesCountsItCannotHold) {

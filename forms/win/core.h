@@ -77,7 +77,17 @@ void serveMessage(MSG& msg);
 Text runtimeErrorText(const Text& message, std::optional<std::int32_t> number);
 
 // Creates a loaded window and its units from the template; false on an invalid block.
-bool createWindow(StoredWindow& stored);
+// A given owner owns the new top-level window (it stays above it and is minimised with
+// it).
+bool createWindow(StoredWindow& stored, HWND owner = nullptr);
+
+// Serves messages until the window is gone, the program's other top-level windows
+// disabled meanwhile; then gives them back their input and activates back.
+void runModal(WindowId window, HWND back);
+// Called before a window is destroyed: a modal one gives the windows it disabled back
+// their input first, so that the system activates one of them and not another
+// program's window.
+void releaseModal(HWND window);
 // Drops a destroyed window's live state.
 void windowDestroyed(WindowId window);
 

@@ -1,6 +1,7 @@
 // Loading windows from their templates, clones of units, and the end of a window.
 #include <algorithm>
 
+#include "forms/template/property_block.h"
 #include "forms/win/core.h"
 #include "forms/win/window_unit.h"
 
@@ -100,7 +101,7 @@ std::optional<WindowId> windowOfHandle(HWND top) {
   return std::nullopt;
 }
 
-bool createWindow(StoredWindow& stored) {
+bool createWindow(StoredWindow& stored, HWND owner) {
   if (stored.units.empty() || stored.units.front().kind != UnitKind::Window) return false;
   RuntimeState& s = state();
   auto owned = std::make_unique<LiveWindow>();
@@ -118,7 +119,7 @@ bool createWindow(StoredWindow& stored) {
     LiveUnit live;
     live.stored = &own;
     live.site = std::make_unique<RuntimeSite>(UnitRef{w.id, own.id});
-    live.control = makeWindowUnit(planOf(w, own, nullptr), *live.site);
+    live.control = makeWindowUnit(planOf(w, own, owner), *live.site);
     if (!live.control) {
       s.live.erase(w.id);
       return false;
@@ -219,9 +220,17 @@ void finishLoad(WindowId id) {
 
 }  // namespace
 
+namespace {
+
+// The top-level window of the parent unit's window; null when none is given or loaded.
+HWND ownerOf(UnitRef parent) {
+  LiveWindow* w = parent.window ? liveWindow(parent.window) : nullptr;
+  return w && !w->destroying ? w->hwnd : nullptr;
+}
+
+}  // namespace
+
 bool loadWindow(WindowId window, UnitRef parent, bool modal) {
-  (void)parent;
-  (void)modal;
   bool result = false;
   runOnWindowThread([&] {
     StoredWindow* stored = state().segment.find(window);
@@ -236,10 +245,18 @@ bool loadWindow(WindowId window, UnitRef parent, bool modal) {
       result = true;
       return;
     }
+    const HWND owner = ownerOf(parent);
+    // A modal window hands the activation back where it was, as a dialog does.
+    HWND back = owner;
+    if (!back && modal) {
+      HWND active = GetActiveWindow();
+      if (active && windowOfHandle(active)) back = active;
+    }
     processEvents();
-    if (!createWindow(*stored)) return;
+    if (!createWindow(*stored, owner)) return;
     finishLoad(window);
     result = true;
+    if (modal) runModal(window, back);
   });
   return result;
 }
@@ -260,6 +277,13 @@ bool copyWindowUnit(UnitRef source, UnitKind type, UnitRef& target) {
     if (type == UnitKind::Window || type == UnitKind::HtmlViewer || type == UnitKind::PageControl) return;
     RuntimeState& s = state();
     StoredUnit clone = *src;
+    // The source's record as it stands now: what the run wrote to its type properties
+    // (a caption, a colour) is copied along with what the template stored.
+    if (UnitControl* live = findUnitControl(source)) {
+      std::optional<ByteSet> current = tpl::blockWithCurrentProperties(
+          static_cast<tpl::UnitType>(type), src->block, [live](int index) { return live->property(index); });
+      if (current) clone.block = std::move(*current);
+    }
     clone.id = 0x16000000u | (++s.nextSerial & 0xFFFFFFu);
     clone.sourceUnitId = src->id;
     clone.childIds.clear();

@@ -6,6 +6,7 @@
 #include "forms/win/core.h"
 #include "forms/win/gbk_wide.h"
 #include "forms/win/paint.h"
+#include "forms/win/window_music.h"
 #include "forms/win/window_unit.h"
 
 namespace forms {
@@ -18,6 +19,8 @@ enum : int {
   kBgColour = 10,
   kBgPicture = 11,
   kBgPicMode = 12,
+  kMusic = 13,
+  kMusicPlayCount = 14,
   kControlButton = 15,
   kMaxButton = 16,
   kMinButton = 17,
@@ -54,6 +57,8 @@ HICON iconOf(const ByteSet& file, int size) {
   return CreateIconIndirect(&ii);
 }
 
+constexpr UINT_PTR kMusicTimer = 0x4D55;
+
 class WindowUnit : public BagUnit {
  public:
   WindowUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {
@@ -61,7 +66,8 @@ class WindowUnit : public BagUnit {
     stylesOf(style, ex);
     RECT r = plan.rect;
     if (number(kStartPosition) == 1) centre(r);
-    HWND owner = number(kShowInTaskbar) == 0 ? state().hidden : nullptr;
+    owner_ = plan.parent;
+    HWND owner = ownerWindow();
     picture_ = std::make_unique<PaintedPicture>(bytes(kBgPicture));
     hwnd_ = createUnitWindow(L"TvWindow", &WindowUnit::proc, this, style, ex, r, owner,
                              widen(text(kTitle)).c_str());
@@ -70,6 +76,8 @@ class WindowUnit : public BagUnit {
     applyMovable();
     applyShape();
     applyIcon();
+    music_ = std::make_unique<WindowMusic>(hwnd_, kMusicTimer);
+    music_->set(bytes(kMusic), number(kMusicPlayCount));
   }
 
   ~WindowUnit() override {
@@ -122,6 +130,8 @@ class WindowUnit : public BagUnit {
       case kBgPicMode: InvalidateRect(hwnd_, nullptr, TRUE); break;
       case kStartPosition: applyStartPosition(); break;
       case kIcon: applyIcon(); break;
+      case kMusic:
+      case kMusicPlayCount: music_->set(bytes(kMusic), number(kMusicPlayCount)); break;
       case kShape: applyShape(); break;
       case kMovable: applyMovable(); break;
       case kAlwaysOnTop:
@@ -129,8 +139,7 @@ class WindowUnit : public BagUnit {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
       case kShowInTaskbar:
-        SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT,
-                          reinterpret_cast<LONG_PTR>(number(kShowInTaskbar) == 0 ? state().hidden : nullptr));
+        SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow()));
         break;
       case kBorder:
       case kControlButton:
@@ -149,6 +158,13 @@ class WindowUnit : public BagUnit {
   }
 
  private:
+  // An owned window has no taskbar button either; without an owner of its own, the
+  // runtime's window takes the button away.
+  HWND ownerWindow() const {
+    if (owner_) return owner_;
+    return number(kShowInTaskbar) == 0 ? state().hidden : nullptr;
+  }
+
   bool resizable() const {
     int b = number(kBorder);
     return b == 1 || b == 3 || b == 5;
@@ -247,11 +263,22 @@ class WindowUnit : public BagUnit {
       case WM_PRINTCLIENT: self->paintBackground(reinterpret_cast<HDC>(wp)); return 0;
       case WM_CLOSE: {
         if (stops(self->site_.raise(1))) return 0;
+        releaseModal(w);
         if (IsWindow(w)) DestroyWindow(w);
         return 0;
       }
       case WM_SETCURSOR:
         if (setUnitCursor(reinterpret_cast<HWND>(wp), LOWORD(lp))) return TRUE;
+        break;
+      case WM_SHOWWINDOW:
+        if (wp && self->music_) self->music_->shown();
+        break;
+      case WM_TIMER:
+        if (wp != kMusicTimer) break;
+        if (self->music_) self->music_->elapsed();
+        return 0;
+      case WM_DESTROY:
+        if (self->music_) self->music_->stop();
         break;
       case WM_NCDESTROY: {
         self->hwnd_ = nullptr;
@@ -275,9 +302,11 @@ class WindowUnit : public BagUnit {
 
   UnitSite& site_;
   HWND hwnd_ = nullptr;
+  HWND owner_ = nullptr;  // the parent unit's window given to loadWindow
   std::unique_ptr<PaintedPicture> picture_;
   IconOwner big_, small_;
   bool shaped_ = false;
+  std::unique_ptr<WindowMusic> music_;
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "forms/win/open_target.h"
 #include "forms/win/system_ops.h"
 #include "forms/win/tests/gallery_window.h"
+#include "forms/win/tests/printed_unit.h"
 #include "forms/win/tests/test_segment.h"
 
 using namespace forms;
@@ -484,25 +485,6 @@ TEST(LinkTarget, HtmFallbackCutsThePlaceholder) {
   for (const Case& c : cases) EXPECT_EQ(htmFallbackCommand(c.command, "http://a/"), c.line);
 }
 
-namespace {
-// What a unit paints, printed into a bitmap of its own: independent of what else lies
-// on a shared display.
-COLORREF printedPixel(HWND unit, int x, int y) {
-  RECT r;
-  GetClientRect(unit, &r);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(unit, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  COLORREF c = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return c;
-}
-}  // namespace
 
 TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
   HWND animated = windowOf(kAnimated, UnitKind::PicBox);

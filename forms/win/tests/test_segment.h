@@ -47,4 +47,27 @@ ByteSet bmpFile(int w, int h, F colourAt) {
   return b;
 }
 
+// A RIFF WAVE file of 8-bit mono sound at `rate` samples (bytes) per second with `data`
+// bytes of silence; declaredData, when given, is the length its data chunk claims.
+inline ByteSet wavFile(std::uint32_t rate, std::uint32_t data, std::uint32_t declaredData = 0xFFFFFFFFu) {
+  ByteSet b;
+  auto put32 = [&](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  };
+  auto tag = [&](const char* t) { b.insert(b.end(), t, t + 4); };
+  tag("RIFF");
+  put32(36 + data);
+  tag("WAVE");
+  tag("fmt ");
+  put32(16);
+  put32(0x00010001u);  // PCM, one channel
+  put32(rate);
+  put32(rate);         // bytes per second
+  put32(0x00080001u);  // block align 1, 8 bits
+  tag("data");
+  put32(declaredData == 0xFFFFFFFFu ? data : declaredData);
+  b.insert(b.end(), data, 0x80);
+  return b;
+}
+
 }  // namespace forms::testing

@@ -1,0 +1,34 @@
+#include "forms/win/tests/printed_unit.h"
+
+#include <algorithm>
+
+namespace forms::testing {
+
+std::vector<COLORREF> printedPixels(HWND unit) {
+  RECT r;
+  GetClientRect(unit, &r);
+  const int w = std::max<LONG>(r.right, 1), h = std::max<LONG>(r.bottom, 1);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(unit, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  std::vector<COLORREF> pixels;
+  pixels.reserve(static_cast<std::size_t>(w) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+COLORREF printedPixel(HWND unit, int x, int y) {
+  RECT r;
+  GetClientRect(unit, &r);
+  const int w = std::max<LONG>(r.right, 1);
+  return printedPixels(unit)[static_cast<std::size_t>(y) * w + x];
+}
+
+}  // namespace forms::testing
