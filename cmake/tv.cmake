@@ -47,8 +47,10 @@ function(tv_library name)
   endif()
 endfunction()
 
+# SCREEN: the test puts windows on the display; it then never runs beside the end-to-end
+# tests, whose screenshots and keys would meet its windows.
 function(tv_test name)
-  cmake_parse_arguments(A "PORTABLE" "" "SOURCES;LIBS;ARGS" ${ARGN})
+  cmake_parse_arguments(A "PORTABLE;SCREEN" "" "SOURCES;LIBS;ARGS" ${ARGN})
   if(NOT A_PORTABLE AND NOT TV_WIN32)
     return()
   endif()
@@ -60,6 +62,9 @@ function(tv_test name)
     set_tests_properties(${name} PROPERTIES LABELS portable)
   else()
     set_tests_properties(${name} PROPERTIES LABELS win32)
+  endif()
+  if(A_SCREEN)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_display)
   endif()
 endfunction()
 
