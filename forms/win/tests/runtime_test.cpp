@@ -32,6 +32,7 @@ constexpr UnitRef kEdit{kWin, 0x16000006};
 constexpr UnitRef kShape{kWin, 0x16000007};
 constexpr UnitRef kAnimated{kWin, 0x16000008};
 constexpr UnitRef kBroken{kWin, 0x16000009};
+constexpr UnitRef kOverAnimated{kWin, 0x1600000A};
 constexpr WindowId kUnloaded = 0x52000010;
 constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
 constexpr WindowId kSecond = 0x52000030;
@@ -123,6 +124,10 @@ ByteSet testSegment() {
   setBytes(broken, "picture", ByteSet{'G', 'I', 'F', '8', '9', 'a', 12, 0, 6, 0, 0xF7});
   setNumber(broken, "bgColour", 0x00FFFF);
 
+  // In front of the animated picture, a sibling of it.
+  tpl::UnitRecord overAnimated = unitRecord(T::TransLabel, kOverAnimated.unit, 196, 98, 20, 10);
+  setText(overAnimated, "caption", "");
+
   tpl::UnitRecord other = unitRecord(T::Window, 0x06000011, 50, 60, 100, 80);
   tpl::UnitRecord otherLabel = unitRecord(T::Label, kUnloadedLabel.unit, 1, 2, 30, 40);
   // A second window without a taskbar button whose Esc asks its may-close handler.
@@ -132,7 +137,7 @@ ByteSet testSegment() {
   setText(second, "title", "第二个窗口");
   bind(second, 1, "onMayClose");
   tpl::UnitRecord secondLabel = unitRecord(T::Label, 0x16000032, 1, 1, 20, 20);
-  std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, shape, animated, broken}),
+  std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, shape, overAnimated, animated, broken}),
                                          windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
                                          windowRecord(kSecond, second, {secondLabel})};
   for (int i = 0; i < static_cast<int>(galleryShapes().size()); ++i) windows.push_back(galleryShapeWindow(i));
@@ -521,7 +526,7 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
       {50, RGB(255, 0, 0), RGB(255, 0, 0)},
       {200, RGB(0, 255, 0), RGB(0, 255, 0)},
       {450, RGB(255, 255, 0) /* background through the transparent half */, RGB(0, 0, 255)},
-      {700, RGB(255, 0, 0), RGB(255, 0, 0)},
+      {650, RGB(255, 0, 0), RGB(255, 0, 0)},  // the middle of the second loop's red frame (600 to 700)
       {2200, RGB(255, 255, 0), RGB(0, 0, 255)},  // the last frame stays after three loops
   };
   for (const Step& s : steps) {
@@ -529,6 +534,14 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
     EXPECT_EQ(printedPixel(animated, 2, 3), s.left) << s.at;
     EXPECT_EQ(printedPixel(animated, 9, 3), s.right) << s.at;
   }
+  // What the label in front of the picture shows on the screen follows the frames too.
+  HWND over = windowOf(kOverAnimated, UnitKind::TransLabel);
+  ASSERT_NE(over, nullptr);
+  setUnitProperty(kAnimated, 10, Value(animatedGif()));
+  waitPumping(250);
+  HDC screen = GetDC(over);
+  EXPECT_EQ(GetPixel(screen, 12, 5), RGB(0, 255, 0));  // picture pixel (8, 3) of the green frame
+  ReleaseDC(over, screen);
   HWND broken = windowOf(kBroken, UnitKind::PicBox);
   ASSERT_NE(broken, nullptr);
   EXPECT_EQ(printedPixel(broken, 5, 3), RGB(255, 255, 0));
