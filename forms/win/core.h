@@ -94,9 +94,6 @@ void windowDestroyed(WindowId window);
 // The modifier flags of the common events: 1 Ctrl, 2 Shift, 4 Alt.
 std::int32_t modifierFlags();
 
-// Paints what lies behind a transparent child: its parent's background and picture.
-void paintParentBehind(HWND child, HDC dc);
-
 // Cursor from a MousePointer block: stock ones shared, cursor files made into own.
 HCURSOR cursorOf(const ByteSet& pointer, OwnCursor& own);
 

@@ -20,6 +20,7 @@ class HyperLinkerUnit : public PaintedUnit {
       : PaintedUnit(std::move(bag), site), font_(bytes(kFont)) {
     create(plan, L"TvHyperLinker", number(kBorder));
   }
+  bool seeThrough() const override { return !colourSet(number(kBgColour)); }
 
  protected:
   void applied(int index) override {
@@ -29,7 +30,7 @@ class HyperLinkerUnit : public PaintedUnit {
 
   void paint(HDC dc, const RECT& client) override {
     if (colourSet(number(kBgColour))) fillRect(dc, client, static_cast<COLORREF>(number(kBgColour)));
-    else paintParentBehind(hwnd_, dc);
+    else paintWhatLiesBehind(hwnd_, dc);
     COLORREF colour = colourOr(number(kNormal), RGB(0, 0, 255));
     if (visited_) colour = colourOr(number(kVisited), colour);
     if (hover_) colour = colourOr(number(kHover), GetSysColor(COLOR_HIGHLIGHT));

@@ -43,11 +43,12 @@ class LabelUnit : public PaintedUnit {
     }
     fillRect(dc, r, colourOr(number(kBgColour), GetSysColor(COLOR_BTNFACE)));
     if (picture_->valid()) {
-      HRGN clip = CreateRectRgnIndirect(&r);
-      SelectClipRgn(dc, clip);
+      // In logical coordinates, and put back as it was: the label may be printed into
+      // the picture of a see-through unit in front of it, with an origin of its own.
+      const int saved = SaveDC(dc);
+      IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
       picture_->draw(dc, r, number(kBgPicMode));
-      SelectClipRgn(dc, nullptr);
-      DeleteObject(clip);
+      RestoreDC(dc, saved);
     } else if (number(kGradBgMode) != 0) {
       paintGradient(dc, r, number(kGradBgMode), setColours({number(kGradBg1), number(kGradBg2), number(kGradBg3)}));
     }
@@ -76,6 +77,7 @@ class TransLabelUnit : public PaintedUnit {
       : PaintedUnit(std::move(bag), site), font_(bytes(trans::kFont)) {
     create(plan, L"TvTransLabel", 0);
   }
+  bool seeThrough() const override { return true; }
 
  protected:
   void applied(int index) override {
@@ -85,7 +87,7 @@ class TransLabelUnit : public PaintedUnit {
 
   void paint(HDC dc, const RECT& client) override {
     using namespace trans;
-    paintParentBehind(hwnd_, dc);
+    paintWhatLiesBehind(hwnd_, dc);
     TextLayout layout{number(kHAlign), number(kVAlign), number(kWordWrap) == 1, number(kEffect)};
     drawUnitText(dc, client, text(kCaption), font_.get(), colourOr(number(kTextColour), 0), layout);
   }

@@ -1,6 +1,7 @@
 #include "forms/win/painted_unit.h"
 
 #include "forms/win/core.h"
+#include "forms/win/see_through.h"
 #include "forms/win/window_unit.h"
 
 namespace forms {
@@ -42,6 +43,7 @@ LRESULT PaintedUnit::proc(void* object, HWND w, UINT message, WPARAM wp, LPARAM 
   LRESULT result = 0;
   if (reflectToUnit(message, wp, lp, result)) return result;
   switch (message) {
+    case kRedrawUnitMessage: self->repaint(); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -58,17 +60,6 @@ LRESULT PaintedUnit::proc(void* object, HWND w, UINT message, WPARAM wp, LPARAM 
     }
     default: return DefWindowProcW(w, message, wp, lp);
   }
-}
-
-void paintParentBehind(HWND child, HDC dc) {
-  HWND parent = GetParent(child);
-  if (!parent) return;
-  POINT origin{0, 0};
-  MapWindowPoints(child, parent, &origin, 1);
-  POINT old;
-  OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);
-  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-  SetViewportOrgEx(dc, old.x, old.y, nullptr);
 }
 
 }  // namespace forms

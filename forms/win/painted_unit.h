@@ -4,6 +4,7 @@
 // duties (reflected notifications) for units placed inside them.
 #include "forms/win/bag_unit.h"
 #include "forms/win/paint.h"
+#include "forms/win/see_through.h"
 
 namespace forms {
 
@@ -25,9 +26,8 @@ class PaintedUnit : public BagUnit {
     (void)lp;
     return std::nullopt;
   }
-  void repaint() const {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
-  }
+  // The unit, its children and the see-through units in front of it.
+  void repaint() const { redrawUnit(hwnd_); }
 
   UnitSite& site_;
   HWND hwnd_ = nullptr;

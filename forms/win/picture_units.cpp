@@ -12,7 +12,8 @@ namespace forms {
 namespace {
 
 // Steps the frames of an animated picture with their delays and loop count, and asks
-// the window to repaint; the painting itself stays on the window thread.
+// the window to repaint; the painting itself stays on the window thread, and so does
+// finding the see-through units in front of the picture that show the new frame.
 class Animation {
  public:
   Animation(HWND target, const Picture& picture) : target_(target), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
@@ -36,7 +37,7 @@ class Animation {
         if (loops_ != 0 && played == loops_ - 1 && i + 1 == delays_.size()) return;
         if (WaitForSingleObject(stop_.get(), static_cast<DWORD>(delays_[i])) != WAIT_TIMEOUT) return;
         frame_ = static_cast<int>((i + 1) % delays_.size());
-        RedrawWindow(target_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        PostMessageW(target_, kRedrawUnitMessage, 0, 0);
       }
     }
   }
@@ -65,7 +66,7 @@ class PicBoxUnit : public PaintedUnit {
  protected:
   void applied(int index) override {
     if (index == picbox::kPicture || index == picbox::kAnimate) loadPicture();
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    repaint();
   }
 
   void paint(HDC dc, const RECT& client) override {
@@ -87,7 +88,18 @@ class PicBoxUnit : public PaintedUnit {
 
 namespace picbtn {
 enum : int { kKind = 8, kPressed = 9, kNormal = 10, kPressedPicture = 11, kFocused = 12, kDisabled = 13, kTransparent = 14 };
-}
+
+// What a click does with the pressed state (property 9), as the system's push, push-like
+// check box and push-like radio button do:
+//   0 (and any value not below) a push button: a click changes nothing; the pressed
+//     picture shows while the button is held down, or while `pressed` is 1;
+//   1 a toggle: each click turns `pressed` over between 0 and 1;
+//   2 one of a group: a click sets `pressed` to 1 and to 0 on every other kind-2 picture
+//     button of the same parent.
+// Every kind shows the pressed picture while `pressed` is 1, and a click raises event 0
+// after the state has changed, so the handler reads the new one.
+enum : int { kPush = 0, kToggle = 1, kGroup = 2 };
+}  // namespace picbtn
 
 class PicBtnUnit : public PaintedUnit {
  public:
@@ -95,6 +107,7 @@ class PicBtnUnit : public PaintedUnit {
     if (!create(plan, L"TvPicBtn", 0)) return;
     loadPictures();
   }
+  bool seeThrough() const override { return true; }
 
  protected:
   void applied(int index) override {
@@ -103,7 +116,7 @@ class PicBtnUnit : public PaintedUnit {
   }
 
   void paint(HDC dc, const RECT& client) override {
-    paintParentBehind(hwnd_, dc);
+    paintWhatLiesBehind(hwnd_, dc);
     const PaintedPicture* p = pictures_[0].get();
     if (!IsWindowEnabled(hwnd_) && pictures_[3]->valid()) p = pictures_[3].get();
     else if ((down_ || number(picbtn::kPressed) == 1) && pictures_[1]->valid()) p = pictures_[1].get();
@@ -123,11 +136,13 @@ class PicBtnUnit : public PaintedUnit {
         if (!down_) return 0;
         down_ = false;
         ReleaseCapture();
-        repaint();
         RECT r;
         GetClientRect(hwnd_, &r);
         POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-        if (PtInRect(&r, pt)) site_.raise(0);
+        const bool clicked = PtInRect(&r, pt) != FALSE;
+        if (clicked) changeStateOnClick();
+        repaint();
+        if (clicked) site_.raise(0);
         return 0;
       }
       case WM_CAPTURECHANGED:
@@ -139,6 +154,25 @@ class PicBtnUnit : public PaintedUnit {
   }
 
  private:
+  void changeStateOnClick() {
+    using namespace picbtn;
+    switch (number(kKind)) {
+      case kToggle: bag_[kPressed] = number(kPressed) == 1 ? 0 : 1; break;
+      case kGroup:
+        bag_[kPressed] = 1;
+        for (HWND s = GetWindow(GetParent(hwnd_), GW_CHILD); s; s = GetWindow(s, GW_HWNDNEXT)) {
+          std::optional<UnitRef> ref = s == hwnd_ ? std::nullopt : unitOfWindow(s);
+          auto* other = ref ? dynamic_cast<PicBtnUnit*>(findUnitControl(*ref)) : nullptr;
+          if (other && other->hwnd_ == s && other->number(kKind) == kGroup && other->number(kPressed) != 0) {
+            other->bag_[kPressed] = 0;
+            other->repaint();
+          }
+        }
+        break;
+      default: break;
+    }
+  }
+
   void loadPictures() {
     for (int i = 0; i < 4; ++i) pictures_[i] = std::make_unique<PaintedPicture>(bytes(picbtn::kNormal + i));
     const std::int32_t transparent = number(picbtn::kTransparent);

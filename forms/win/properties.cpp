@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms/win/core.h"
+#include "forms/win/see_through.h"
 
 namespace forms {
 
@@ -25,6 +26,28 @@ Found find(UnitRef ref) {
   if (w && !w->destroying) f.live = liveUnit(ref);
   return f;
 }
+
+// The see-through units in front of a unit show it: when it moves, changes size, shows or
+// hides, they are repainted over where it was and where it is.
+class OverlayRepaint {
+ public:
+  explicit OverlayRepaint(HWND h) : h_(h) {
+    if (h_) GetWindowRect(h_, &before_);
+  }
+  ~OverlayRepaint() {
+    if (!h_ || !IsWindow(h_)) return;
+    RECT after;
+    GetWindowRect(h_, &after);
+    redrawSeeThroughOver(h_, before_);
+    if (!EqualRect(&after, &before_)) redrawSeeThroughOver(h_, after);
+  }
+  OverlayRepaint(const OverlayRepaint&) = delete;
+  OverlayRepaint& operator=(const OverlayRepaint&) = delete;
+
+ private:
+  HWND h_;
+  RECT before_{};
+};
 
 HWND liveWindowOf(const Found& f) { return f.live && f.live->control ? f.live->control->window() : nullptr; }
 
@@ -96,6 +119,9 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
     }
     StoredUnit& u = *f.unit;
     HWND h = liveWindowOf(f);
+    const bool reshapes = index == prop::kLeft || index == prop::kTop || index == prop::kWidth ||
+                          index == prop::kHeight || index == prop::kVisible;
+    OverlayRepaint overlays(reshapes ? h : nullptr);
     switch (index) {
       case prop::kLeft:
       case prop::kTop: {

@@ -1,4 +1,6 @@
 // Button and EditBox: the system's own controls, with the runtime's properties on top.
+#include <algorithm>
+
 #include "forms/win/core.h"
 #include "forms/win/gbk_wide.h"
 #include "forms/win/own_units.h"
@@ -33,18 +35,30 @@ namespace button {
 enum : int { kPicture = 8, kDefault = 9, kCaption = 10, kHAlign = 11, kVAlign = 12, kFont = 13 };
 }
 
+// A button whose picture block holds a picture draws itself (the system's push button
+// shows a bitmap or a caption, not both): the picture and the caption form one group,
+// placed by the alignments; centred across with the caption at the top or bottom, the
+// picture stands above the caption, otherwise left of it. Without a picture, or with one
+// that does not decode, it is the system's own push button with its caption.
 class ButtonUnit : public StandardUnit {
  public:
   ButtonUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
-      : StandardUnit(std::move(bag)), site_(site), font_(bytes(button::kFont)) {
+      : StandardUnit(std::move(bag)), site_(site), font_(bytes(button::kFont)),
+        picture_(std::make_unique<PaintedPicture>(bytes(button::kPicture))) {
     hwnd_ = createControl(L"BUTTON", styles(), 0, plan, text(button::kCaption));
     if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
 
-  std::optional<LRESULT> reflected(UINT message, WPARAM wp, LPARAM) override {
-    if (message == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+  std::optional<LRESULT> reflected(UINT message, WPARAM wp, LPARAM lp) override {
+    // An owner-drawn button reports the second press of a double click on its own.
+    if (message == WM_COMMAND &&
+        (HIWORD(wp) == BN_CLICKED || (HIWORD(wp) == BN_DOUBLECLICKED && picture_->valid()))) {
       site_.raise(0);
       return 0;
+    }
+    if (message == WM_DRAWITEM && picture_->valid()) {
+      draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+      return TRUE;
     }
     return std::nullopt;
   }
@@ -58,7 +72,8 @@ class ButtonUnit : public StandardUnit {
       font_.reset(bytes(kFont));
       SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
-    if (index == kDefault || index == kHAlign || index == kVAlign) {
+    if (index == kPicture) picture_ = std::make_unique<PaintedPicture>(bytes(kPicture));
+    if (index == kPicture || index == kDefault || index == kHAlign || index == kVAlign) {
       SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>((GetWindowLongW(hwnd_, GWL_STYLE) & ~0xFFFFu) | styles()));
       InvalidateRect(hwnd_, nullptr, TRUE);
     }
@@ -67,6 +82,7 @@ class ButtonUnit : public StandardUnit {
  private:
   DWORD styles() const {
     using namespace button;
+    if (picture_->valid()) return BS_OWNERDRAW;
     DWORD s = number(kDefault) == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     static const DWORD kH[] = {BS_LEFT, BS_CENTER, BS_RIGHT}, kV[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
     const int h = number(kHAlign), v = number(kVAlign);
@@ -75,8 +91,73 @@ class ButtonUnit : public StandardUnit {
     return s;
   }
 
+  // Where an extent of `size` goes in [from, to) for alignment 0 start, 1 centre, 2 end.
+  static int place(int from, int to, int size, int align) {
+    if (align == 0) return from;
+    if (align == 2) return to - size;
+    return from + (to - from - size) / 2;
+  }
+
+  void draw(const DRAWITEMSTRUCT& item) const {
+    using namespace button;
+    RECT r = item.rcItem;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return;
+    MemoryDc mem(item.hDC);
+    Bitmap buffer(CreateCompatibleBitmap(item.hDC, w, h));
+    mem.select(buffer.get());
+    HDC dc = mem.get();
+    RECT face{0, 0, w, h};
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    if (number(kDefault) == 1) {
+      FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      InflateRect(&face, -1, -1);
+    }
+    DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    RECT content = face;
+    InflateRect(&content, -3, -3);
+    if (pushed) OffsetRect(&content, 1, 1);
+
+    const std::wstring caption = widen(text(kCaption));
+    SIZE textSize{0, 0};
+    if (!caption.empty()) {
+      Selected f(dc, font_.get());
+      RECT calc{0, 0, 0, 0};
+      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &calc, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+      textSize = SIZE{calc.right, calc.bottom};
+    }
+    const int pw = picture_->width(), ph = picture_->height();
+    const int gap = caption.empty() ? 0 : 4;
+    const int hAlign = number(kHAlign), vAlign = number(kVAlign);
+    const bool stacked = hAlign == 1 && vAlign != 1;
+    const int gw = stacked ? std::max<int>(pw, textSize.cx) : pw + gap + textSize.cx;
+    const int gh = stacked ? ph + gap + textSize.cy : std::max<int>(ph, textSize.cy);
+    const int gx = place(content.left, content.right, gw, hAlign), gy = place(content.top, content.bottom, gh, vAlign);
+
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, content.left, content.top, content.right, content.bottom);
+    RECT textBox;
+    if (stacked) {
+      picture_->drawAt(dc, gx + (gw - pw) / 2, gy, pw, ph, 0);
+      textBox = RECT{gx, gy + ph + gap, gx + gw, gy + gh};
+    } else {
+      picture_->drawAt(dc, gx, gy + (gh - ph) / 2, pw, ph, 0);
+      textBox = RECT{gx + pw + gap, gy, gx + gw, gy + gh};
+    }
+    const COLORREF colour = GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    drawUnitText(dc, textBox, text(kCaption), font_.get(), colour, TextLayout{stacked ? 1 : 0, 1, false, 0});
+    RestoreDC(dc, saved);
+    if (item.itemState & ODS_FOCUS) {
+      RECT focus = face;
+      InflateRect(&focus, -3, -3);
+      DrawFocusRect(dc, &focus);
+    }
+    BitBlt(item.hDC, r.left, r.top, w, h, dc, 0, 0, SRCCOPY);
+  }
+
   UnitSite& site_;
   UnitFont font_;
+  std::unique_ptr<PaintedPicture> picture_;
 };
 
 namespace edit {

@@ -90,6 +90,10 @@ class UnitControl {
   // Whether a left press on this unit drags a window whose moveAnywhere is 1 (units that
   // react to presses themselves do not).
   virtual bool dragsWindow() const { return false; }
+
+  // Whether the unit shows what lies behind it (see_through.h): it is then repainted
+  // whenever that changes.
+  virtual bool seeThrough() const { return false; }
 };
 
 // Creates a live unit from its plan, or null when its stored block is invalid (the window

@@ -1,12 +1,15 @@
 // The window's own unit: the top-level window with its border kinds, start position,
 // background, shape, icon and the may-close event.
 #include <algorithm>
+#include <vector>
 
 #include "forms/win/bag_unit.h"
 #include "forms/win/core.h"
 #include "forms/win/gbk_wide.h"
 #include "forms/win/paint.h"
+#include "forms/win/see_through.h"
 #include "forms/win/window_music.h"
+#include "forms/win/window_outlines.h"
 #include "forms/win/window_unit.h"
 
 namespace forms {
@@ -124,10 +127,10 @@ class WindowUnit : public BagUnit {
       case kTitle: SetWindowTextW(hwnd_, widen(text(kTitle)).c_str()); break;
       case kBgPicture:
         picture_ = std::make_unique<PaintedPicture>(bytes(kBgPicture));
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        redrawUnit(hwnd_);
         break;
       case kBgColour:
-      case kBgPicMode: InvalidateRect(hwnd_, nullptr, TRUE); break;
+      case kBgPicMode: redrawUnit(hwnd_); break;
       case kStartPosition: applyStartPosition(); break;
       case kIcon: applyIcon(); break;
       case kMusic:
@@ -234,7 +237,14 @@ class WindowUnit : public BagUnit {
         CombineRgn(rgn, rgn, inner.get(), RGN_DIFF);
         break;
       }
-      default: break;
+      default:
+        if (Outline outline = windowOutline(number(kShape)); outline.count) {
+          std::vector<POINT> points;
+          for (std::size_t i = 0; i < outline.count; ++i)
+            points.push_back(POINT{MulDiv(outline.points[i].x, w, 1000), MulDiv(outline.points[i].y, h, 1000)});
+          rgn = CreatePolygonRgn(points.data(), static_cast<int>(points.size()), WINDING);
+        }
+        break;
     }
     if (rgn || shaped_) SetWindowRgn(hwnd_, rgn, TRUE);  // the system owns rgn now
     shaped_ = rgn != nullptr;

@@ -1,14 +1,20 @@
 // Shows the gallery window until it is closed, for screenshots.
 #include <windows.h>
 
+#include <vector>
+
 #include "forms/win/runtime.h"
 #include "forms/win/tests/gallery_window.h"
 #include "forms/win/tests/test_segment.h"
 
 int main() {
   using namespace forms;
-  startRuntime(static_cast<const HandlerEntry*>(nullptr), 0, testing::segmentOf({testing::galleryWindow()}));
+  std::vector<tpl::WindowRecord> windows{testing::galleryWindow()};
+  const int shapes = static_cast<int>(testing::galleryShapes().size());
+  for (int i = 0; i < shapes; ++i) windows.push_back(testing::galleryShapeWindow(i));
+  startRuntime(static_cast<const HandlerEntry*>(nullptr), 0, testing::segmentOf(windows));
   loadStartWindow(testing::kGalleryWindow);
+  for (int i = 0; i < shapes; ++i) loadWindow(testing::galleryShapeWindowId(i));
   runMessageLoop();
   return 0;
 }

@@ -16,6 +16,11 @@ const GalleryPixel kGalleryPixels[] = {
     {94, 13, 0xB7E4C6, "label background"},
     {290, 40, 0x00AA00, "shape fill"},
     {5, 150, 0xECECEC, "window background"},
+    {20, 165, 0x0000FF, "button picture, left of its caption"},
+    {150, 160, 0x0080FF, "toggle picture button, pressed"},
+    {200, 160, 0xC0C0C0, "toggle picture button, released"},
+    {345, 191, 0x3399FF, "transparent label over a coloured label"},
+    {245, 191, 0xECECEC, "transparent label beside that label, over the window"},
 };
 const int kGalleryPixelCount = sizeof kGalleryPixels / sizeof *kGalleryPixels;
 
@@ -77,7 +82,60 @@ tpl::WindowRecord galleryWindow() {
 
   tpl::UnitRecord timer = unitRecord(T::Timer, 0x1600002C, 0, 0, 0, 0, 0);
 
-  return windowRecord(kGalleryWindow, own, {pic, label, grad, shape, line, button, edit, link, trans, btn, timer});
+  tpl::UnitRecord picButton = unitRecord(T::Button, kGalleryPictureButton, 10, 150, 110, 30, kV);
+  setText(picButton, "caption", "图片按钮");
+  setNumber(picButton, "hAlign", 0);
+  setBytes(picButton, "picture", bmpFile(16, 16, [](int, int) { return 0x0000FFu; }));
+
+  const ByteSet released = bmpFile(40, 20, [](int, int) { return 0xC0C0C0u; });
+  const ByteSet pressed = bmpFile(40, 20, [](int, int) { return 0x0080FFu; });
+  auto pictureButton = [&](tpl::Id id, int left, int kind, int down) {
+    tpl::UnitRecord b = unitRecord(T::PicBtn, id, left, 150, 40, 20, kV);
+    setNumber(b, "kind", static_cast<std::uint32_t>(kind));
+    setNumber(b, "pressed", static_cast<std::uint32_t>(down));
+    setBytes(b, "normalPicture", released);
+    setBytes(b, "pressedPicture", pressed);
+    return b;
+  };
+
+  // In front of the coloured label, and reaching past its left edge over the window.
+  tpl::UnitRecord over = unitRecord(T::TransLabel, kGalleryOverLabel, 230, 190, 200, 20, kV);
+  setText(over, "caption", "透明标签压在标签上");
+  tpl::UnitRecord under = unitRecord(T::Label, kGalleryUnderLabel, 250, 180, 100, 40, kV);
+  setText(under, "caption", "");
+  setNumber(under, "bgColour", 0x3399FF);
+
+  return windowRecord(kGalleryWindow, own,
+                      {pic, label, grad, shape, line, button, edit, link, trans, btn, timer, picButton,
+                       pictureButton(kGalleryToggleDown, 130, 1, 1), pictureButton(kGalleryToggleUp, 180, 1, 0),
+                       pictureButton(kGalleryGroupFirst, 230, 2, 1), pictureButton(kGalleryGroupSecond, 280, 2, 0),
+                       over, under});
+}
+
+std::vector<GalleryShape> galleryShapes() {
+  // Windows of 80 x 60 pixels; points in window coordinates.
+  return {
+      {4, {{40, 1}, {1, 30}, {78, 30}}, {{2, 2}, {77, 57}}},
+      {5, {{40, 3}, {3, 30}}, {{15, 10}, {65, 50}}},
+      {6, {{40, 1}, {2, 30}}, {{5, 5}, {75, 55}}},
+      {7, {{40, 5}, {3, 58}, {76, 58}}, {{10, 10}, {70, 10}}},
+      {8, {{40, 5}, {75, 24}}, {{40, 55}, {10, 10}}},
+      {9, {}, {}},  // past the table: a rectangle, no region at all
+  };
+}
+
+tpl::WindowRecord galleryShapeWindow(int index) {
+  const GalleryShape s = galleryShapes()[static_cast<std::size_t>(index)];
+  tpl::UnitRecord own = unitRecord(T::Window, galleryShapeOwn(index), 10 + index * 90, 300, 80, 60, kV);
+  setNumber(own, "border", 0);
+  setNumber(own, "startPosition", 0);
+  setNumber(own, "shape", static_cast<std::uint32_t>(s.shape));
+  setNumber(own, "bgColour", 0x808000);
+  tpl::UnitRecord caption = unitRecord(T::TransLabel, 0x16000070u + static_cast<tpl::Id>(index), 0, 20, 80, 20, kV);
+  setText(caption, "caption", "外形");
+  setNumber(caption, "textColour", 0xFFFFFF);
+  setNumber(caption, "hAlign", 1);
+  return windowRecord(galleryShapeWindowId(index), own, {caption});
 }
 
 }  // namespace forms::testing

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "forms/win/handles.h"
 #include "forms/win/runtime.h"
 #include "forms/win/open_target.h"
 #include "forms/win/system_ops.h"
@@ -33,6 +34,7 @@ constexpr UnitRef kEdit{kWin, 0x16000006};
 constexpr UnitRef kShape{kWin, 0x16000007};
 constexpr UnitRef kAnimated{kWin, 0x16000008};
 constexpr UnitRef kBroken{kWin, 0x16000009};
+constexpr UnitRef kOverAnimated{kWin, 0x1600000A};
 constexpr WindowId kUnloaded = 0x52000010;
 constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
 constexpr WindowId kSecond = 0x52000030;
@@ -124,6 +126,10 @@ ByteSet testSegment() {
   setBytes(broken, "picture", ByteSet{'G', 'I', 'F', '8', '9', 'a', 12, 0, 6, 0, 0xF7});
   setNumber(broken, "bgColour", 0x00FFFF);
 
+  // In front of the animated picture, a sibling of it.
+  tpl::UnitRecord overAnimated = unitRecord(T::TransLabel, kOverAnimated.unit, 196, 98, 20, 10);
+  setText(overAnimated, "caption", "");
+
   tpl::UnitRecord other = unitRecord(T::Window, 0x06000011, 50, 60, 100, 80);
   tpl::UnitRecord otherLabel = unitRecord(T::Label, kUnloadedLabel.unit, 1, 2, 30, 40);
   // A second window without a taskbar button whose Esc asks its may-close handler.
@@ -133,9 +139,11 @@ ByteSet testSegment() {
   setText(second, "title", "第二个窗口");
   bind(second, 1, "onMayClose");
   tpl::UnitRecord secondLabel = unitRecord(T::Label, 0x16000032, 1, 1, 20, 20);
-  return segmentOf({windowRecord(kWin, own, {label, timer, button, edit, shape, animated, broken}),
-                    windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
-                    windowRecord(kSecond, second, {secondLabel})});
+  std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, shape, overAnimated, animated, broken}),
+                                         windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
+                                         windowRecord(kSecond, second, {secondLabel})};
+  for (int i = 0; i < static_cast<int>(galleryShapes().size()); ++i) windows.push_back(galleryShapeWindow(i));
+  return segmentOf(windows);
 }
 
 class RuntimeEnvironment : public ::testing::Environment {
@@ -516,8 +524,12 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
     const DWORD now = GetTickCount();
     longestGap = std::max(longestGap, now - lastLook);
     lastLook = now;
-    int frame = frameOf(printedPixel(animated, 2, 3), printedPixel(animated, 9, 3));
-    ASSERT_NE(frame, -1) << "a pixel of no frame at " << now - start;
+    // One print for both pixels: a frame may change between two.
+    const std::vector<COLORREF> pixels = printedPixels(animated);
+    const COLORREF left = pixels.at(3 * 12 + 2), right = pixels.at(3 * 12 + 9);
+    int frame = frameOf(left, right);
+    ASSERT_NE(frame, -1) << std::hex << "pixels " << left << ", " << right << " of no frame at "
+                         << std::dec << now - start;
     if (seen.empty() || seen.back().frame != frame) {
       lastChange = now;
       seen.push_back({frame, now - start});
@@ -538,6 +550,18 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
     EXPECT_EQ(seen.size(), 9u);
   }
   EXPECT_GE(seen.back().at + 20, 1500u) << "the last frame of the third play starts at 1500 ms";
+  // What the label in front of the picture shows on the screen follows the frames too.
+  HWND over = windowOf(kOverAnimated, UnitKind::TransLabel);
+  ASSERT_NE(over, nullptr);
+  setUnitProperty(kAnimated, 10, Value(animatedGif()));
+  const DWORD restarted = GetTickCount();
+  while (printedPixel(animated, 2, 3) != green &&
+         GetTickCount() - restarted < 3000)
+    waitPumping(5);
+  waitPumping(30);  // the label repaints from a posted message
+  HDC screen = GetDC(over);
+  EXPECT_EQ(GetPixel(screen, 12, 5), RGB(0, 255, 0));  // picture pixel (8, 3) of the green frame
+  ReleaseDC(over, screen);
   HWND broken = windowOf(kBroken, UnitKind::PicBox);
   ASSERT_NE(broken, nullptr);
   EXPECT_EQ(printedPixel(broken, 5, 3), RGB(255, 255, 0));
@@ -554,5 +578,115 @@ TEST(Rendering, GalleryUnitsPaintTheirPicturesAndColours) {
     ASSERT_NE(unit, nullptr) << p.what;
     MapWindowPoints(w, unit, &at, 1);
     EXPECT_EQ(printedPixel(unit, at.x, at.y), p.colour) << p.what;
+  }
+}
+
+namespace {
+constexpr UnitRef galleryUnit(tpl::Id unit) { return UnitRef{kGalleryWindow, unit}; }
+
+void clickUnit(UnitRef unit, UnitKind kind) {
+  HWND w = windowOf(unit, kind);
+  ASSERT_NE(w, nullptr);
+  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  processEvents();
+}
+
+COLORREF galleryPixel(UnitRef unit, UnitKind kind, int x, int y) {
+  HWND w = windowOf(unit, kind);
+  return w ? printedPixel(w, x, y) : CLR_INVALID;
+}
+}  // namespace
+
+TEST(PictureButtonKinds, ToggleTurnsItsStateOverAndGroupKeepsOneDown) {
+  ASSERT_TRUE(loadWindow(kGalleryWindow));
+  const UnitRef toggle = galleryUnit(kGalleryToggleUp), first = galleryUnit(kGalleryGroupFirst),
+                second = galleryUnit(kGalleryGroupSecond);
+  constexpr COLORREF kUp = 0xC0C0C0, kDown = 0x0080FF;
+  struct Step {
+    UnitRef clicked;
+    std::int32_t toggle, first, second;
+  };
+  const Step steps[] = {
+      {toggle, 1, 1, 0}, {toggle, 0, 1, 0}, {second, 0, 0, 1}, {second, 0, 0, 1}, {first, 0, 1, 0},
+  };
+  for (const Step& s : steps) {
+    clickUnit(s.clicked, UnitKind::PicBtn);
+    EXPECT_EQ(number(toggle, 9), s.toggle);
+    EXPECT_EQ(number(first, 9), s.first);
+    EXPECT_EQ(number(second, 9), s.second);
+    EXPECT_EQ(galleryPixel(toggle, UnitKind::PicBtn, 5, 5), s.toggle ? kDown : kUp);
+    EXPECT_EQ(galleryPixel(second, UnitKind::PicBtn, 5, 5), s.second ? kDown : kUp);
+  }
+  // A written state shows at once; a push button (kind 0) is left as it was by a click.
+  setUnitProperty(toggle, 9, Value(std::int32_t{1}));
+  EXPECT_EQ(galleryPixel(toggle, UnitKind::PicBtn, 5, 5), kDown);
+  setUnitProperty(toggle, 8, Value(std::int32_t{0}));
+  clickUnit(toggle, UnitKind::PicBtn);
+  EXPECT_EQ(number(toggle, 9), 1);
+  setUnitProperty(toggle, 8, Value(std::int32_t{1}));
+  setUnitProperty(toggle, 9, Value(std::int32_t{0}));
+}
+
+TEST(ButtonPicture, EmptyOrBrokenPictureLeavesThePlainButton) {
+  ASSERT_TRUE(loadWindow(kGalleryWindow));
+  const UnitRef button = galleryUnit(kGalleryPictureButton);
+  HWND w = windowOf(button, UnitKind::Button);
+  ASSERT_NE(w, nullptr);
+  auto type = [&] { return GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK; };
+  EXPECT_EQ(type(), BS_OWNERDRAW);
+  for (const ByteSet& bytes : {ByteSet{}, ByteSet{'B', 'M', 9, 9, 9}}) {
+    setUnitProperty(button, 8, Value(bytes));
+    EXPECT_EQ(type(), BS_PUSHBUTTON);
+    EXPECT_NE(galleryPixel(button, UnitKind::Button, 10, 15), RGB(255, 0, 0));
+  }
+  setUnitProperty(button, 8, Value(bmpFile(16, 16, [](int, int) { return 0x0000FFu; })));
+  EXPECT_EQ(type(), BS_OWNERDRAW);
+  EXPECT_EQ(galleryPixel(button, UnitKind::Button, 10, 15), RGB(255, 0, 0));
+}
+
+TEST(SeeThrough, ChangesBehindATransparentLabelRepaintIt) {
+  ASSERT_TRUE(loadWindow(kGalleryWindow));
+  const UnitRef over = galleryUnit(kGalleryOverLabel), under = galleryUnit(kGalleryUnderLabel);
+  HWND label = windowOf(over, UnitKind::TransLabel);
+  ASSERT_NE(label, nullptr);
+  auto invalid = [&] {
+    RECT r;
+    return GetUpdateRect(label, &r, FALSE) != FALSE;
+  };
+  waitPumping(50);
+  ASSERT_FALSE(invalid());
+  setUnitProperty(under, 17, Value(std::int32_t{0x00FF00}));
+  EXPECT_TRUE(invalid());
+  EXPECT_EQ(galleryPixel(over, UnitKind::TransLabel, 115, 1), RGB(0, 255, 0));
+  waitPumping(50);
+  // Hidden, the label no longer shows it.
+  setUnitProperty(under, 5, Value(false));
+  EXPECT_TRUE(invalid());
+  EXPECT_EQ(galleryPixel(over, UnitKind::TransLabel, 115, 1), RGB(0xEC, 0xEC, 0xEC));
+  setUnitProperty(under, 5, Value(true));
+  setUnitProperty(under, 17, Value(std::int32_t{0x3399FF}));
+  waitPumping(50);
+}
+
+TEST(WindowShapes, OutlinesPastTheRingCutTheWindowRegion) {
+  const std::vector<GalleryShape> shapes = galleryShapes();
+  for (int i = 0; i < static_cast<int>(shapes.size()); ++i) {
+    const GalleryShape& s = shapes[static_cast<std::size_t>(i)];
+    ASSERT_TRUE(loadWindow(galleryShapeWindowId(i)));
+    HWND w = windowOf(UnitRef{galleryShapeWindowId(i), galleryShapeOwn(i)}, UnitKind::Window);
+    ASSERT_NE(w, nullptr);
+    Region rgn(CreateRectRgn(0, 0, 0, 0));
+    const int kind = GetWindowRgn(w, rgn.get());
+    if (s.inside.empty()) {
+      EXPECT_EQ(kind, ERROR) << "shape " << s.shape;
+      continue;
+    }
+    ASSERT_NE(kind, ERROR) << "shape " << s.shape;
+    EXPECT_TRUE(PtInRegion(rgn.get(), 40, 30)) << "shape " << s.shape << " centre";
+    for (const GalleryShapePoint& p : s.inside)
+      EXPECT_TRUE(PtInRegion(rgn.get(), p.x, p.y)) << "shape " << s.shape << " at " << p.x << "," << p.y;
+    for (const GalleryShapePoint& p : s.outside)
+      EXPECT_FALSE(PtInRegion(rgn.get(), p.x, p.y)) << "shape " << s.shape << " at " << p.x << "," << p.y;
   }
 }

@@ -1,0 +1,26 @@
+#pragma once
+// Units that show what lies behind them (a TransLabel, a picture button's transparent
+// parts, a link without a background colour) compose it themselves: their parent's client
+// area and every sibling below them in the z-order, printed into their own paint. They
+// keep WS_CLIPSIBLINGS, so the siblings never paint under them on the screen; in return,
+// whatever changes below them has to invalidate them, through redrawUnit.
+#include <windows.h>
+
+namespace forms {
+
+// Paints into dc (the unit's client coordinates) what lies behind the unit's window.
+void paintWhatLiesBehind(HWND unit, HDC dc);
+
+// Invalidates a unit's window with its children, and every see-through unit in front of
+// it that shows part of it. Window thread only.
+void redrawUnit(HWND unit);
+
+// Invalidates the see-through units in front of `unit` that overlap `screenArea`: for a
+// unit that moves or is hidden, called with its rectangle before and after.
+void redrawSeeThroughOver(HWND unit, const RECT& screenArea);
+
+// Posted to a unit window by a thread that may not touch windows (an animation): the
+// window thread then calls redrawUnit.
+constexpr UINT kRedrawUnitMessage = WM_APP + 3;
+
+}  // namespace forms
