@@ -66,6 +66,9 @@ std::optional<PropertyBag> decodeUnitBlock(const UnitPlan& plan);
 using UnitProc = LRESULT (*)(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp);
 HWND createUnitWindow(const wchar_t* className, UnitProc proc, void* object, DWORD style, DWORD exStyle,
                       const RECT& rect, HWND parent, const wchar_t* text = L"");
+// Destroys such a window from its object's destructor: the object hears none of the
+// window's last messages, and the route to it goes with the window.
+void destroyUnitWindow(HWND w);
 
 
 }  // namespace forms

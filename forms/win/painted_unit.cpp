@@ -7,10 +7,7 @@
 namespace forms {
 
 PaintedUnit::~PaintedUnit() {
-  if (hwnd_ && IsWindow(hwnd_)) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  destroyUnitWindow(hwnd_);
 }
 
 bool PaintedUnit::create(const UnitPlan& plan, const wchar_t* className, int borderCode, DWORD extraStyle) {

@@ -55,4 +55,10 @@ HWND createUnitWindow(const wchar_t* className, UnitProc proc, void* object, DWO
   return w;
 }
 
+void destroyUnitWindow(HWND w) {
+  if (!w || !IsWindow(w)) return;
+  delete reinterpret_cast<Route*>(SetWindowLongPtrW(w, GWLP_USERDATA, 0));
+  DestroyWindow(w);
+}
+
 }  // namespace forms

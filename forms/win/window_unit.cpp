@@ -84,10 +84,7 @@ class WindowUnit : public BagUnit {
   }
 
   ~WindowUnit() override {
-    if (hwnd_ && IsWindow(hwnd_)) {
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-      DestroyWindow(hwnd_);
-    }
+    destroyUnitWindow(hwnd_);
   }
 
   HWND window() const override { return hwnd_; }
