@@ -190,7 +190,19 @@ class NavigatorRun:
         return self
 
     def main_origin(self):
-        geo = geometry(self.x_id)
+        """The main window's screen position; Wine may give a window a new X window
+        after it was first shown, so a gone one is looked up again by its title."""
+        def look():
+            geo = geometry(self.x_id)
+            if not geo:
+                ids = x_window_ids(MAIN_TITLE)
+                if ids:
+                    self.x_id = ids[0]
+                    geo = geometry(self.x_id)
+            return geo
+        geo = wait_for(look, 10)
+        if not geo:
+            raise AssertionError("the main window is not on the screen")
         return geo[0], geo[1]
 
     def click_main(self, x, y):
