@@ -218,10 +218,6 @@ void finishLoad(WindowId id) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // The top-level window of the parent unit's window; null when none is given or loaded.
 HWND ownerOf(UnitRef parent) {
   LiveWindow* w = parent.window ? liveWindow(parent.window) : nullptr;

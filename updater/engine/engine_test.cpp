@@ -297,18 +297,27 @@ const Scenario kScenarios[] = {
 
 class ServerBehaviour : public ::testing::TestWithParam<Scenario> {};
 
+// A download into memory on the quick clock, with its recorder; the download, declared
+// last, is released before what it reports to.
+struct EngineRun {
+  Recorder recorder;
+  MemoryStore store;
+  QuickClock clock;
+  Download download;
+  bool start(const TaskParam& param) { return startDownloadWith(download, param, EngineHooks{&clock, &store}); }
+};
+
 TEST_P(ServerBehaviour, MessagesAndFileBytes) {
   const Scenario& s = GetParam();
   std::string file = fileBytes(s.size);
   std::string self;
   FaultServer server([&](ServerConnection& c, const ServerRequest& r) { s.serve(c, r, file, self); });
   self = server.url("");
-  Recorder recorder;
-  MemoryStore store;
-  QuickClock clock;
-  Download download;
-  ASSERT_TRUE(startDownloadWith(download, paramFor(server.url("/pkg.zip"), kLocal, s.threads),
-                                EngineHooks{&clock, &store}));
+  EngineRun run;
+  Recorder& recorder = run.recorder;
+  MemoryStore& store = run.store;
+  Download& download = run.download;
+  ASSERT_TRUE(run.start(paramFor(server.url("/pkg.zip"), kLocal, s.threads)));
   std::int32_t taskId = getDownloadTaskId(download);
   EXPECT_NE(taskId, -1);
   ASSERT_TRUE(recorder.waitForEnd()) << recorder.allTexts();
@@ -366,12 +375,9 @@ INSTANTIATE_TEST_SUITE_P(Engine, ServerBehaviour, ::testing::ValuesIn(kScenarios
 TEST(EngineRequests, ExactTextsAndRanges) {
   std::string file = fileBytes(100003);
   FaultServer server([&](ServerConnection& c, const ServerRequest& r) { serveFile(c, r, file); });
-  Recorder recorder;
-  MemoryStore store;
-  QuickClock clock;
-  Download download;
-  ASSERT_TRUE(startDownloadWith(download, paramFor(server.url("/d/pkg.zip?v=1"), kLocal, 5),
-                                EngineHooks{&clock, &store}));
+  EngineRun run;
+  Recorder& recorder = run.recorder;
+  ASSERT_TRUE(run.start(paramFor(server.url("/d/pkg.zip?v=1"), kLocal, 5)));
   ASSERT_TRUE(recorder.waitForEnd());
   std::vector<ServerRequest> requests = server.requests();
   ASSERT_EQ(requests.size(), 5u);
@@ -409,15 +415,14 @@ TEST(EngineRequests, ExactTextsAndRanges) {
 TEST(EngineRequests, ThroughAProxyTheWholeAddressAndOnlyTheProxyHeaders) {
   std::string file = fileBytes(100003);
   FaultServer proxy([&](ServerConnection& c, const ServerRequest& r) { serveFile(c, r, file); });
-  Recorder recorder;
-  MemoryStore store;
-  QuickClock clock;
-  Download download;
+  EngineRun run;
+  Recorder& recorder = run.recorder;
+  MemoryStore& store = run.store;
   // The address's host does not exist: only the proxy is ever looked up and connected.
   const std::string url = "http://files.invalid:8080/d/pkg.zip";
   TaskParam param = paramFor(url, kLocal, 5);
   param.proxy = "127.0.0.1:" + std::to_string(proxy.port());
-  ASSERT_TRUE(startDownloadWith(download, param, EngineHooks{&clock, &store}));
+  ASSERT_TRUE(run.start(param));
   ASSERT_TRUE(recorder.waitForEnd()) << recorder.allTexts();
   expectWellFormedEnd(recorder);
   EXPECT_EQ(recorder.events().back().p2, 100003);
@@ -480,11 +485,11 @@ TEST(EngineStop, StateDetachAndLateEnd) {
     c.send(head);
     c.trickle(file.substr(static_cast<std::size_t>(start)), 2000, 10);
   });
-  Recorder recorder;
-  MemoryStore store;
-  QuickClock clock;
-  Download download;
-  ASSERT_TRUE(startDownloadWith(download, paramFor(server.url("/pkg.zip"), kLocal, 5), {&clock, &store}));
+  EngineRun run;
+  Recorder& recorder = run.recorder;
+  MemoryStore& store = run.store;
+  Download& download = run.download;
+  ASSERT_TRUE(run.start(paramFor(server.url("/pkg.zip"), kLocal, 5)));
   ASSERT_TRUE(recorder.waitFor([&] { return recorder.count(kDataReceived) >= 30; }));
 
   ByteSet state;
@@ -523,13 +528,13 @@ TEST(EngineStop, StateDetachAndLateEnd) {
 
 TEST(EngineRetry, SilentServerTimesOutAndRetries) {
   FaultServer server([](ServerConnection& c, const ServerRequest&) { c.holdSilent(); });
-  Recorder recorder;
-  MemoryStore store;
-  QuickClock clock;
-  Download download;
+  EngineRun run;
+  Recorder& recorder = run.recorder;
+  MemoryStore& store = run.store;
+  Download& download = run.download;
   TaskParam param = paramFor(server.url("/pkg.zip"), kLocal, 5);
   param.receiveTimeout = 10000;  // 100 ms on the quick clock
-  ASSERT_TRUE(startDownloadWith(download, param, {&clock, &store}));
+  ASSERT_TRUE(run.start(param));
   ASSERT_TRUE(recorder.waitFor([&] { return recorder.textCount("等待5秒后重试", kTextProgress) >= 3; }, 5000));
   EXPECT_GE(server.requests().size(), 3u);
   releaseDownload(download);
@@ -541,13 +546,12 @@ TEST(EngineRetry, SilentServerTimesOutAndRetries) {
 TEST(EngineSpeedLimit, StepsStayWithinTheShare) {
   std::string file = fileBytes(50000);
   FaultServer server([&](ServerConnection& c, const ServerRequest& r) { serveFile(c, r, file); });
-  Recorder recorder;
-  MemoryStore store;
-  QuickClock clock;
-  Download download;
+  EngineRun run;
+  Recorder& recorder = run.recorder;
+  MemoryStore& store = run.store;
   TaskParam param = paramFor(server.url("/pkg.zip"), kLocal, 1);
   param.speedLimit = 8000;
-  ASSERT_TRUE(startDownloadWith(download, param, {&clock, &store}));
+  ASSERT_TRUE(run.start(param));
   ASSERT_TRUE(recorder.waitForEnd());
   EXPECT_EQ(store.file(kLocal), file);
   // The bytes that came with the header are one step of their own; every later one is

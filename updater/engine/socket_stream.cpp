@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <mutex>
+#include <optional>
 
 namespace forms::engine {
 
@@ -15,40 +16,41 @@ using SteadyClock = std::chrono::steady_clock;
 // Waits are cut into slices so that a stop is noticed within this many milliseconds.
 constexpr long kSliceMs = 20;
 
-enum class Wait { Read, Write, Connect };
-
-IoResult waitFor(SOCKET s, Wait what, std::int64_t timeoutMs, const std::atomic<bool>& stop) {
+// Waits until `slice(ms)` (one wait of at most ms milliseconds) gives a result, the
+// time-out passes or a stop is asked for; an empty result means the slice passed.
+template <typename Slice>
+IoResult waitInSlices(std::int64_t timeoutMs, const std::atomic<bool>& stop, Slice slice) {
   auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     if (stop.load()) return IoResult::Stopped;
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
     if (left <= 0) return IoResult::TimedOut;
-    long slice = static_cast<long>(std::min<std::int64_t>(left, kSliceMs));
+    if (std::optional<IoResult> r = slice(static_cast<long>(std::min<std::int64_t>(left, kSliceMs)))) return *r;
+  }
+}
+
+// Until a connect has ended or a send can go on.
+IoResult waitWritable(SOCKET s, std::int64_t timeoutMs, const std::atomic<bool>& stop) {
+  return waitInSlices(timeoutMs, stop, [s](long ms) -> std::optional<IoResult> {
     fd_set ready, failed;
     FD_ZERO(&ready);
     FD_ZERO(&failed);
     FD_SET(s, &ready);
     FD_SET(s, &failed);
-    timeval tv{slice / 1000, (slice % 1000) * 1000};
-    int n = what == Wait::Read ? select(0, &ready, nullptr, &failed, &tv)
-                               : select(0, nullptr, &ready, &failed, &tv);
-    if (n == SOCKET_ERROR) return IoResult::Failed;
-    if (FD_ISSET(s, &failed)) return IoResult::Failed;
+    timeval tv{ms / 1000, (ms % 1000) * 1000};
+    if (select(0, nullptr, &ready, &failed, &tv) == SOCKET_ERROR || FD_ISSET(s, &failed)) return IoResult::Failed;
     if (FD_ISSET(s, &ready)) return IoResult::Ok;
-  }
+    return std::nullopt;
+  });
 }
 
 IoResult waitForEvent(WSAEVENT event, std::int64_t timeoutMs, const std::atomic<bool>& stop) {
-  auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    if (stop.load()) return IoResult::Stopped;
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
-    if (left <= 0) return IoResult::TimedOut;
-    DWORD slice = static_cast<DWORD>(std::min<std::int64_t>(left, kSliceMs));
-    DWORD r = WSAWaitForMultipleEvents(1, &event, FALSE, slice, FALSE);
+  return waitInSlices(timeoutMs, stop, [event](long ms) -> std::optional<IoResult> {
+    DWORD r = WSAWaitForMultipleEvents(1, &event, FALSE, static_cast<DWORD>(ms), FALSE);
     if (r == WSA_WAIT_EVENT_0) return IoResult::Ok;
     if (r != WSA_WAIT_TIMEOUT) return IoResult::Failed;
-  }
+    return std::nullopt;
+  });
 }
 
 }  // namespace
@@ -109,7 +111,7 @@ IoResult connectTo(Socket& socket, const in_addr& address, int port, std::int64_
   to.sin_addr = address;
   if (connect(socket.get(), reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) return IoResult::Ok;
   if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
-  IoResult r = waitFor(socket.get(), Wait::Connect, timeoutMs, stop);
+  IoResult r = waitWritable(socket.get(), timeoutMs, stop);
   if (r != IoResult::Ok) return r;
   int error = 0;
   int length = sizeof error;
@@ -129,7 +131,7 @@ IoResult sendAll(Socket& socket, const std::string& bytes, std::int64_t timeoutM
     }
     if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
-    IoResult r = waitFor(socket.get(), Wait::Write, std::max<std::int64_t>(left, 0), stop);
+    IoResult r = waitWritable(socket.get(), std::max<std::int64_t>(left, 0), stop);
     if (r != IoResult::Ok) return r;
   }
   return IoResult::Ok;
