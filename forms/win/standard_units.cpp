@@ -193,7 +193,7 @@ class EditBoxUnit : public StandardUnit {
     hwnd_ = createControl(L"EDIT", style, ex, plan, text(kContent));
     if (!hwnd_) return;
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    if (number(kMaxLength) > 0) SendMessageW(hwnd_, EM_LIMITTEXT, number(kMaxLength), 0);
+    applyMaxLength();
     if (number(kInputMode) == 2) SendMessageW(hwnd_, EM_SETPASSWORDCHAR, number(kPasswordChar), 0);
     brush_.attach(CreateSolidBrush(colourOr(number(kBgColour), RGB(255, 255, 255))));
   }
@@ -241,7 +241,7 @@ class EditBoxUnit : public StandardUnit {
         InvalidateRect(hwnd_, nullptr, TRUE);
         break;
       case kTextColour: InvalidateRect(hwnd_, nullptr, TRUE); break;
-      case kMaxLength: SendMessageW(hwnd_, EM_LIMITTEXT, std::max(0, number(kMaxLength)), 0); break;
+      case kMaxLength: applyMaxLength(); break;
       case kInputMode: SendMessageW(hwnd_, EM_SETREADONLY, number(kInputMode) == 1, 0); break;
       case kSelStart:
       case kSelLength:
@@ -252,6 +252,12 @@ class EditBoxUnit : public StandardUnit {
   }
 
  private:
+  // 0 lifts the limit: left alone, the control keeps its default of about 30,000
+  // characters and silently drops whatever an append carries past it.
+  void applyMaxLength() {
+    SendMessageW(hwnd_, EM_LIMITTEXT, std::max(0, number(edit::kMaxLength)), 0);
+  }
+
   UnitFont font_;
   Brush brush_;
 };
