@@ -31,12 +31,18 @@ if ! bash "$ROOT/scripts/wine-env.sh" can-run-32 && file "$DIST/Talvery.exe" | g
   exit 1
 fi
 
+# The user's display is the one the caller brought (run.sh keeps it in TV_USER_DISPLAY
+# before pointing DISPLAY at the project's Xvfb), never the project's own virtual one,
+# which the tests may have left running.
+user_display=${TV_USER_DISPLAY-${DISPLAY:-}}
 on_user_display=0
-if [ -n "${DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
+if [ -n "$user_display" ] && [ "$user_display" != "${TV_DISPLAY:-:87}" ] \
+   && xdpyinfo -display "$user_display" >/dev/null 2>&1; then
   on_user_display=1
-  export TV_DISPLAY=$DISPLAY
+  export TV_DISPLAY=$user_display
 fi
 . "$ROOT/scripts/wine-env.sh"
+tv_stop_on_exit
 bash "$ROOT/scripts/wine-prefix.sh"
 tv_start_xvfb
 tv_warm_wineserver
@@ -47,6 +53,7 @@ cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
   wait 2>/dev/null || true
+  tv_on_exit
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM

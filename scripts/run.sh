@@ -5,8 +5,10 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
-bash scripts/setup.sh
 . scripts/wine-env.sh
+# What the set-up or the job starts (the Xvfb, the wineserver) is stopped at the end.
+tv_stop_on_exit
+bash scripts/setup.sh
 
 build() {  # build <dir> <toolchain>
   [ -f "$1/build.ninja" ] || cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" >/dev/null
@@ -24,4 +26,4 @@ if [ ! -f "$run_dir/dist/Talvery.exe" ]; then
   echo "run: $run_dir/dist/Talvery.exe is not there yet; nothing to start"
   exit 0
 fi
-TV_BUILD_DIR=$ROOT/$run_dir exec bash scripts/run-main-job.sh "$@"
+TV_BUILD_DIR=$ROOT/$run_dir bash scripts/run-main-job.sh "$@"

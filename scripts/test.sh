@@ -8,8 +8,10 @@
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
-bash scripts/setup.sh || exit 1
 . scripts/wine-env.sh
+# The Xvfb and the wineserver that the tests start are stopped again at the end.
+tv_stop_on_exit
+bash scripts/setup.sh || exit 1
 tv_start_xvfb
 
 failed=0

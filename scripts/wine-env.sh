@@ -11,6 +11,11 @@ export WINEDLLOVERRIDES="mscoree="
 # All programs of one wineserver must use one display (its desktop process stays on
 # the first one), so the display is fixed rather than chosen per run.
 export TV_DISPLAY=${TV_DISPLAY:-:87}
+# The display the caller brought, kept before DISPLAY is pointed at the project's own:
+# only the first sourcing sees it (the scripts source this file more than once).
+if [ -z "${TV_USER_DISPLAY+set}" ]; then
+  export TV_USER_DISPLAY=${DISPLAY:-}
+fi
 export DISPLAY=$TV_DISPLAY
 export TV_URL_LOG=${TV_URL_LOG:-$TV_ROOT/build/captured-urls.log}
 
@@ -37,6 +42,42 @@ tv_start_xvfb() {
       done
     fi
   ) 9>"$WINEPREFIX.locks/xvfb"
+}
+
+tv_xvfb_pid() {
+  pgrep -f "^Xvfb $TV_DISPLAY( |\$)" | head -n1
+}
+
+tv_stop_xvfb() {
+  local pid
+  pid=$(tv_xvfb_pid) || true
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  return 0
+}
+
+# Whether a wineserver runs for this prefix: its socket lies in a folder named after
+# the prefix's device and inode.
+tv_wineserver_running() {
+  [ -d "$WINEPREFIX" ] || return 1
+  local dir
+  dir=$(printf '/tmp/.wine-%s/server-%x-%x' "$(id -u)" \
+        "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+  [ -S "$dir/socket" ]
+}
+
+# What a script starts (the Xvfb, the wineserver) it stops again on its way out; what
+# was already running when it began stays. Call once, early; sets an EXIT trap that
+# runs tv_on_exit, which scripts may extend.
+tv_stop_on_exit() {
+  TV_STARTED_XVFB=1; [ -n "$(tv_xvfb_pid)" ] && TV_STARTED_XVFB=0
+  TV_STARTED_WINESERVER=1; tv_wineserver_running && TV_STARTED_WINESERVER=0
+  trap tv_on_exit EXIT
+}
+
+tv_on_exit() {
+  [ "${TV_STARTED_WINESERVER:-0}" = 1 ] && wineserver -k >/dev/null 2>&1
+  [ "${TV_STARTED_XVFB:-0}" = 1 ] && tv_stop_xvfb
+  return 0
 }
 
 # A persistent wineserver makes each program start in a fraction of the time.

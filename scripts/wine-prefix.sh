@@ -6,7 +6,18 @@ set -euo pipefail
 # Raise when the settings below change, so that existing prefixes are set up again.
 VERSION=1
 STAMP=$WINEPREFIX/.tv-ready-$VERSION
-[ -f "$STAMP" ] && exit 0
+
+# Wine draws the window frames' buttons with Marlett; this Wine does not search the
+# folder of Debian's fonts-wine, so without a copy in the prefix they show as letters.
+give_marlett() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [ -f "$fonts/marlett.ttf" ] && return 0
+  [ -f /usr/share/wine/fonts/marlett.ttf ] || { echo "wine-prefix: marlett.ttf is missing (fonts-wine)" >&2; return 1; }
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}
+
+[ -f "$STAMP" ] && { give_marlett; exit 0; }
 
 mkdir -p "$WINEPREFIX.locks"
 # Children must not inherit the lock (9>&-): the wineserver they start outlives us.
@@ -39,4 +50,5 @@ open(sys.argv[1], "wb").write(("\r\n".join(lines) + "\r\n").encode("utf-16"))
 PY
 "$WINE" regedit /S "$reg" 9>&-
 wineserver -w
+give_marlett
 touch "$STAMP"
