@@ -37,6 +37,7 @@ TEST(ReceivedWhole, OnlyAFullyReceivedPackageCounts) {
       {"one range for a small package", 900, 900, {{900, 900}}, true},
       {"no readable state", -1, -1, {}, false},
       {"404: nothing known", 0, 0, {}, false},
+      {"empty 200 reply", 0, 0, {{0, 0}}, false},
       {"server ignored Range: only range 1", 102400, 20480, {{20480, 20480}, {20480, 0}, {20480, 0}, {20480, 0}, {20480, 0}}, false},
       {"server gone mid-way", 102400, 102000, {{20480, 20480}, {20480, 20480}, {20480, 20080}, {20480, 20480}, {20480, 20480}}, false},
       {"total agrees but a range is short", 100, 100, {{50, 50}, {50, 49}}, false},

@@ -56,8 +56,9 @@ class Recorder {
       if (code == kTransferStart && sizeof(void*) == 4)
         self->pathAtStart_ = reinterpret_cast<const char*>(static_cast<std::intptr_t>(p3));
       answer = self->answer18;
+      // Under the lock: once message 4 is in, a waiter may destroy the recorder.
+      self->changed_.notify_all();
     }
-    self->changed_.notify_all();
     return code == kSameNameFile && answer ? answer() : 0;
   }
 
@@ -297,14 +298,20 @@ const Scenario kScenarios[] = {
 
 class ServerBehaviour : public ::testing::TestWithParam<Scenario> {};
 
-// A download into memory on the quick clock, with its recorder; the download, declared
-// last, is released before what it reports to.
+// A download into memory on the quick clock, with its recorder. A task still running when
+// the run goes (its test failed before message 4) is stopped and waited for first, or it
+// would call into what goes here.
 struct EngineRun {
   Recorder recorder;
   MemoryStore store;
   QuickClock clock;
   Download download;
   bool start(const TaskParam& param) { return startDownloadWith(download, param, EngineHooks{&clock, &store}); }
+  ~EngineRun() {
+    if (getDownloadTaskId(download) == -1) return;
+    releaseDownload(download);
+    recorder.waitForEnd();
+  }
 };
 
 TEST_P(ServerBehaviour, MessagesAndFileBytes) {

@@ -149,6 +149,8 @@ TEST(JudgeRangeReply, OnlyTheBytesAskedFor) {
       {"HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: 10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 0-5999/10000\r\n\r\n", false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-9999/10000\r\n\r\n", false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-9999/10000\r\nContent-Range: bytes 4000-9999/10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-9999/20000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-9999/*\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: lines 4000-9999/10000\r\n\r\n", false, texts::kError},

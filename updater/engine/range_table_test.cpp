@@ -59,9 +59,11 @@ TEST(StateValue, UnreadableStates) {
   wrongMagic[0] = 'X';
   std::vector<Range> overlong = splitRanges(100, 1);
   overlong[0].received = 101;
+  std::vector<Range> pastTheEnd = splitRanges(100, 1);
+  pastTheEnd[0].start = 1;
   ByteSet big(4096, 0);
   for (const ByteSet& state : {ByteSet{}, truncated, longer, wrongMagic,
-                               encodeState(100, overlong, {}), big})
+                               encodeState(100, overlong, {}), encodeState(100, pastTheEnd, {}), big})
     EXPECT_EQ(stateValue(state, 1, 0), -1);
 }
 

@@ -38,7 +38,7 @@ TEST(ParseUrl, Refusals) {
   const char* refused[] = {
       "", "update", "http://host", "http:///path", "https://h/x", "gopher://h/x",
       "http://h:/x", "http://h:0/x", "http://h:65536/x", "http://h:8a/x", "http://:80/x",
-      "http://h/a\r\nX: y", "http://h/a\tb",
+      "http://h:4294967377/x", "http://h/a\r\nX: y", "http://h/a\tb", "http://h/a\x7F",
   };
   for (const char* url : refused) EXPECT_FALSE(parseUrl(url)) << url;
   EXPECT_FALSE(parseUrl("http://h/" + std::string(3000, 'a')));

@@ -118,6 +118,12 @@ const CorruptionCase kCorruptions[] = {
        s.images[0].width = 65535, s.images[0].height = 65535;
        return gifFile(s);
      }},
+    {"gifImageOnePixelWiderThanTheSideLimit", [] {
+       GifRecipe s = oneFrameGif();
+       s.images[0].width = kMaxPictureSide + 1;
+       s.images[0].indexes.assign(kMaxPictureSide + 1, 1);
+       return gifFile(s);
+     }},
     {"gifNoColourTable", [] { GifRecipe s = oneFrameGif(); s.palette.clear(); return gifFile(s); }},
     {"gifNoImage", [] { GifRecipe s = oneFrameGif(); s.images.clear(); return gifFile(s); }},
     {"gifCodeSizeZero", [] { GifRecipe s = oneFrameGif(); s.images[0].minCodeSize = 0; s.images[0].lzw = {0}; return gifFile(s); }},
@@ -162,7 +168,8 @@ const CorruptionCase kCorruptions[] = {
      }},
     {"bmpRleAbsoluteRunPastTheEnd", [] {
        BmpRecipe s = smallBmp();
-       s.bpp = 8, s.compression = 1, s.palette = kTwo, s.pixels = {0, 200, 1};
+       // Wide enough for the run to reach past the last byte, were it not checked.
+       s.width = 64, s.bpp = 8, s.compression = 1, s.palette = kTwo, s.pixels = {0, 200, 1};
        return bmpFile(s);
      }},
     // ICO
