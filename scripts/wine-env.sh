@@ -51,7 +51,13 @@ tv_xvfb_pid() {
 tv_stop_xvfb() {
   local pid
   pid=$(tv_xvfb_pid) || true
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null
+  # Gone before we return, so that a display started next does not meet it.
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.05
+  done
   return 0
 }
 
