@@ -2,6 +2,7 @@
 
 #include "forms/core/double_compare.h"
 #include "forms/core/replace_text.h"
+#include "updater/updater_command.h"
 
 namespace navigator {
 
@@ -13,9 +14,9 @@ forms::Text newVersionMessage(const UpdateOffer& offer) {
 }
 
 forms::Text updaterCommandLine(const forms::Text& runDirectory, const UpdateOffer& offer) {
-  return "\"" + runDirectory + "\\main_update\\update.exe\" " + kLaunchToken + " " +
-         offer.downloadUrl + " " + offer.title + " run Talvery.exe " + offer.fileName + " " +
-         offer.notes;
+  return updater::updaterCommandLine(
+      runDirectory + "\\main_update\\update.exe",
+      {offer.downloadUrl, offer.title, "Talvery.exe", offer.fileName, offer.notes});
 }
 
 }  // namespace navigator

@@ -7,9 +7,6 @@ namespace navigator {
 // The running version as the check compares it; not read from any label or version block.
 constexpr double kUpdateCheckVersion = 2.02;
 
-// The launch token that the updater expects as its first word.
-inline constexpr char kLaunchToken[] = "kqzrmesh_junction";
-
 // A version counts as new only when it exceeds the running one by more than the
 // tolerance, so "2.0200000" and an unreadable number (0) both mean "up to date".
 bool isNewVersion(double announced);
@@ -27,9 +24,8 @@ struct UpdateOffer {
 // The box text: the version as written and the notes with every "#HHF" made a line end.
 forms::Text newVersionMessage(const UpdateOffer& offer);
 
-// The updater's command line. The program path is quoted, since an unquoted path with a
-// blank makes the system try other program names first and makes the updater take the
-// rest of the path as its words; every word after it is passed as it stands.
+// The updater's command line for this offer, the updater lying in "main_update" below
+// the navigator's folder.
 forms::Text updaterCommandLine(const forms::Text& runDirectory, const UpdateOffer& offer);
 
 }  // namespace navigator

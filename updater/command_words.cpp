@@ -67,7 +67,7 @@ std::vector<forms::Text> splitCommandWords(std::string_view line) {
 }
 
 bool isLaunchAccepted(const std::vector<forms::Text>& words) {
-  return words.size() >= kRequiredWords && words[0] == kLaunchToken;
+  return words.size() >= kRequiredWords && words[word::kLaunchToken - 1] == kLaunchToken;
 }
 
 }  // namespace updater

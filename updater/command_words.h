@@ -5,17 +5,12 @@
 #include <vector>
 
 #include "forms/core/text.h"
+#include "updater/updater_command.h"
 
 namespace updater {
 
 // The words after the program path, in order; an empty quoted word ("") counts.
 std::vector<forms::Text> splitCommandWords(std::string_view line);
-
-// The launch token that the navigator passes as word 1.
-inline constexpr char kLaunchToken[] = "kqzrmesh_junction";
-
-// Fewest words a start must carry: token, address, title, "run", program, package name.
-constexpr std::size_t kRequiredWords = 6;
 
 // A start that the navigator made: enough words and word 1 exactly the token.
 bool isLaunchAccepted(const std::vector<forms::Text>& words);

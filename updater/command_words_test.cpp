@@ -91,37 +91,57 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"token not first", {"u", kToken, "t", "run", "x", "p"}, false}),
     [](const testing::TestParamInfo<LaunchCase>& info) { return "case" + std::to_string(info.index); });
 
-// The navigator's builder and this splitter meet only in the command line: what one
-// writes, the other must read back as the same words.
-TEST(NavigatorCommandLine, ReadsBackIntoTheWordsTheUpdaterExpects) {
+// The navigator writes the command line and this splitter reads it: what one writes, the
+// other must read back as the same words, each where the contract puts it.
+struct RoundTrip {
+  const char* what;
+  std::string runDirectory;
   navigator::UpdateOffer offer;
-  offer.version = "2.03";
-  offer.notes = "修复 问题#HHF新增功能";
-  offer.downloadUrl = "http://127.0.0.1:8460/gx/Talvery203.zip";
-  offer.title = "图片导航2.03";
-  offer.fileName = "Talvery203.zip";
-  struct Folder {
-    const char* what;
-    std::string runDirectory;
-  };
-  for (const Folder& f : {Folder{"plain folder", "C:\\Talvery"},
-                          Folder{"folder with blanks", "C:\\Program Files\\图片 导航"}}) {
-    const std::string line = navigator::updaterCommandLine(f.runDirectory, offer);
-    const Words words = updater::splitCommandWords(line);
-    EXPECT_EQ(words, (Words{kToken, offer.downloadUrl, offer.title, "run", "Talvery.exe",
-                            offer.fileName, "修复", "问题#HHF新增功能"}))
-        << f.what << ": " << line;
-    EXPECT_TRUE(updater::isLaunchAccepted(words)) << f.what;
-  }
+  Words words;  // as the updater reads them
+  bool accepted;
+  bool inPlace = true;  // every value stands at its word
+};
+
+class HandOver : public testing::TestWithParam<RoundTrip> {};
+
+TEST_P(HandOver, TheUpdaterReadsWhatTheNavigatorWrote) {
+  const RoundTrip& c = GetParam();
+  const std::string line = navigator::updaterCommandLine(c.runDirectory, c.offer);
+  const Words words = updater::splitCommandWords(line);
+  EXPECT_EQ(words, c.words) << c.what << ": " << line;
+  EXPECT_EQ(updater::isLaunchAccepted(words), c.accepted) << c.what;
+  if (!c.accepted || !c.inPlace) return;
+  using namespace updater::word;
+  auto at = [&](int n) { return words[static_cast<std::size_t>(n - 1)]; };
+  EXPECT_EQ(at(kLaunchToken), updater::kLaunchToken);
+  EXPECT_EQ(at(kPackageUrl), c.offer.downloadUrl) << c.what;
+  EXPECT_EQ(at(kPackageTitle), c.offer.title) << c.what;
+  EXPECT_EQ(at(kProgramToStart), "Talvery.exe") << c.what;
 }
 
-TEST(NavigatorCommandLine, EmptyNameAndNotesLeaveFiveWordsAndAreRefused) {
-  navigator::UpdateOffer offer;
-  offer.downloadUrl = "http://h/p.zip";
-  offer.title = "t";
-  const Words words = updater::splitCommandWords(navigator::updaterCommandLine("C:\\T", offer));
-  EXPECT_EQ(words, (Words{kToken, "http://h/p.zip", "t", "run", "Talvery.exe"}));
-  EXPECT_FALSE(updater::isLaunchAccepted(words));
-}
+const navigator::UpdateOffer kOffer{"2.03", "修复 问题#HHF新增功能",
+                                    "http://127.0.0.1:8460/gx/Talvery203.zip", "图片导航2.03",
+                                    "Talvery203.zip"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, HandOver,
+    testing::Values(
+        RoundTrip{"plain folder", "C:\\Talvery", kOffer,
+                  {kToken, kOffer.downloadUrl, kOffer.title, "run", "Talvery.exe",
+                   kOffer.fileName, "修复", "问题#HHF新增功能"},
+                  true},
+        RoundTrip{"folder with blanks", "C:\\Program Files\\图片 导航", kOffer,
+                  {kToken, kOffer.downloadUrl, kOffer.title, "run", "Talvery.exe",
+                   kOffer.fileName, "修复", "问题#HHF新增功能"},
+                  true},
+        RoundTrip{"no notes: six words", "C:\\T", {"2.03", "", "http://h/p.zip", "t", "p.zip"},
+                  {kToken, "http://h/p.zip", "t", "run", "Talvery.exe", "p.zip"}, true},
+        RoundTrip{"empty file name and notes leave five words and are refused", "C:\\T",
+                  {"2.03", "", "http://h/p.zip", "t", ""},
+                  {kToken, "http://h/p.zip", "t", "run", "Talvery.exe"}, false},
+        RoundTrip{"a title with a blank moves every later word", "C:\\T",
+                  {"2.03", "", "http://h/p.zip", "a b", "p.zip"},
+                  {kToken, "http://h/p.zip", "a", "b", "run", "Talvery.exe", "p.zip"}, true, false}),
+    [](const testing::TestParamInfo<RoundTrip>& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace

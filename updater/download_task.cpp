@@ -3,6 +3,7 @@
 #include "updater/globals.h"
 #include "updater/install_paths.h"
 #include "updater/units.h"
+#include "updater/updater_command.h"
 
 namespace updater {
 
@@ -15,8 +16,8 @@ void startDownloadTask(std::int32_t n) {
   g.currentTask = n;
   // No line break: the first transfer message's line continues this one.
   forms::appendEditText(kLogBox, "执行下载任务" + forms::toText(n));
-  p.url = g.commandWords[2];
-  p.ftpRemoteName = g.commandWords[3];  // the title, which the row shows
+  p.url = g.commandWords[word::kPackageUrl];
+  p.ftpRemoteName = g.commandWords[word::kPackageTitle];  // the row shows it
   p.speedLimit = 0;
   p.stopWait = 1000;
   p.threadCount = 5;

@@ -6,6 +6,7 @@
 #include "forms/win/runtime.h"
 #include "forms/zip/zip_unit.h"
 #include "updater/globals.h"
+#include "updater/updater_command.h"
 #include "updater/install_paths.h"
 #include "updater/transfer_texts.h"
 #include "updater/units.h"
@@ -74,7 +75,7 @@ forms::HandlerResult onInstallRequested(const forms::Event& event) {
   copyFolderTree(staging, installation);
   forms::deleteFile(package);
   forms::deleteDirectory(stagingFolder(runDirectory));
-  forms::runProgram(relaunchCommandLine(runDirectory, g.commandWords[5]), false);
+  forms::runProgram(relaunchCommandLine(runDirectory, g.commandWords[word::kProgramToStart]), false);
   forms::endProgram(0);
 }
 
