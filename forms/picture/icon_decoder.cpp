@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "forms/picture/decoders.h"
+#include "forms/picture/icon_directory.h"
 
 namespace forms::picture_detail {
 namespace {
@@ -30,24 +31,18 @@ bool better(const Entry& a, const Entry& b, int wanted) {
 }  // namespace
 
 std::optional<Picture> decodeIconFile(ByteView bytes, int wantedSize) {
-  std::uint16_t count;
-  if (!bytes.u16(4, count) || count == 0) return std::nullopt;
+  const std::optional<IconDirectory> dir = readIconDirectory(bytes);
+  if (!dir) return std::nullopt;
   std::optional<Entry> best;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t at = 6 + 16 * i;
-    std::uint8_t w, h;
-    std::uint32_t size, offset;
-    if (!bytes.u8(at, w) || !bytes.u8(at + 1, h) || !bytes.u32(at + 8, size) || !bytes.u32(at + 12, offset))
-      return std::nullopt;
-    if (!bytes.has(offset, size)) return std::nullopt;
+  for (const IconDirectoryEntry& entry : dir->entries) {
     Entry e;
-    e.image = bytes.part(offset, size);
-    if (size >= 8 && std::memcmp(e.image.data(), "\x89PNG\r\n\x1A\n", 8) == 0) continue;
+    e.image = entry.image;
+    if (e.image.size() >= 8 && std::memcmp(e.image.data(), "\x89PNG\r\n\x1A\n", 8) == 0) continue;
     // The stored depth is often 0 in the directory; the DIB header knows it.
     std::uint16_t bpp = 0;
     if (!e.image.u16(14, bpp)) return std::nullopt;
     e.bpp = bpp;
-    e.side = std::max(w ? w : 256, h ? h : 256);
+    e.side = std::max(entry.width ? entry.width : 256, entry.height ? entry.height : 256);
     if (!best || better(e, *best, wantedSize)) best = e;
   }
   if (!best) return std::nullopt;

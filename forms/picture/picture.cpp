@@ -40,7 +40,7 @@ std::optional<PictureKind> detectPictureKind(const ByteSet& bytes) {
 std::optional<Picture> decodePicture(const ByteSet& bytes) {
   const auto kind = detectPictureKind(bytes);
   if (!kind) return std::nullopt;
-  const picture_detail::ByteView view(bytes.data(), bytes.size());
+  const ByteView view(bytes.data(), bytes.size());
   switch (*kind) {
     case PictureKind::Jpeg: return picture_detail::decodeJpeg(view);
     case PictureKind::Gif: return picture_detail::decodeGif(view);
@@ -52,7 +52,7 @@ std::optional<Picture> decodePicture(const ByteSet& bytes) {
 
 std::optional<Picture> decodeIcon(const ByteSet& bytes, int wantedSize) {
   if (detectPictureKind(bytes) != PictureKind::Icon) return std::nullopt;
-  return picture_detail::decodeIconFile(picture_detail::ByteView(bytes.data(), bytes.size()), wantedSize);
+  return picture_detail::decodeIconFile(ByteView(bytes.data(), bytes.size()), wantedSize);
 }
 
 }  // namespace forms

@@ -1,39 +1,29 @@
 #pragma once
-// Little-endian reads and writes over a byte range. Every read checks the range first and
-// fails, consuming nothing, when it would run past the end.
+// Little-endian reads and writes over a byte range, in order. Every read checks the range
+// first and fails, consuming nothing, when it would run past the end.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
+#include "forms/core/byte_view.h"
 #include "forms/core/text.h"
 
 namespace forms::tpl {
 
 class ByteCursor {
  public:
-  ByteCursor(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  ByteCursor(const std::uint8_t* data, std::size_t size) : bytes_(data, size) {}
 
   std::size_t position() const { return at_; }
-  std::size_t left() const { return size_ - at_; }
+  std::size_t left() const { return bytes_.size() - at_; }
 
-  bool u32(std::uint32_t& out) {
-    if (left() < 4) return false;
-    out = static_cast<std::uint32_t>(data_[at_]) | static_cast<std::uint32_t>(data_[at_ + 1]) << 8 |
-          static_cast<std::uint32_t>(data_[at_ + 2]) << 16 | static_cast<std::uint32_t>(data_[at_ + 3]) << 24;
-    at_ += 4;
-    return true;
-  }
-  bool i32(std::int32_t& out) {
-    std::uint32_t v;
-    if (!u32(v)) return false;
-    out = static_cast<std::int32_t>(v);
-    return true;
-  }
+  bool u32(std::uint32_t& out) { return bytes_.u32(at_, out) && skip(4); }
+  bool i32(std::int32_t& out) { return bytes_.i32(at_, out) && skip(4); }
   bool u16(std::uint32_t& out) {
-    if (left() < 2) return false;
-    out = static_cast<std::uint32_t>(data_[at_]) | static_cast<std::uint32_t>(data_[at_ + 1]) << 8;
-    at_ += 2;
-    return true;
+    std::uint16_t v;
+    if (!bytes_.u16(at_, v)) return false;
+    out = v;
+    return skip(2);
   }
   bool skip(std::size_t n) {
     if (left() < n) return false;
@@ -46,7 +36,7 @@ class ByteCursor {
       out.clear();
       return true;
     }
-    out.assign(data_ + at_, data_ + at_ + n);
+    out.assign(data() + at_, data() + at_ + n);
     at_ += n;
     return true;
   }
@@ -77,17 +67,18 @@ class ByteCursor {
   // cstr: bytes up to one zero byte, which must lie inside the range.
   bool cstr(Text& out) {
     if (left() == 0) return false;
-    const void* zero = std::memchr(data_ + at_, 0, left());
+    const void* zero = std::memchr(data() + at_, 0, left());
     if (!zero) return false;
-    std::size_t n = static_cast<const std::uint8_t*>(zero) - (data_ + at_);
-    out.assign(reinterpret_cast<const char*>(data_ + at_), n);
+    std::size_t n = static_cast<const std::uint8_t*>(zero) - (data() + at_);
+    out.assign(reinterpret_cast<const char*>(data() + at_), n);
     at_ += n + 1;
     return true;
   }
 
  private:
-  const std::uint8_t* data_;
-  std::size_t size_;
+  const std::uint8_t* data() const { return bytes_.data(); }
+
+  ByteView bytes_;
   std::size_t at_ = 0;
 };
 

@@ -2,6 +2,7 @@
 // hand cursor, which works where the system has none.
 #include <cstring>
 
+#include "forms/picture/icon_directory.h"
 #include "forms/template/mouse_pointer.h"
 #include "forms/win/core.h"
 #include "forms/win/window_unit.h"
@@ -10,7 +11,7 @@ namespace forms {
 
 namespace {
 
-// 32 x 32 hand pointing up, hot spot at the finger tip (x 6, y 0): '#' black, '.' white.
+// 32 x 32 hand pointing up, hot spot at the finger tip (x 5, y 0): '#' black, '.' white.
 const char* const kHand[] = {
     "     ##         ", "    #..#        ", "    #..#        ", "    #..#        ", "    #..###      ",
     "    #..#..###   ", "    #..#..#..## ", " ## #..#..#..#.#", "#..##........#.#", "#...#.........#.",
@@ -37,18 +38,17 @@ HCURSOR ownHandCursor() {
 
 // A .cur file: the first image, with its hot spot.
 HCURSOR cursorFromFile(const ByteSet& file) {
-  if (file.size() < 22) return nullptr;
-  auto u16 = [&](std::size_t at) { return static_cast<unsigned>(file[at] | file[at + 1] << 8); };
-  auto u32 = [&](std::size_t at) { return static_cast<std::uint32_t>(u16(at) | u16(at + 2) << 16); };
-  if (u16(0) != 0 || u16(2) != 2 || u16(4) == 0) return nullptr;
-  const std::uint32_t size = u32(6 + 8), offset = u32(6 + 12);
-  if (offset > file.size() || size > file.size() - offset) return nullptr;
+  const std::optional<IconDirectory> dir = readIconDirectory(ByteView(file.data(), file.size()));
+  if (!dir || dir->reserved != 0 || dir->type != 2) return nullptr;
+  // A cursor resource is the hot spot followed by the image.
+  const IconDirectoryEntry& first = dir->entries.front();
+  const std::size_t size = first.image.size();
   std::vector<std::uint8_t> res(4 + size);
-  res[0] = static_cast<std::uint8_t>(file[6 + 4]);
-  res[1] = static_cast<std::uint8_t>(file[6 + 5]);
-  res[2] = static_cast<std::uint8_t>(file[6 + 6]);
-  res[3] = static_cast<std::uint8_t>(file[6 + 7]);
-  std::memcpy(res.data() + 4, file.data() + offset, size);
+  res[0] = static_cast<std::uint8_t>(first.hotX);
+  res[1] = static_cast<std::uint8_t>(first.hotX >> 8);
+  res[2] = static_cast<std::uint8_t>(first.hotY);
+  res[3] = static_cast<std::uint8_t>(first.hotY >> 8);
+  if (size) std::memcpy(res.data() + 4, first.image.data(), size);
   return reinterpret_cast<HCURSOR>(
       CreateIconFromResourceEx(res.data(), static_cast<DWORD>(res.size()), FALSE, 0x00030000, 0, 0, 0));
 }

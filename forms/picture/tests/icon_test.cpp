@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "forms/picture/icon_directory.h"
 #include "picture_files.h"
 
 namespace forms::picture_test {
@@ -86,6 +87,34 @@ TEST(IconFiles, SameSizePrefersMoreColoursAndCursorsDecodeToo) {
     ASSERT_TRUE(picture);
     EXPECT_EQ(pixelAt(*picture, 0, 0), kGreen) << type;
   }
+}
+
+// The directory that both the icon decoder and the runtime's cursor files read: a
+// cursor's hot spot stands where an icon keeps planes and depth.
+TEST(IconDirectory, ReadsEveryEntryAndRefusesWhatLiesOutside) {
+  const ByteSet image = {1, 2, 3, 4, 5};
+  const ByteSet file = iconFile({{32, 0, 7, image}, {16, 16, 0, {9}}}, 2);
+  const auto dir = readIconDirectory(ByteView(file.data(), file.size()));
+  ASSERT_TRUE(dir);
+  EXPECT_EQ(dir->type, 2);
+  ASSERT_EQ(dir->entries.size(), 2u);
+  const IconDirectoryEntry& first = dir->entries[0];
+  EXPECT_EQ(first.width, 32);
+  EXPECT_EQ(first.height, 0);
+  EXPECT_EQ(first.hotX, 1);
+  EXPECT_EQ(first.hotY, 7);
+  EXPECT_EQ(ByteSet(first.image.data(), first.image.data() + first.image.size()), image);
+
+  const struct {
+    const char* what;
+    ByteSet bytes;
+  } refused[] = {
+      {"no image", iconFile({})},
+      {"directory cut short", ByteSet(file.begin(), file.begin() + 6 + 16 + 8)},
+      {"last image runs past the end", ByteSet(file.begin(), file.end() - 1)},
+  };
+  for (const auto& r : refused)
+    EXPECT_FALSE(readIconDirectory(ByteView(r.bytes.data(), r.bytes.size()))) << r.what;
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
-// Bounds-checked little-endian reads at an offset, for the decoders' headers: every read
-// tells whether it stayed inside the bytes, so a hostile length never reads past them.
+// Bounds-checked little-endian reads at an offset, for every reader of stored or received
+// bytes: each read tells whether it stayed inside the bytes, so a hostile length never
+// reads past them.
 #include <cstddef>
 #include <cstdint>
 
-namespace forms::picture_detail {
+namespace forms {
 
 class ByteView {
  public:
@@ -52,4 +53,4 @@ class ByteView {
   std::size_t size_;
 };
 
-}  // namespace forms::picture_detail
+}  // namespace forms
