@@ -81,6 +81,10 @@ Text runtimeErrorText(const Text& message, std::optional<std::int32_t> number);
 // it).
 bool createWindow(StoredWindow& stored, HWND owner = nullptr);
 
+// Whether a unit's parent lets it be seen: a page control shows only the units of its
+// current page.
+bool parentLetsShow(WindowId window, const StoredUnit& unit);
+
 // Serves messages until the window is gone, the program's other top-level windows
 // disabled meanwhile; then gives them back their input and activates back.
 void runModal(WindowId window, HWND back);

@@ -79,12 +79,6 @@ bool createUnit(LiveWindow& w, StoredUnit& u, bool visibleNow) {
   return true;
 }
 
-bool parentAllows(const LiveWindow& w, const StoredUnit& u) {
-  if (u.parentId == 0) return true;
-  UnitControl* parent = findUnitControl(UnitRef{w.id, u.parentId});
-  return !parent || parent->mayShowChild(u.id);
-}
-
 bool neverShown(const StoredUnit& u) { return u.kind == UnitKind::Timer || u.kind == UnitKind::Zip; }
 
 void failLoad(WindowId id) {
@@ -168,7 +162,7 @@ bool createWindow(StoredWindow& stored, HWND owner) {
     UnitControl* c = findUnitControl(UnitRef{w.id, u.id});
     HWND h = c ? c->window() : nullptr;
     if (!h) continue;
-    ShowWindow(h, u.visible() && !neverShown(u) && parentAllows(w, u) ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(h, u.visible() && !neverShown(u) && parentLetsShow(w.id, u) ? SW_SHOWNA : SW_HIDE);
   }
   for (auto& [id, live] : w.units) live.control->unitsCreated();
   return true;

@@ -60,13 +60,13 @@ RECT liveRect(HWND h) {
   return r;
 }
 
-bool mayShow(UnitRef ref, const StoredUnit& u) {
+}  // namespace
+
+bool parentLetsShow(WindowId window, const StoredUnit& u) {
   if (u.parentId == 0) return true;
-  UnitControl* parent = findUnitControl(UnitRef{ref.window, u.parentId});
+  UnitControl* parent = findUnitControl(UnitRef{window, u.parentId});
   return !parent || parent->mayShowChild(u.id);
 }
-
-}  // namespace
 
 Value getUnitProperty(UnitRef ref, int index, int member) {
   (void)member;
@@ -155,7 +155,7 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
         } else if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) {
           // A hidden top-level window comes back as it was, and is activated.
           if (!IsWindowVisible(h)) ShowWindow(h, IsIconic(h) ? SW_SHOWMINNOACTIVE : SW_SHOW);
-        } else if (mayShow(ref, u)) {
+        } else if (parentLetsShow(ref.window, u)) {
           ShowWindow(h, SW_SHOWNA);
         }
         break;
