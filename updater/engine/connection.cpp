@@ -19,7 +19,8 @@ namespace forms::engine {
 
 namespace {
 
-constexpr std::size_t kBufferSize = 20480;
+// The largest step that is reported (message 16, takeReceivedBytes).
+constexpr std::size_t kStepLimit = 20480;
 constexpr int kRetryLimit = 999;
 constexpr int kRetryWaitSeconds = 5;
 // Redirects followed in one task before the address counts as unusable (a loop).
@@ -32,7 +33,7 @@ enum class Step { Ok, Passing, Definite, Stopped };
 class Connection {
  public:
   Connection(Task& task, std::int32_t number, int rangeIndex)
-      : task_(task), number_(number), rangeIndex_(rangeIndex), buffer_(kBufferSize) {}
+      : task_(task), number_(number), rangeIndex_(rangeIndex) {}
 
   bool run() {
     task_.queueEvent(kConnectionStarted, number_, 0, 0);
@@ -297,19 +298,15 @@ class Connection {
     }
   }
 
-  // The body bytes that came with the header are the first bytes of the buffer.
+  // The body bytes that came with the header are the range's first bytes: one step.
   void takeBody() {
     std::size_t take = std::min<std::size_t>(body_.size(), static_cast<std::size_t>(remaining()));
     if (take == 0) return;
-    std::memcpy(buffer_.data(), body_.data(), take);
-    buffered_ = take;
-    step(take);
-    if (remaining() == 0) flush();
+    std::memcpy(position(), body_.data(), take);
+    arrived(take, take);
   }
 
-  std::int64_t remaining() const {
-    return own_.length - own_.received - static_cast<std::int64_t>(buffered_);
-  }
+  std::int64_t remaining() const { return own_.length - own_.received; }
 
   // Only the connection that serves a range adds to it, so its own copy stays exact.
   void serve(int index) {
@@ -317,17 +314,19 @@ class Connection {
     own_ = task_.book().range(index);
   }
 
-  void step(std::size_t bytes) {
-    task_.countStep(number_, static_cast<std::int64_t>(bytes));
+  // Where the connection's next byte goes: data is received straight into the mapping,
+  // never past the end of the range the connection serves.
+  std::uint8_t* position() {
+    if (!target_) target_ = task_.targetBytes();
+    return target_ + own_.start + own_.received;
   }
 
-  void flush() {
-    if (buffered_ == 0) return;
-    if (!target_) target_ = task_.targetBytes();
-    std::memcpy(target_ + own_.start + own_.received, buffer_.data(), buffered_);
-    own_.received += static_cast<std::int64_t>(buffered_);
-    task_.book().addReceived(rangeIndex_, static_cast<std::int64_t>(buffered_));
-    buffered_ = 0;
+  // `bytes` new bytes at the position: reported as steps of at most `block` bytes, each
+  // counted and each with its message 16, and added to the range.
+  void arrived(std::size_t bytes, std::size_t block) {
+    task_.countSteps(number_, static_cast<std::int64_t>(bytes), static_cast<std::int64_t>(block));
+    own_.received += static_cast<std::int64_t>(bytes);
+    task_.book().addReceived(rangeIndex_, static_cast<std::int64_t>(bytes));
   }
 
   // Receives the current range, then every range that nobody serves.
@@ -347,31 +346,26 @@ class Connection {
   bool receiveRange() {
     const TaskParam& param = task_.param();
     std::size_t block = static_cast<std::size_t>(
-        std::clamp<std::int32_t>(param.receiveBlock, 1, static_cast<std::int32_t>(kBufferSize)));
+        std::clamp<std::int32_t>(param.receiveBlock, 1, static_cast<std::int32_t>(kStepLimit)));
     while (remaining() > 0) {
-      if (task_.stop().isSet()) {
-        flush();
-        return false;
-      }
-      std::size_t want = std::min({block, kBufferSize - buffered_, static_cast<std::size_t>(remaining())});
-      if (param.speedLimit > 0 && !throttle(want)) {
-        flush();
-        return false;
+      if (task_.stop().isSet()) return false;
+      // Without a limit one receive takes all that has arrived: each receive costs the same
+      // whatever its size, so few large ones are fastest. Asking for more than the socket can
+      // hold would only make the system touch pages of the file early.
+      std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(remaining(), kReceiveDepth));
+      if (param.speedLimit > 0) {
+        want = std::min(want, block);
+        if (!throttle(want)) return false;
       }
       std::size_t got = 0;
-      IoResult r = receiveSome(socket_, buffer_.data() + buffered_, want, got,
-                               real(param.receiveTimeout), task_.stop());
+      IoResult r = receiveSome(socket_, position(), want, got, real(param.receiveTimeout), task_.stop());
       if (r == IoResult::Ok) {
-        buffered_ += got;
-        step(got);
-        if (buffered_ == kBufferSize || remaining() == 0) flush();
+        arrived(got, block);
         continue;
       }
-      flush();
       if (r == IoResult::Stopped || !mayRetry() || !requestRange()) return false;
       takeBody();
     }
-    flush();
     socket_.close();
     return true;
   }
@@ -396,8 +390,6 @@ class Connection {
   Range own_;
   Socket socket_;
   std::uint8_t* target_ = nullptr;  // the mapping, which outlives every connection
-  std::vector<std::uint8_t> buffer_;
-  std::size_t buffered_ = 0;
   std::string body_;
   int retries_ = 0;
   bool sentRangeMessage_ = false;

@@ -41,6 +41,9 @@ IoResult overlapped(Socket& socket, std::int64_t timeoutMs, const StopSignal& st
   if (waited != IoResult::Ok) CancelIo(reinterpret_cast<HANDLE>(socket.get()));
   DWORD flags = 0;
   BOOL ok = WSAGetOverlappedResult(socket.get(), &op, &done, TRUE, &flags);
+  // Bytes that came before the cancel are in the buffer (a receive writes straight into
+  // the file): they count, and the stop or time-out is seen at the next step.
+  if (ok && done > 0) return IoResult::Ok;
   if (waited != IoResult::Ok) return waited;
   return ok ? IoResult::Ok : IoResult::Failed;
 }
@@ -94,8 +97,7 @@ IoResult connectTo(Socket& socket, const in_addr& address, int port, std::int64_
   if (socket.get() == INVALID_SOCKET) return IoResult::Failed;
   WSAEVENT event = socket.event();
   if (event == WSA_INVALID_EVENT) return IoResult::Failed;
-  // A deep receive buffer lets most receives find their data waiting.
-  int depth = 4 << 20;
+  int depth = kReceiveDepth;
   setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&depth), sizeof depth);
   // The connect's end sets the socket's event (and makes the socket non-blocking); the
   // selection is dropped again afterwards, so that only the overlapped operations set it.

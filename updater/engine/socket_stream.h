@@ -31,6 +31,10 @@ class Socket {
   WSAEVENT event_ = WSA_INVALID_EVENT;
 };
 
+// How much a socket holds before the peer has to wait: a deep buffer lets most receives find
+// their data waiting, and it is the most that one receive can return.
+constexpr int kReceiveDepth = 4 << 20;
+
 enum class IoResult { Ok, TimedOut, Failed, Closed, Stopped };
 
 // Winsock is started once for the process, before the first lookup.

@@ -144,9 +144,17 @@ void Task::queueEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::
   if (code != kDataReceived) wake_.notify_all();
 }
 
-void Task::countStep(std::int32_t connection, std::int64_t bytes) {
+void Task::countSteps(std::int32_t connection, std::int64_t bytes, std::int64_t block) {
   stepBytes_ += bytes;
-  queueEvent(kDataReceived, connection, static_cast<std::int32_t>(bytes), 0);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (phase_ != TaskPhase::Running) return;
+  for (std::int64_t left = bytes; left > 0; left -= block) {
+    Message message;
+    message.code = kDataReceived;
+    message.p1 = connection;
+    message.p2 = static_cast<std::int32_t>(std::min(left, block));
+    queue_.push_back(std::move(message));
+  }
 }
 
 void Task::queueText(std::int32_t connection, const std::string& text, std::int32_t level) {

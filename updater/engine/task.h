@@ -61,8 +61,8 @@ class Task : public std::enable_shared_from_this<Task> {
   // --- the connections' side
   void queueEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3);
   void queueText(std::int32_t connection, const std::string& text, std::int32_t level);
-  // Counts a step and queues its message 16.
-  void countStep(std::int32_t connection, std::int64_t bytes);
+  // Counts `bytes` as consecutive steps of at most `block` bytes, each with its message 16.
+  void countSteps(std::int32_t connection, std::int64_t bytes, std::int64_t block);
   // Calls the event callback at once on the calling thread (message 18).
   std::int32_t ask(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3);
 
