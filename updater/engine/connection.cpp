@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <thread>
@@ -12,12 +13,14 @@
 #include "updater/engine/same_name.h"
 #include "updater/engine/socket_stream.h"
 #include "updater/engine/task.h"
+#include "updater/engine/url_parts.h"
 
 namespace forms::engine {
 
 namespace {
 
-constexpr std::size_t kBufferSize = 20480;
+// The largest step that is reported (message 16, takeReceivedBytes).
+constexpr std::size_t kStepLimit = 20480;
 constexpr int kRetryLimit = 999;
 constexpr int kRetryWaitSeconds = 5;
 // Redirects followed in one task before the address counts as unusable (a loop).
@@ -27,21 +30,32 @@ constexpr std::int64_t kLargestFile = std::numeric_limits<std::int32_t>::max();
 
 enum class Step { Ok, Passing, Definite, Stopped };
 
+// Wine checks a receive's buffer by reading and then writing back one byte of each page, so
+// a page of the file that is still new faults twice (the read maps it, the write makes it
+// writable), and a large download spends much of its time in page faults. An
+// atomic OR of 0 is a write that changes nothing: each page faults once, here.
+void touchForWriting(std::uint8_t* at, std::size_t bytes) {
+  constexpr std::uintptr_t kPage = 4096;
+  std::uintptr_t end = reinterpret_cast<std::uintptr_t>(at) + bytes;
+  for (std::uintptr_t page = reinterpret_cast<std::uintptr_t>(at); page < end; page = (page | (kPage - 1)) + 1)
+    __atomic_fetch_or(reinterpret_cast<std::uint8_t*>(page), std::uint8_t{0}, __ATOMIC_RELAXED);
+}
+
 class Connection {
  public:
   Connection(Task& task, std::int32_t number, int rangeIndex)
-      : task_(task), number_(number), rangeIndex_(rangeIndex), buffer_(kBufferSize) {}
+      : task_(task), number_(number), rangeIndex_(rangeIndex) {}
 
   bool run() {
     task_.queueEvent(kConnectionStarted, number_, 0, 0);
     bool ok = rangeIndex_ < 0 ? runFirst() : runFurther();
-    if (rangeIndex_ >= 0 && !ok) task_.release(rangeIndex_);
+    if (rangeIndex_ >= 0 && !ok) task_.book().release(rangeIndex_);
     return ok;
   }
 
   std::int64_t positionReached() const {
     if (rangeIndex_ < 0) return 0;
-    Range range = task_.range(rangeIndex_);
+    Range range = task_.book().range(rangeIndex_);
     return range.start + range.received;
   }
 
@@ -52,49 +66,72 @@ class Connection {
 
   std::int64_t real(std::int64_t ms) const { return task_.clock().realMs(ms); }
 
-  // Connect, send the request and read the reply header; the body bytes that came with
-  // the header are left in body_.
+  // One request: connect (through the proxy where there is one), send the request and read
+  // the reply header; the body bytes that came with the header are left in body_.
   Step exchange(const std::string& url, const UrlParts& parts, std::optional<std::int64_t> rangeStart,
                 std::string& header) {
-    const TaskParam& param = task_.param();
     socket_.close();
     body_.clear();
+    const TaskParam& param = task_.param();
     if (parts.scheme != Scheme::Http || (param.mode & kModeUpload) != 0) {
       // Only HTTP downloads are spoken; the other schemes fail at connect time.
       text(texts::format(texts::kConnectFailed, parts.host.c_str(), parts.port), kTextError);
       return Step::Definite;
     }
-    std::string host = parts.host;
-    int port = parts.port;
-    bool viaProxy = !param.proxy.empty();
-    if (viaProxy) {
-      std::size_t colon = param.proxy.find(':');
-      host = param.proxy.substr(0, colon);
-      port = colon == std::string::npos ? 80 : std::atoi(param.proxy.c_str() + colon + 1);
-    }
+    Peer peer = peerFor(parts);
     in_addr address{};
-    if (!isDottedAddress(host)) text(texts::format(texts::kResolving, host.c_str()), kTextProgress);
-    if (!lookUpHost(host, address)) {
-      text(texts::format(texts::kResolveFailed, host.c_str()), kTextError);
-      return Step::Passing;
-    }
-    text(texts::format(texts::kConnecting, host.c_str(), port), kTextProgress);
-    IoResult r = connectTo(socket_, address, port, real(param.connectTimeout), task_.stopFlag());
-    if (r == IoResult::Stopped) return Step::Stopped;
-    if (r == IoResult::TimedOut) {
-      text(texts::format(texts::kConnectTimedOut, host.c_str(), port), kTextError);
-      return Step::Passing;
-    }
-    if (r != IoResult::Ok) {
-      text(texts::format(texts::kConnectFailed, host.c_str(), port), kTextError);
-      return Step::Passing;
-    }
-    text(texts::format(rangeStart ? texts::kConnectedRange : texts::kConnectedFirst, host.c_str(), port),
-         kTextProgress);
+    Step step = lookUp(peer, address);
+    if (step == Step::Ok) step = connect(peer, address, rangeStart.has_value());
+    if (step == Step::Ok) step = sendRequest(url, parts, rangeStart, peer.viaProxy);
+    if (step == Step::Ok) step = readHeader(header);
+    return step;
+  }
 
-    std::string request = buildRequest(url, parts, param.referer, rangeStart, viaProxy);
+  struct Peer {
+    std::string host;
+    int port = 0;
+    bool viaProxy = false;
+  };
+
+  // The server of the address, or the proxy (port 80 unless it names one).
+  Peer peerFor(const UrlParts& parts) const {
+    const std::string& proxy = task_.param().proxy;
+    if (proxy.empty()) return {parts.host, parts.port, false};
+    std::size_t colon = proxy.find(':');
+    return {proxy.substr(0, colon), colon == std::string::npos ? 80 : std::atoi(proxy.c_str() + colon + 1),
+            true};
+  }
+
+  Step lookUp(const Peer& peer, in_addr& address) {
+    const char* host = peer.host.c_str();
+    if (!isDottedAddress(peer.host)) text(texts::format(texts::kResolving, host), kTextProgress);
+    if (lookUpHost(peer.host, address)) return Step::Ok;
+    text(texts::format(texts::kResolveFailed, host), kTextError);
+    return Step::Passing;
+  }
+
+  Step connect(const Peer& peer, const in_addr& address, bool forRange) {
+    const char* host = peer.host.c_str();
+    text(texts::format(texts::kConnecting, host, peer.port), kTextProgress);
+    IoResult r = connectTo(socket_, address, peer.port, real(task_.param().connectTimeout), task_.stop());
+    if (r == IoResult::Stopped) return Step::Stopped;
+    if (r != IoResult::Ok) {
+      text(texts::format(r == IoResult::TimedOut ? texts::kConnectTimedOut : texts::kConnectFailed, host,
+                         peer.port),
+           kTextError);
+      return Step::Passing;
+    }
+    text(texts::format(forRange ? texts::kConnectedRange : texts::kConnectedFirst, host, peer.port),
+         kTextProgress);
+    return Step::Ok;
+  }
+
+  // Sends the request; the first range request of the connection is then announced.
+  Step sendRequest(const std::string& url, const UrlParts& parts, std::optional<std::int64_t> rangeStart,
+                   bool viaProxy) {
+    std::string request = buildRequest(url, parts, task_.param().referer, rangeStart, viaProxy);
     text(request, kTextRequest);
-    r = sendAll(socket_, request, real(param.sendTimeout), task_.stopFlag());
+    IoResult r = sendAll(socket_, request, real(task_.param().sendTimeout), task_.stop());
     if (r == IoResult::Stopped) return Step::Stopped;
     if (r != IoResult::Ok) {
       text(texts::kSendFailed, kTextError);
@@ -105,7 +142,11 @@ class Connection {
       task_.queueEvent(kRangeBegun, number_, static_cast<std::int32_t>(*rangeStart),
                        static_cast<std::int32_t>(own_.start + own_.length));
     }
+    return Step::Ok;
+  }
 
+  // Receives in pieces until the reply header is complete.
+  Step readHeader(std::string& header) {
     std::string received;
     std::uint8_t piece[kHeaderPiece];
     for (;;) {
@@ -122,7 +163,8 @@ class Connection {
         return Step::Ok;
       }
       std::size_t got = 0;
-      r = receiveSome(socket_, piece, sizeof piece, got, real(param.receiveTimeout), task_.stopFlag());
+      IoResult r = receiveSome(socket_, piece, sizeof piece, got, real(task_.param().receiveTimeout),
+                               task_.stop());
       if (r == IoResult::Stopped) return Step::Stopped;
       if (r != IoResult::Ok) return Step::Passing;
       received.append(reinterpret_cast<const char*>(piece), got);
@@ -131,10 +173,10 @@ class Connection {
 
   // Waits before the next attempt; false when no attempt may follow.
   bool mayRetry() {
-    if (task_.stopping() || ++retries_ > kRetryLimit) return false;
+    if (task_.stop().isSet() || ++retries_ > kRetryLimit) return false;
     socket_.close();
     text(texts::format(texts::kRetryWait, kRetryWaitSeconds), kTextProgress);
-    return sleepUnlessStopped(real(kRetryWaitSeconds * 1000), task_.stopFlag());
+    return task_.stop().sleep(real(kRetryWaitSeconds * 1000));
   }
 
   bool runFirst() {
@@ -168,8 +210,8 @@ class Connection {
 
     std::int64_t total = verdict.total;
     task_.setEndValue(total <= kLargestFile ? static_cast<std::int32_t>(total) : 0);
-    task_.setTable(total, splitRanges(total, task_.param().threadCount));
-    task_.markServed(0);
+    task_.book().set(total, splitRanges(total, task_.param().threadCount));
+    task_.book().markServed(0);
     serve(0);
 
     std::optional<std::string> path = localPath(*reply, parts);
@@ -198,7 +240,7 @@ class Connection {
   // build can pass it in a 32-bit argument; the 64-bit test build passes 0.
   std::int32_t pathArgument() const {
     if constexpr (sizeof(void*) == sizeof(std::int32_t))
-      return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(task_.localPath().c_str()));
+      return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(task_.localPath()));
     return 0;
   }
 
@@ -218,7 +260,7 @@ class Connection {
     std::optional<std::int64_t> existing = store.existingSize(path);
     if (!existing) return path;
     std::int32_t answer = task_.ask(kSameNameFile, static_cast<std::int32_t>(*existing),
-                                    static_cast<std::int32_t>(task_.total()), 0);
+                                    static_cast<std::int32_t>(task_.book().total()), 0);
     switch (answer) {
       case kRenameAutomatically:
         for (int attempt = 1; attempt <= kRenameAttempts; ++attempt) {
@@ -258,7 +300,7 @@ class Connection {
       Step step = exchange(url, parts, start, header);
       if (step == Step::Passing && mayRetry()) continue;
       if (step != Step::Ok) return false;
-      Verdict verdict = judgeRangeReply(parseReplyHeader(header), start, task_.total());
+      Verdict verdict = judgeRangeReply(parseReplyHeader(header), start, task_.book().total());
       if (verdict.kind != Verdict::Accept) {
         text(verdict.text, kTextError);
         return false;
@@ -267,44 +309,42 @@ class Connection {
     }
   }
 
-  // The body bytes that came with the header are the first bytes of the buffer.
+  // The body bytes that came with the header are the range's first bytes: one step.
   void takeBody() {
     std::size_t take = std::min<std::size_t>(body_.size(), static_cast<std::size_t>(remaining()));
     if (take == 0) return;
-    std::memcpy(buffer_.data(), body_.data(), take);
-    buffered_ = take;
-    step(take);
-    if (remaining() == 0) flush();
+    std::memcpy(position(), body_.data(), take);
+    arrived(take, take);
   }
 
-  std::int64_t remaining() const {
-    return own_.length - own_.received - static_cast<std::int64_t>(buffered_);
-  }
+  std::int64_t remaining() const { return own_.length - own_.received; }
 
   // Only the connection that serves a range adds to it, so its own copy stays exact.
   void serve(int index) {
     rangeIndex_ = index;
-    own_ = task_.range(index);
+    own_ = task_.book().range(index);
   }
 
-  void step(std::size_t bytes) {
-    task_.countStep(static_cast<std::int64_t>(bytes));
-    task_.queueEvent(kDataReceived, number_, static_cast<std::int32_t>(bytes), 0);
+  // Where the connection's next byte goes: data is received straight into the mapping,
+  // never past the end of the range the connection serves.
+  std::uint8_t* position() {
+    if (!target_) target_ = task_.targetBytes();
+    return target_ + own_.start + own_.received;
   }
 
-  void flush() {
-    if (buffered_ == 0) return;
-    std::memcpy(task_.targetBytes() + own_.start + own_.received, buffer_.data(), buffered_);
-    own_.received += static_cast<std::int64_t>(buffered_);
-    task_.addReceived(rangeIndex_, static_cast<std::int64_t>(buffered_));
-    buffered_ = 0;
+  // `bytes` new bytes at the position: reported as steps of at most `block` bytes, each
+  // counted and each with its message 16, and added to the range.
+  void arrived(std::size_t bytes, std::size_t block) {
+    task_.countSteps(number_, static_cast<std::int64_t>(bytes), static_cast<std::int64_t>(block));
+    own_.received += static_cast<std::int64_t>(bytes);
+    task_.book().addReceived(rangeIndex_, static_cast<std::int64_t>(bytes));
   }
 
   // Receives the current range, then every range that nobody serves.
   bool receiveAll() {
     for (;;) {
       if (!receiveRange()) return false;
-      std::optional<int> next = task_.claimUnserved();
+      std::optional<int> next = task_.book().claimUnserved();
       if (!next) return true;
       serve(*next);
       task_.queueEvent(kRangeTakenOver, number_, static_cast<std::int32_t>(own_.start + own_.received),
@@ -317,31 +357,27 @@ class Connection {
   bool receiveRange() {
     const TaskParam& param = task_.param();
     std::size_t block = static_cast<std::size_t>(
-        std::clamp<std::int32_t>(param.receiveBlock, 1, static_cast<std::int32_t>(kBufferSize)));
+        std::clamp<std::int32_t>(param.receiveBlock, 1, static_cast<std::int32_t>(kStepLimit)));
     while (remaining() > 0) {
-      if (task_.stopping()) {
-        flush();
-        return false;
-      }
-      std::size_t want = std::min({block, kBufferSize - buffered_, static_cast<std::size_t>(remaining())});
-      if (param.speedLimit > 0 && !throttle(want)) {
-        flush();
-        return false;
+      if (task_.stop().isSet()) return false;
+      // Without a limit one receive takes all that has arrived: each receive costs the same
+      // whatever its size, so few large ones are fastest. Asking for more than the socket can
+      // hold would only make the system touch pages of the file early.
+      std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(remaining(), kReceiveDepth));
+      if (param.speedLimit > 0) {
+        want = std::min(want, block);
+        if (!throttle(want)) return false;
       }
       std::size_t got = 0;
-      IoResult r = receiveSome(socket_, buffer_.data() + buffered_, want, got,
-                               real(param.receiveTimeout), task_.stopFlag());
+      touchForWriting(position(), want);
+      IoResult r = receiveSome(socket_, position(), want, got, real(param.receiveTimeout), task_.stop());
       if (r == IoResult::Ok) {
-        buffered_ += got;
-        step(got);
-        if (buffered_ == kBufferSize || remaining() == 0) flush();
+        arrived(got, block);
         continue;
       }
-      flush();
       if (r == IoResult::Stopped || !mayRetry() || !requestRange()) return false;
       takeBody();
     }
-    flush();
     socket_.close();
     return true;
   }
@@ -354,7 +390,7 @@ class Connection {
     if (lastStep_.time_since_epoch().count() != 0) {
       auto wait = lastStep_ + std::chrono::milliseconds(real(1000)) - now;
       auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(wait).count();
-      if (ms > 0 && !sleepUnlessStopped(ms, task_.stopFlag())) return false;
+      if (ms > 0 && !task_.stop().sleep(ms)) return false;
     }
     lastStep_ = std::chrono::steady_clock::now();
     return true;
@@ -365,8 +401,7 @@ class Connection {
   int rangeIndex_;
   Range own_;
   Socket socket_;
-  std::vector<std::uint8_t> buffer_;
-  std::size_t buffered_ = 0;
+  std::uint8_t* target_ = nullptr;  // the mapping, which outlives every connection
   std::string body_;
   int retries_ = 0;
   bool sentRangeMessage_ = false;

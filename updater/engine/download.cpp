@@ -10,6 +10,7 @@
 #include "updater/engine/engine_hooks.h"
 #include "updater/engine/socket_stream.h"
 #include "updater/engine/task.h"
+#include "updater/engine/url_parts.h"
 
 namespace forms {
 
@@ -85,7 +86,7 @@ bool startDownloadWith(Download& download, const TaskParam& param, const EngineH
                                [](char c) { return static_cast<unsigned char>(c) < 0x20; }),
                 text->end());
   std::uint32_t id = registry().nextId();
-  auto task = std::make_shared<Task>(static_cast<std::int32_t>(id), copy, *parts, *hooks.clock,
+  auto task = std::make_shared<Task>(static_cast<std::int32_t>(id), copy, *hooks.clock,
                                      *hooks.store, [](std::uint32_t ended) { registry().remove(ended); });
   registry().add(id, task);
   download.task = id;

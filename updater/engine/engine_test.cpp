@@ -570,6 +570,26 @@ TEST(EngineSpeedLimit, StepsStayWithinTheShare) {
   for (std::size_t i = 1; i < steps.size(); ++i) EXPECT_LE(steps[i].p2, 8000);
 }
 
+// However much one receive brings, it is reported in steps of at most the block; only the
+// bytes that came with a reply header may form a larger step.
+TEST(EngineSteps, ReceivesReportedInBlocks) {
+  std::string file = fileBytes(1000003);
+  FaultServer server([&](ServerConnection& c, const ServerRequest& r) { serveFile(c, r, file); });
+  for (std::int32_t block : {20480, 3000}) {
+    EngineRun run;
+    TaskParam param = paramFor(server.url("/pkg.zip"), kLocal, 2);
+    param.receiveBlock = block;
+    ASSERT_TRUE(run.start(param));
+    ASSERT_TRUE(run.recorder.waitForEnd());
+    EXPECT_EQ(run.store.file(kLocal), file);
+    EXPECT_EQ(run.recorder.dataBytes(), static_cast<std::int64_t>(file.size()));
+    int larger = 0;
+    for (const Event& e : run.recorder.events())
+      if (e.code == kDataReceived && e.p2 > block) ++larger;
+    EXPECT_LE(larger, run.recorder.count(kConnectionStarted) + run.recorder.count(kRangeTakenOver)) << block;
+  }
+}
+
 struct SameNameCase {
   const char* name;
   std::int32_t answer;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <chrono>
 #include <mutex>
-#include <optional>
 
 namespace forms::engine {
 
@@ -13,44 +12,40 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-// Waits are cut into slices so that a stop is noticed within this many milliseconds.
-constexpr long kSliceMs = 20;
-
-// Waits until `slice(ms)` (one wait of at most ms milliseconds) gives a result, the
-// time-out passes or a stop is asked for; an empty result means the slice passed.
-template <typename Slice>
-IoResult waitInSlices(std::int64_t timeoutMs, const std::atomic<bool>& stop, Slice slice) {
-  auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    if (stop.load()) return IoResult::Stopped;
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
-    if (left <= 0) return IoResult::TimedOut;
-    if (std::optional<IoResult> r = slice(static_cast<long>(std::min<std::int64_t>(left, kSliceMs)))) return *r;
-  }
+// Until the socket's event is set, the time-out passes or the stop is set. The stop comes
+// first in the list, so that it wins over data that arrived at the same moment.
+IoResult waitForEvent(WSAEVENT event, std::int64_t timeoutMs, const StopSignal& stop) {
+  if (stop.isSet()) return IoResult::Stopped;
+  if (timeoutMs <= 0) return IoResult::TimedOut;
+  WSAEVENT events[2] = {stop.event(), event};
+  DWORD r = WSAWaitForMultipleEvents(2, events, FALSE, waitMs(timeoutMs), FALSE);
+  if (r == WSA_WAIT_EVENT_0) return IoResult::Stopped;
+  if (r == WSA_WAIT_EVENT_0 + 1) return IoResult::Ok;
+  if (r == WSA_WAIT_TIMEOUT) return IoResult::TimedOut;
+  return IoResult::Failed;
 }
 
-// Until a connect has ended or a send can go on.
-IoResult waitWritable(SOCKET s, std::int64_t timeoutMs, const std::atomic<bool>& stop) {
-  return waitInSlices(timeoutMs, stop, [s](long ms) -> std::optional<IoResult> {
-    fd_set ready, failed;
-    FD_ZERO(&ready);
-    FD_ZERO(&failed);
-    FD_SET(s, &ready);
-    FD_SET(s, &failed);
-    timeval tv{ms / 1000, (ms % 1000) * 1000};
-    if (select(0, nullptr, &ready, &failed, &tv) == SOCKET_ERROR || FD_ISSET(s, &failed)) return IoResult::Failed;
-    if (FD_ISSET(s, &ready)) return IoResult::Ok;
-    return std::nullopt;
-  });
-}
-
-IoResult waitForEvent(WSAEVENT event, std::int64_t timeoutMs, const std::atomic<bool>& stop) {
-  return waitInSlices(timeoutMs, stop, [event](long ms) -> std::optional<IoResult> {
-    DWORD r = WSAWaitForMultipleEvents(1, &event, FALSE, static_cast<DWORD>(ms), FALSE);
-    if (r == WSA_WAIT_EVENT_0) return IoResult::Ok;
-    if (r != WSA_WAIT_TIMEOUT) return IoResult::Failed;
-    return std::nullopt;
-  });
+// One overlapped send or receive, started by `start` (WSASend or WSARecv). Where it
+// completes at once no wait follows; where it does not, the wait is on the operation itself.
+template <typename Start>
+IoResult overlapped(Socket& socket, std::int64_t timeoutMs, const StopSignal& stop, DWORD& done,
+                    Start start) {
+  done = 0;
+  WSAOVERLAPPED op{};
+  op.hEvent = socket.event();
+  if (op.hEvent == WSA_INVALID_EVENT) return IoResult::Failed;
+  if (start(&op, &done) == 0) return IoResult::Ok;
+  if (WSAGetLastError() != WSA_IO_PENDING) return IoResult::Failed;
+  IoResult waited = waitForEvent(op.hEvent, timeoutMs, stop);
+  // The operation uses the buffer until it is over: cancel it and wait for its end.
+  if (waited != IoResult::Ok) CancelIo(reinterpret_cast<HANDLE>(socket.get()));
+  DWORD flags = 0;
+  BOOL ok = WSAGetOverlappedResult(socket.get(), &op, &done, TRUE, &flags);
+  // Bytes that came before the cancel are in the buffer (a receive writes straight into
+  // the file): they count, and the stop or time-out is seen at the next step.
+  if (ok && done > 0) return IoResult::Ok;
+  if (waited != IoResult::Ok) return waited;
+  return ok ? IoResult::Ok : IoResult::Failed;
 }
 
 }  // namespace
@@ -97,67 +92,66 @@ bool lookUpHost(const std::string& host, in_addr& address) {
 }
 
 IoResult connectTo(Socket& socket, const in_addr& address, int port, std::int64_t timeoutMs,
-                   const std::atomic<bool>& stop) {
+                   const StopSignal& stop) {
   socket.attach(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
   if (socket.get() == INVALID_SOCKET) return IoResult::Failed;
-  u_long nonBlocking = 1;
-  ioctlsocket(socket.get(), FIONBIO, &nonBlocking);
-  // A deep receive buffer lets most receives find their data waiting.
-  int depth = 4 << 20;
+  WSAEVENT event = socket.event();
+  if (event == WSA_INVALID_EVENT) return IoResult::Failed;
+  int depth = kReceiveDepth;
   setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&depth), sizeof depth);
+  // The connect's end sets the socket's event (and makes the socket non-blocking); the
+  // selection is dropped again afterwards, so that only the overlapped operations set it.
+  if (WSAEventSelect(socket.get(), event, FD_CONNECT) != 0) return IoResult::Failed;
   sockaddr_in to{};
   to.sin_family = AF_INET;
   to.sin_port = htons(static_cast<u_short>(port));
   to.sin_addr = address;
-  if (connect(socket.get(), reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) return IoResult::Ok;
-  if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
-  IoResult r = waitWritable(socket.get(), timeoutMs, stop);
-  if (r != IoResult::Ok) return r;
-  int error = 0;
-  int length = sizeof error;
-  getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length);
-  return error == 0 ? IoResult::Ok : IoResult::Failed;
+  IoResult r = IoResult::Ok;
+  if (connect(socket.get(), reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+    if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
+    r = waitForEvent(event, timeoutMs, stop);
+    if (r == IoResult::Ok) {
+      WSANETWORKEVENTS happened{};
+      if (WSAEnumNetworkEvents(socket.get(), event, &happened) != 0 ||
+          (happened.lNetworkEvents & FD_CONNECT) == 0 || happened.iErrorCode[FD_CONNECT_BIT] != 0)
+        r = IoResult::Failed;
+    }
+  }
+  WSAEventSelect(socket.get(), nullptr, 0);
+  WSAResetEvent(event);
+  return r;
 }
 
 IoResult sendAll(Socket& socket, const std::string& bytes, std::int64_t timeoutMs,
-                 const std::atomic<bool>& stop) {
+                 const StopSignal& stop) {
   std::size_t sent = 0;
   auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
   while (sent < bytes.size()) {
-    int n = send(socket.get(), bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
-    if (n > 0) {
-      sent += static_cast<std::size_t>(n);
-      continue;
-    }
-    if (WSAGetLastError() != WSAEWOULDBLOCK) return IoResult::Failed;
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
-    IoResult r = waitWritable(socket.get(), std::max<std::int64_t>(left, 0), stop);
+    WSABUF buffer{static_cast<ULONG>(bytes.size() - sent), const_cast<char*>(bytes.data() + sent)};
+    DWORD done = 0;
+    IoResult r = overlapped(socket, left, stop, done, [&](WSAOVERLAPPED* op, DWORD* n) {
+      return WSASend(socket.get(), &buffer, 1, n, 0, op, nullptr);
+    });
     if (r != IoResult::Ok) return r;
+    if (done == 0) return IoResult::Failed;
+    sent += done;
   }
   return IoResult::Ok;
 }
 
-// An overlapped receive: where the data is waiting it completes at once, and where it is
-// not, the wait is on the receive itself, so no readiness test precedes each step.
 IoResult receiveSome(Socket& socket, std::uint8_t* out, std::size_t size, std::size_t& got,
-                     std::int64_t timeoutMs, const std::atomic<bool>& stop) {
+                     std::int64_t timeoutMs, const StopSignal& stop) {
   got = 0;
   WSABUF buffer{static_cast<ULONG>(size), reinterpret_cast<char*>(out)};
-  WSAOVERLAPPED overlapped{};
-  overlapped.hEvent = socket.event();
-  if (overlapped.hEvent == WSA_INVALID_EVENT) return IoResult::Failed;
-  DWORD received = 0, flags = 0;
-  if (WSARecv(socket.get(), &buffer, 1, &received, &flags, &overlapped, nullptr) != 0) {
-    if (WSAGetLastError() != WSA_IO_PENDING) return IoResult::Failed;
-    IoResult waited = waitForEvent(overlapped.hEvent, timeoutMs, stop);
-    // The receive writes into `out` until it is over: cancel it and wait for its end.
-    if (waited != IoResult::Ok) CancelIo(reinterpret_cast<HANDLE>(socket.get()));
-    BOOL done = WSAGetOverlappedResult(socket.get(), &overlapped, &received, TRUE, &flags);
-    if (waited != IoResult::Ok) return waited;
-    if (!done) return IoResult::Failed;
-  }
-  got = received;
-  return received > 0 ? IoResult::Ok : IoResult::Closed;
+  DWORD done = 0;
+  IoResult r = overlapped(socket, timeoutMs, stop, done, [&](WSAOVERLAPPED* op, DWORD* n) {
+    DWORD flags = 0;
+    return WSARecv(socket.get(), &buffer, 1, n, &flags, op, nullptr);
+  });
+  if (r != IoResult::Ok) return r;
+  got = done;
+  return done > 0 ? IoResult::Ok : IoResult::Closed;
 }
 
 }  // namespace forms::engine

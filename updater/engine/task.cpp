@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "updater/engine/connection.h"
@@ -14,7 +15,6 @@ namespace {
 // Data steps wake no one (a wake-up per step halves the throughput): the task thread
 // hands them on at least this often. Every other message wakes it at once.
 constexpr auto kQueuePoll = std::chrono::milliseconds(100);
-constexpr int kStopStepMs = 20;
 
 std::string timeTextNow() {
   SYSTEMTIME now;
@@ -24,14 +24,35 @@ std::string timeTextNow() {
 
 }  // namespace
 
-Task::Task(std::int32_t id, const TaskParam& param, const UrlParts& parts, WaitClock& clock,
-           TargetStore& store, EndedHook ended)
-    : id_(id), param_(param), firstParts_(parts), clock_(clock), store_(store),
-      ended_(std::move(ended)), url_(param.url) {}
+Task::Task(std::int32_t id, const TaskParam& param, WaitClock& clock, TargetStore& store,
+           EndedHook ended)
+    : id_(id), param_(param), clock_(clock), store_(store), ended_(std::move(ended)),
+      url_(param.url) {}
 
 void Task::launch() {
   std::shared_ptr<Task> self = shared_from_this();
   std::thread([self] { self->run(); }).detach();
+}
+
+bool Task::enter(TaskPhase to) {
+  bool allowed = false;
+  switch (to) {
+    case TaskPhase::Running: break;
+    case TaskPhase::Stopping: allowed = phase_ == TaskPhase::Running; break;
+    case TaskPhase::Released: allowed = phase_ == TaskPhase::Stopping; break;
+    case TaskPhase::Closing:
+      allowed = phase_ == TaskPhase::Released || (phase_ == TaskPhase::Running && active_ == 0);
+      break;
+  }
+  if (!allowed) return false;
+  phase_ = to;
+  if (to == TaskPhase::Stopping) stop_.set();
+  wake_.notify_all();
+  return true;
+}
+
+bool Task::loopMayEnd() const {
+  return phase_ == TaskPhase::Released || (phase_ == TaskPhase::Running && active_ == 0);
 }
 
 void Task::run() {
@@ -42,14 +63,15 @@ void Task::run() {
     threads_.emplace_back([self] { runConnection(self, 1, -1); });
     nextConnection_ = 2;
   }
+  bool stoppedByCaller = false;
   for (;;) {
     std::deque<Message> batch;
     {
       std::unique_lock<std::mutex> lock(mutex_);
-      wake_.wait_for(lock, kQueuePoll, [this] { return !queue_.empty() || finished(); });
-      if (queue_.empty() && finished()) {
-        queueClosed_ = true;
-        closing_ = true;
+      wake_.wait_for(lock, kQueuePoll, [this] { return !queue_.empty() || loopMayEnd(); });
+      if (queue_.empty() && loopMayEnd()) {
+        stoppedByCaller = phase_ == TaskPhase::Released;
+        enter(TaskPhase::Closing);
         break;
       }
       batch.swap(queue_);
@@ -58,37 +80,28 @@ void Task::run() {
     for (const Message& message : batch) deliver(message);
   }
 
-  // Join every connection before the file goes: none may write into a closed mapping.
+  // Every connection is joined before the file goes: none may write into a closed mapping.
+  joinConnections();
+  std::int32_t p2 = stoppedByCaller ? static_cast<std::int32_t>(book_.received()) : 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    target_.reset();
+    if (!stoppedByCaller) p2 = endValue_;
+  }
+  if (param_.eventCallback) param_.eventCallback(kTransferEnd, id_, p2, 0, id_);
+  ended_(static_cast<std::uint32_t>(id_));
+}
+
+void Task::joinConnections() {
   for (;;) {
     std::vector<std::thread> threads;
     {
       std::lock_guard<std::mutex> lock(mutex_);
       threads.swap(threads_);
     }
-    if (threads.empty()) break;
+    if (threads.empty()) return;
     for (std::thread& thread : threads) thread.join();
   }
-
-  std::int32_t p2;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    target_.reset();
-    targetBytes_ = nullptr;
-    if (stoppedByCaller_) {
-      std::int64_t received = 0;
-      for (const Range& range : ranges_) received += range.received;
-      p2 = static_cast<std::int32_t>(received);
-    } else {
-      p2 = endValue_;
-    }
-  }
-  if (param_.eventCallback) param_.eventCallback(kTransferEnd, id_, p2, 0, id_);
-  ended_(static_cast<std::uint32_t>(id_));
-}
-
-bool Task::finished() const {
-  if (endRequested_) return true;
-  return active_ == 0 && !stoppedByCaller_;
 }
 
 void Task::deliver(const Message& message) {
@@ -102,32 +115,26 @@ void Task::deliver(const Message& message) {
 
 void Task::requestStop() {
   std::lock_guard<std::mutex> lock(mutex_);
-  stopping_ = true;
-  stoppedByCaller_ = true;
-  queueClosed_ = true;
+  enter(TaskPhase::Stopping);
 }
 
 void Task::waitForConnections(int stopWaitMs) {
-  for (int step = 0; step < stopWaitMs / kStopStepMs && activeConnections() > 0; ++step)
-    Sleep(kStopStepMs);
+  std::unique_lock<std::mutex> lock(mutex_);
+  idle_.wait_for(lock, std::chrono::milliseconds(std::max(stopWaitMs, 0)), [this] { return active_ == 0; });
 }
 
 ByteSet Task::snapshot() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  StateSettings settings{param_.threadCount, param_.receiveBlock, param_.speedLimit};
-  if (ranges_.empty()) return encodeState(0, {Range{}}, settings);
-  return encodeState(total_, ranges_, settings);
+  return book_.snapshot({param_.threadCount, param_.receiveBlock, param_.speedLimit});
 }
 
 void Task::requestEnd() {
   std::lock_guard<std::mutex> lock(mutex_);
-  endRequested_ = true;
-  wake_.notify_all();
+  enter(TaskPhase::Released);
 }
 
 void Task::queueEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (queueClosed_) return;
+  if (phase_ != TaskPhase::Running) return;
   Message message;
   message.code = code;
   message.p1 = p1;
@@ -135,6 +142,19 @@ void Task::queueEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::
   message.p3 = p3;
   queue_.push_back(std::move(message));
   if (code != kDataReceived) wake_.notify_all();
+}
+
+void Task::countSteps(std::int32_t connection, std::int64_t bytes, std::int64_t block) {
+  stepBytes_ += bytes;
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (phase_ != TaskPhase::Running) return;
+  for (std::int64_t left = bytes; left > 0; left -= block) {
+    Message message;
+    message.code = kDataReceived;
+    message.p1 = connection;
+    message.p2 = static_cast<std::int32_t>(std::min(left, block));
+    queue_.push_back(std::move(message));
+  }
 }
 
 void Task::queueText(std::int32_t connection, const std::string& text, std::int32_t level) {
@@ -146,7 +166,7 @@ void Task::queueText(std::int32_t connection, const std::string& text, std::int3
   message.time = timeTextNow();
   message.text = text;
   std::lock_guard<std::mutex> lock(mutex_);
-  if (queueClosed_) return;
+  if (phase_ != TaskPhase::Running) return;
   queue_.push_back(std::move(message));
   wake_.notify_all();
 }
@@ -170,60 +190,26 @@ void Task::setEndValue(std::int32_t value) {
   endValue_ = value;
 }
 
-void Task::setTable(std::int64_t total, std::vector<Range> ranges) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  total_ = total;
-  ranges_ = std::move(ranges);
-  served_.assign(ranges_.size(), false);
-}
-
-std::int64_t Task::total() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return total_;
-}
-
-Range Task::range(int index) const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return ranges_[static_cast<std::size_t>(index)];
-}
-
-std::optional<int> Task::claimUnserved() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  for (std::size_t i = 0; i < ranges_.size(); ++i) {
-    if (!served_[i] && ranges_[i].received < ranges_[i].length) {
-      served_[i] = true;
-      return static_cast<int>(i);
-    }
-  }
-  return std::nullopt;
-}
-
-void Task::markServed(int index) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  served_[static_cast<std::size_t>(index)] = true;
-}
-
-void Task::release(int index) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  served_[static_cast<std::size_t>(index)] = false;
-}
-
-void Task::addReceived(int index, std::int64_t bytes) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ranges_[static_cast<std::size_t>(index)].received += bytes;
-}
-
 void Task::setTarget(std::unique_ptr<DownloadTarget> target, const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   target_ = std::move(target);
-  targetBytes_ = target_->bytes();
   localPath_ = path;
+}
+
+std::uint8_t* Task::targetBytes() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return target_ ? target_->bytes() : nullptr;
+}
+
+const char* Task::localPath() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return localPath_.c_str();
 }
 
 bool Task::startConnection(int index) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (closing_ || stopping_) return false;
-  served_[static_cast<std::size_t>(index)] = true;
+  if (phase_ != TaskPhase::Running) return false;
+  book_.markServed(index);
   ++active_;
   std::int32_t number = nextConnection_++;
   std::shared_ptr<Task> self = shared_from_this();
@@ -242,6 +228,7 @@ void Task::connectionEnded(std::int32_t number, bool normally, std::int64_t posi
   std::lock_guard<std::mutex> lock(mutex_);
   --active_;
   wake_.notify_all();
+  if (active_ == 0) idle_.notify_all();
 }
 
 }  // namespace forms::engine

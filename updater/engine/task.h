@@ -1,5 +1,5 @@
 #pragma once
-// One download task: its copied parameters, range table, message queue and threads.
+// One download task: its copied parameters, range book, message queue, phase and threads.
 // The task thread delivers the queued messages; each connection runs on a thread of its own.
 #include <atomic>
 #include <condition_variable>
@@ -8,25 +8,36 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "updater/engine/download.h"
 #include "updater/engine/download_target.h"
-#include "updater/engine/range_table.h"
-#include "updater/engine/url_parts.h"
+#include "updater/engine/range_book.h"
+#include "updater/engine/stop_signal.h"
 #include "updater/engine/wait_clock.h"
 
 namespace forms::engine {
+
+// A task's life. Every change goes through Task::enter, which knows the allowed ones:
+//   Running -> Stopping   the caller stops the task (stopDownload, releaseDownload)
+//   Stopping -> Released  the caller has taken its snapshot
+//   Running -> Closing    the last connection ended and every message was delivered
+//   Released -> Closing   every message queued before the stop was delivered
+enum class TaskPhase {
+  Running,   // messages are queued and connections may start
+  Stopping,  // the stop signal is set: no message is queued, no connection starts
+  Released,  // the task thread may leave its loop
+  Closing,   // the loop is left: connections are joined, the file closed, message 4 sent
+};
 
 class Task : public std::enable_shared_from_this<Task> {
  public:
   using EndedHook = std::function<void(std::uint32_t id)>;
 
-  Task(std::int32_t id, const TaskParam& param, const UrlParts& parts, WaitClock& clock,
-       TargetStore& store, EndedHook ended);
+  Task(std::int32_t id, const TaskParam& param, WaitClock& clock, TargetStore& store,
+       EndedHook ended);
   Task(const Task&) = delete;
   Task& operator=(const Task&) = delete;
 
@@ -37,8 +48,8 @@ class Task : public std::enable_shared_from_this<Task> {
   const TaskParam& param() const { return param_; }
   WaitClock& clock() const { return clock_; }
   TargetStore& store() const { return store_; }
-  const std::atomic<bool>& stopFlag() const { return stopping_; }
-  bool stopping() const { return stopping_.load(); }
+  const StopSignal& stop() const { return stop_; }
+  RangeBook& book() { return book_; }
 
   // --- the caller's side (stopDownload and the other operations)
   void requestStop();
@@ -50,6 +61,8 @@ class Task : public std::enable_shared_from_this<Task> {
   // --- the connections' side
   void queueEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3);
   void queueText(std::int32_t connection, const std::string& text, std::int32_t level);
+  // Counts `bytes` as consecutive steps of at most `block` bytes, each with its message 16.
+  void countSteps(std::int32_t connection, std::int64_t bytes, std::int64_t block);
   // Calls the event callback at once on the calling thread (message 18).
   std::int32_t ask(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3);
 
@@ -57,21 +70,14 @@ class Task : public std::enable_shared_from_this<Task> {
   void setUrl(const std::string& url);
   void setEndValue(std::int32_t value);
 
-  void setTable(std::int64_t total, std::vector<Range> ranges);
-  std::int64_t total() const;
-  Range range(int index) const;
-  // The first range that no connection serves and that is not complete, now served.
-  std::optional<int> claimUnserved();
-  void markServed(int index);
-  void release(int index);
-  void addReceived(int index, std::int64_t bytes);
-  void countStep(std::int64_t bytes) { stepBytes_ += bytes; }
-
+  // Set once by the first connection, before it starts any other connection.
   void setTarget(std::unique_ptr<DownloadTarget> target, const std::string& path);
-  std::uint8_t* targetBytes() const { return targetBytes_; }
-  const std::string& localPath() const { return localPath_; }
+  std::uint8_t* targetBytes() const;
+  // The path text that message 3 carries; it lives as long as the task.
+  const char* localPath() const;
 
-  // Starts a further connection for range `index` (marked served); false once the task ends.
+  // Starts a further connection for range `index` (marked served); false once the task
+  // is no longer running.
   bool startConnection(int index);
   int activeConnections() const;
   // Called by a connection's thread as its last act.
@@ -86,36 +92,35 @@ class Task : public std::enable_shared_from_this<Task> {
 
   void run();
   void deliver(const Message& message);
-  bool finished() const;  // under mutex_
+  void joinConnections();
+  // Under mutex_: moves to `to` where that change is allowed; false otherwise.
+  bool enter(TaskPhase to);
+  bool loopMayEnd() const;  // under mutex_
 
+  // Fixed from the start on; read by every thread without a lock.
   const std::int32_t id_;
   const TaskParam param_;
-  const UrlParts firstParts_;
   WaitClock& clock_;
   TargetStore& store_;
   const EndedHook ended_;
 
-  std::atomic<bool> stopping_{false};
+  // Synchronised by themselves.
+  StopSignal stop_;
   std::atomic<std::int64_t> stepBytes_{0};
+  RangeBook book_;
 
+  // Guarded by mutex_.
   mutable std::mutex mutex_;
-  std::condition_variable wake_;
+  std::condition_variable wake_;           // the task thread: a message or the loop's end
+  std::condition_variable idle_;           // the caller's stop: no connection left
+  TaskPhase phase_ = TaskPhase::Running;
   std::deque<Message> queue_;
-  bool queueClosed_ = false;
-  bool endRequested_ = false;
-  bool stoppedByCaller_ = false;
-  bool closing_ = false;
   int active_ = 0;
   std::int32_t nextConnection_ = 1;
   std::vector<std::thread> threads_;
   std::string url_;
   std::int32_t endValue_ = 0;
-  std::int64_t total_ = 0;
-  std::vector<Range> ranges_;
-  std::vector<bool> served_;
-
   std::unique_ptr<DownloadTarget> target_;
-  std::uint8_t* targetBytes_ = nullptr;
   std::string localPath_;
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 // Where the engine's waits get their length: retries wait seconds and time-outs are seconds
 // long, so tests replace the clock with one that shortens every wait.
-#include <atomic>
 #include <cstdint>
 
 namespace forms::engine {
@@ -14,8 +13,5 @@ class WaitClock {
 };
 
 WaitClock& systemClock();
-
-// Sleeps `ms` real milliseconds in short steps; false as soon as `stop` is set.
-bool sleepUnlessStopped(std::int64_t ms, const std::atomic<bool>& stop);
 
 }  // namespace forms::engine
