@@ -74,7 +74,6 @@ class LongDownload(UpdaterTest):
             harness.click(left + width - 14, top + 12)  # the caption's close button
             self.assertEqual(u.wait(STOP_WAIT + 5), 0)
             took = time.time() - closed
-            self.assertTrue(wait_for(lambda: server.replies_cut >= 5, 5), "replies cut: %d" % server.replies_cut)
             print("the updater ended %.2f s after the close" % took)
         self.assertEqual(self.installation.starts(), [])
 
