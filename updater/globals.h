@@ -39,7 +39,7 @@ struct Globals {
   // nothing to touch.
   bool released = false;
   // Held by a data step while it reads downloads and the meters, and by the window
-  // thread while it changes a Download (start, stop) or releases the globals.
+  // thread while it grows downloads, stops a Download or releases the globals.
   std::mutex engineSide;
 };
 
