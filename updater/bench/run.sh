@@ -25,7 +25,8 @@ WINE_RUN=$ROOT/scripts/wine-run
 # A prefix of its own: one wineserver serves every program of a prefix, one request at a
 # time, so tests running in the shared prefix meanwhile would distort the figures.
 export TV_WINEPREFIX=${TV_WINEPREFIX:-/tmp/tv-update-bench-wine}
-PORT=${BENCH_PORT:-18474}
+# A free port unless one is given: other benchmarks may run beside this one.
+PORT=${BENCH_PORT:-$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')}
 
 find_exe() { find "$BUILD" -name "$1" -path "*$2*" | head -1; }
 UPDATE_EXE=$(find_exe update.exe dist/main_update)
