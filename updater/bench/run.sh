@@ -169,6 +169,9 @@ done
 mt=$(echo "$TOTAL" | median) mn=$(echo "$NET" | median) mp=$(echo "$PEER" | median)
 printf 'update            median %6.3f s  (%s)\n' "$mt" "$(echo "$TOTAL" | spread)"
 printf 'less start-up     median %6.3f s  (%s)\n' "$mn" "$(echo "$NET" | spread)"
+STARTUP=$(paste -d- <(echo "$TOTAL" | tr ' ' '\n' | grep -v '^$') <(echo "$NET" | tr ' ' '\n' | grep -v '^$') | bc -l | tr '\n' ' ')
+printf 'start-up          median %6.3f s  (%s)  from the start to the first request\n' \
+  "$(echo "$STARTUP" | median)" "$(echo "$STARTUP" | spread)"
 printf 'aria2c + unzip    median %6.3f s  (%s)\n' "$mp" "$(echo "$PEER" | spread)"
 printf 'update less start-up / peer  %.2f\n' "$(echo "$mn / $mp" | bc -l)"
 printf 'update whole / peer          %.2f\n' "$(echo "$mt / $mp" | bc -l)"
