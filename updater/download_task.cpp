@@ -9,6 +9,7 @@ namespace updater {
 
 void startDownloadTask(std::int32_t n) {
   Globals& g = globals();
+  std::unique_lock<std::mutex> lock(g.engineSide);
   g.taskParams.resize(n);
   g.speedMeters.resize(n);
   forms::TaskParam& p = g.taskParams[n];
@@ -32,6 +33,7 @@ void startDownloadTask(std::int32_t n) {
   p.eventCallback = onTransferMessage;
   p.textCallback = onTransferText;
   g.downloads.append(forms::Download{});
+  lock.unlock();
   // A start that fails changes nothing here: no message ever arrives, the row stays as
   // laid out and the user closes the window.
   forms::startDownload(g.downloads[g.downloads.count()], g.taskParams[g.currentTask]);

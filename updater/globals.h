@@ -1,8 +1,10 @@
 #pragma once
 // The globals that every routine of the updater shares. They live from the program
-// entry to the end-of-program routine; the engine's threads reach them only through
-// the window thread (see window_thread_call.h), so no lock of our own is needed.
+// entry to the end-of-program routine. The engine's threads reach them through the
+// window thread (see window_thread_call.h), except the data steps, which read them on
+// the engine's thread under engineSide.
 #include <cstdint>
+#include <mutex>
 
 #include "forms/core/text.h"
 #include "forms/win/runtime.h"
@@ -36,6 +38,9 @@ struct Globals {
   // Set by the end-of-program routine: a transfer message that arrives later finds
   // nothing to touch.
   bool released = false;
+  // Held by a data step while it reads downloads and the meters, and by the window
+  // thread while it grows downloads, stops a Download or releases the globals.
+  std::mutex engineSide;
 };
 
 // Never destroyed: an engine thread may still call in while the process exits.
@@ -60,5 +65,10 @@ std::int32_t onTransferMessage(std::int32_t code, std::int32_t p1, std::int32_t 
                                std::int32_t taskId);
 void onTransferText(std::int32_t connection, const char* timeText, const char* messageText,
                     std::int32_t level, std::int32_t taskId);
+
+// Shows what the data steps gathered since the last call: the log lines in one append,
+// each row at its latest values. On the window thread, paced to the display.
+void applyDisplayBatch();
+constexpr std::uint32_t kDisplayIntervalMs = 33;
 
 }  // namespace updater

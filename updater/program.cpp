@@ -33,6 +33,7 @@ std::int32_t updaterStartup() {
 
 void releaseUpdaterGlobals() {
   Globals& g = globals();
+  std::lock_guard<std::mutex> lock(g.engineSide);
   // First, so that a transfer message served after this point touches nothing.
   g.released = true;
   g.commandWords.clear();
@@ -52,6 +53,7 @@ int updaterEntry() {
   forms::startRuntime(templateHandlers(), templateSegment());
   setArrayFaultReporter([](std::int32_t fault) { forms::raiseRuntimeError(fault); });
   windowThread().create();
+  windowThread().setPaced(applyDisplayBatch, kDisplayIntervalMs);
   initUpdaterGlobals();
   forms::registerEndRoutine(releaseUpdaterGlobals);
   updaterStartup();

@@ -1,8 +1,17 @@
 // The engine's callbacks: each transfer message becomes a log line and keeps the task's
 // row current; the end message of a task that arrived whole hands it to the install step.
+//
+// A data step is worked out on the engine's thread and left in the display batch, which
+// the window thread applies at display rate: the engine never waits for the window on a
+// data step. Every other message runs on the window thread while the engine waits, after
+// the batch gathered before it, so the log and the row pass through the same states in
+// the same order as when each message is applied on its own.
 #include <windows.h>
 
+#include <mutex>
+
 #include "forms/win/runtime.h"
+#include "updater/display_batch.h"
 #include "updater/download_outcome.h"
 #include "updater/globals.h"
 #include "updater/install_paths.h"
@@ -50,21 +59,29 @@ void onStart(Globals& g, std::int32_t taskId) {
   g.speedMeters[k].start(GetTickCount());
 }
 
-void onData(Globals& g, std::int32_t taskId) {
+DisplayBatch& displayBatch() {
+  static DisplayBatch* instance = new DisplayBatch;  // outlives late engine calls
+  return *instance;
+}
+
+// On the engine's thread. The globals lock keeps the close query and the end-of-program
+// routine away while the task's state is read.
+void onData(std::int32_t taskId) {
+  Globals& g = globals();
+  std::lock_guard<std::mutex> lock(g.engineSide);
+  if (g.released) return;
   const std::int32_t k = findTask(g, taskId);
   if (k == 0) return;
-  const TaskRow& row = g.taskRows[k];
-  show(row.statusLabel, false);
-  show(row.progressBar, true);
   const std::int32_t bytes = forms::takeReceivedBytes(g.downloads[k]);
-  if (std::optional<double> rate = g.speedMeters[k].add(bytes, GetTickCount()))
-    caption(row.speedLabel, speedCaption(*rate));
+  std::optional<forms::Text> speed;
+  if (std::optional<double> rate = g.speedMeters[k].add(bytes, GetTickCount())) speed = speedCaption(*rate);
   forms::ByteSet state;
   forms::getDownloadState(g.downloads[k], state);
   const std::int32_t done = stateValue(g.downloads[k], state, forms::kStateReceived);
   const std::int32_t total = stateValue(g.downloads[k], state, forms::kStateTotalSize);
-  forms::setUnitProperty(row.progressBar, kBarPosition, forms::Value(progressPosition(done, total)));
-  log(transferLogLine(forms::kDataReceived));
+  if (displayBatch().addDataStep(k, std::move(speed), progressPosition(done, total),
+                                 transferLogLine(forms::kDataReceived)))
+    windowThread().wakePaced();
 }
 
 // The task's number when its package is to be installed, else 0.
@@ -91,15 +108,34 @@ std::int32_t onEnd(Globals& g, std::int32_t taskId) {
 
 }  // namespace
 
+void applyDisplayBatch() {
+  const DisplayWork work = displayBatch().take();
+  Globals& g = globals();
+  if (g.released) return;
+  for (const auto& [k, view] : work.rows) {
+    if (k < 1 || k > g.taskRows.count()) continue;
+    const TaskRow& row = g.taskRows[k];
+    show(row.statusLabel, false);
+    show(row.progressBar, true);
+    if (view.speedCaption) caption(row.speedLabel, *view.speedCaption);
+    forms::setUnitProperty(row.progressBar, kBarPosition, forms::Value(view.barPosition));
+  }
+  if (!work.log.empty()) log(work.log);
+}
+
 std::int32_t onTransferMessage(std::int32_t code, std::int32_t, std::int32_t, std::int32_t,
                                std::int32_t taskId) {
+  if (code == forms::kDataReceived) {
+    onData(taskId);
+    return 1;
+  }
   std::int32_t installTask = 0;
   windowThread().run([&] {
+    applyDisplayBatch();
     Globals& g = globals();
     if (g.released) return;
     switch (code) {
       case forms::kTransferStart: onStart(g, taskId); break;
-      case forms::kDataReceived: onData(g, taskId); break;
       case forms::kTransferEnd: installTask = onEnd(g, taskId); break;
       default: log(transferLogLine(code)); break;
     }

@@ -35,6 +35,7 @@ forms::HandlerResult onUpdaterWindowCreated(const forms::Event&) {
 forms::HandlerResult onUpdaterWindowCloseQuery(const forms::Event&) {
   Globals& g = globals();
   if (g.downloads.count() >= 1) {
+    std::lock_guard<std::mutex> lock(g.engineSide);
     forms::ByteSet resumeState;
     forms::stopDownload(g.downloads[1], resumeState, 2);
   }

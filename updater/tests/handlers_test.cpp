@@ -1,7 +1,7 @@
 // The updater's handlers in a process of their own, on the real runtime and window:
-// the row and the log that the transfer messages leave, the end of a task that did not
-// arrive whole, a close during a download, and messages that come after the end-of-
-// program routine. The process is started with a valid command line whose address the
+// the row and the log that the transfer messages leave, data steps that never wait for
+// the window thread, the end of a task that did not arrive whole, a close during a
+// download, and messages that come after the end-of-program routine. The process is started with a valid command line whose address the
 // engine refuses, so the created event builds row 1 and no download runs by itself.
 #include <winsock2.h>
 #include <windows.h>
@@ -45,6 +45,15 @@ std::int32_t fromEngineThread(std::int32_t code, std::int32_t taskId) {
   return result.get();
 }
 
+// Serves the window thread long enough for the data steps' batch to be shown.
+void serveDisplay() {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 10 * kDisplayIntervalMs) {
+    forms::processEvents();
+    Sleep(1);
+  }
+}
+
 // A listening socket that accepts connections and never answers: a task against it
 // stays running for as long as the test needs.
 class SilentServer {
@@ -77,6 +86,7 @@ class UpdaterHandlers : public testing::Test {
   static void SetUpTestSuite() {
     forms::startRuntime(templateHandlers(), templateSegment());
     windowThread().create();
+    windowThread().setPaced(applyDisplayBatch, kDisplayIntervalMs);
     initUpdaterGlobals();
     forms::loadStartWindow(kUpdaterWindow);  // runs the whole start, refused or not
   }
@@ -166,6 +176,7 @@ TEST_F(UpdaterHandlers, ARowFollowsItsTaskAndAShortDownloadIsNotInstalled) {
   EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 0);
 
   fromEngineThread(16, taskId);
+  serveDisplay();
   EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 0);
   EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 1);
   EXPECT_EQ(number(row.progressBar, kBarPosition), 0);  // nothing received of no known size
@@ -181,6 +192,34 @@ TEST_F(UpdaterHandlers, ARowFollowsItsTaskAndAShortDownloadIsNotInstalled) {
   EXPECT_EQ(log(), before + " #传送常量.下载上传开始\r\n #传送常量.收到数据\r\n #传送常量.下载上传结束\r\n" +
                        kLogNotInstalled);
   EXPECT_EQ(GetFileAttributesA(package.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The engine's thread goes on while the window thread serves nothing; the end message
+// shows every data line before its own, and more of them than an edit box holds by
+// default.
+TEST_F(UpdaterHandlers, DataStepsNeverWaitForTheWindowAndTheEndShowsThemAllFirst) {
+  const TaskRow& row = globals().taskRows[1];
+  const std::int32_t taskId = runSilentTask();
+  ASSERT_NE(taskId, -1);
+  fromEngineThread(3, taskId);
+  const std::string before = log();
+  constexpr int kSteps = 3000;
+  auto steps = std::async(std::launch::async, [=] {
+    for (int i = 0; i < kSteps; ++i) onTransferMessage(16, 0, 20480, 0, taskId);
+  });
+  ASSERT_EQ(steps.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  EXPECT_EQ(log(), before);  // nothing shown without the window thread
+  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 1);
+
+  fromEngineThread(4, taskId);
+  std::string expected = before;
+  for (int i = 0; i < kSteps; ++i) expected += " #传送常量.收到数据\r\n";
+  expected += " #传送常量.下载上传结束\r\n";
+  expected += kLogNotInstalled;
+  EXPECT_EQ(log(), expected);
+  EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 0);
+  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 1);
+  EXPECT_EQ(text(row.statusLabel, 8), "下载失败");
 }
 
 TEST_F(UpdaterHandlers, TheCloseQueryStopsTheDownloadSoItsEndMessageFindsNoTask) {

@@ -6,17 +6,22 @@ end-to-end tests, with the faults the tests need:
   missing       404 for everything
   gone          the first reply breaks off half-way and the server goes away
   slow          like normal, but the body trickles out, so a download takes a while
+  paced         like normal, but each reply at `rate` bytes a second in pieces of 16 KB:
+                a long download of many receive steps
 """
 import http.server
 import socketserver
 import threading
 import time
 
+PACED_PIECE = 16384
+
 
 class PackageServer:
-    def __init__(self, body, mode="normal"):
+    def __init__(self, body, mode="normal", rate=1 << 20):
         self.body = body
         self.mode = mode
+        self.rate = rate
         self.requests = []  # (path, Range header or None)
         self.lock = threading.Lock()
         self.gone = threading.Event()
@@ -74,7 +79,7 @@ class PackageServer:
         rng = h.headers.get("Range")
         if rng and self.mode != "ignore-range" and rng.startswith("bytes=") and rng.endswith("-"):
             start = int(rng[len("bytes="):-1])
-        part = self.body[start:]
+        part = memoryview(self.body)[start:]  # no copy: bodies may be large
         h.send_response(206 if start else 200)
         if start:
             h.send_header("Content-Range", "bytes %d-%d/%d" % (start, len(self.body) - 1, len(self.body)))
@@ -95,6 +100,13 @@ class PackageServer:
                     h.wfile.write(part[i:i + 4096])
                     h.wfile.flush()
                     time.sleep(0.25)
+                return
+            if self.mode == "paced":
+                for i in range(0, len(part), PACED_PIECE):
+                    if self.gone.is_set():
+                        return
+                    h.wfile.write(part[i:i + PACED_PIECE])
+                    time.sleep(PACED_PIECE / self.rate)
                 return
             h.wfile.write(part)
         except (BrokenPipeError, ConnectionResetError):

@@ -167,6 +167,41 @@ class Installation:
         shutil.rmtree(self.base, ignore_errors=True)
 
 
+DATA_LINE = " #传送常量.收到数据"
+LOG_LINES = {"未知消息 5", " #传送常量.下载数据范围", " #传送常量.下载上传开始", DATA_LINE,
+             " #传送常量.下载线程继续下载", " #传送常量.线程正常结束", " #传送常量.下载上传结束"}
+UNPACK_FAILED = "更新包解压失败，更新没有安装"
+
+
+def whole_log_faults(log, size):
+    """What is wrong with the log of a download of size bytes over 5 connections whose
+    body was no archive: [] when it holds every line, in order, the last one included."""
+    faults = []
+    if not log.startswith("执行下载任务1"):
+        return ["it does not begin with the task's line: %r" % log[:40]]
+    lines = log[len("执行下载任务1"):].split("\r\n")
+    if lines[-1] != "":
+        faults.append("the last line is cut: %r" % lines[-1][-40:])
+    lines = lines[:-1]
+    if lines[-2:] != [" #传送常量.下载上传结束", UNPACK_FAILED]:
+        faults.append("it does not end with the end message and the unpack failure: %r" % lines[-2:])
+    lines = lines[:-2]
+    strange = [line for line in lines if line not in LOG_LINES]
+    if strange:
+        faults.append("lines that no message gives: %r" % strange[:3])
+    counts = {line: lines.count(line) for line in LOG_LINES}
+    for line, want in [("未知消息 5", 5), (" #传送常量.下载数据范围", 5), (" #传送常量.下载上传开始", 1),
+                       (" #传送常量.线程正常结束", 5)]:
+        if counts[line] != want:
+            faults.append("%d times %r, not %d" % (counts[line], line, want))
+    least = -(-size // 20480)  # a data step carries at most 20480 bytes
+    if counts[DATA_LINE] < least:
+        faults.append("%d data lines, fewer than the %d that %d bytes need" % (counts[DATA_LINE], least, size))
+    if DATA_LINE in lines and lines.index(DATA_LINE) < lines.index(" #传送常量.下载上传开始"):
+        faults.append("a data line before the start line")
+    return faults
+
+
 def words(url, title="图片导航2.03", notes="修复 问题#HHF新增"):
     return [TOKEN, url, title, "run", "Talvery.exe", "package.zip"] + notes.split()
 
