@@ -22,6 +22,7 @@ SIZE_MIB=${3:-64}
 LOG_MIB=${4:-256}
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WINE_RUN=$ROOT/scripts/wine-run
+. "$ROOT/updater/bench/local_nginx.sh"
 # A prefix of its own: one wineserver serves every program of a prefix, one request at a
 # time, so tests running in the shared prefix meanwhile would distort the figures.
 export TV_WINEPREFIX=${TV_WINEPREFIX:-/tmp/tv-update-bench-wine}
@@ -39,7 +40,7 @@ done
 WORK=$(mktemp -d /tmp/update-bench.XXXXXX)
 SHM=$(mktemp -d /dev/shm/update-bench.XXXXXX)
 cleanup() {
-  [ -f "$WORK/nginx.pid" ] && kill "$(cat "$WORK/nginx.pid")" 2>/dev/null || true
+  bench_stop_nginx "$WORK"
   WINEPREFIX=$TV_WINEPREFIX wineserver -k 2>/dev/null || true
   rm -rf "$WORK" "$SHM"
 }
@@ -62,30 +63,8 @@ cp "$RECORD_START" "$TEMPLATE/Talvery.exe"
 head -c 1000 /dev/urandom > "$TEMPLATE/big.bin"
 echo old > "$TEMPLATE/readme.txt"
 
-cat > "$WORK/nginx.conf" <<CONF
-daemon on;
-worker_processes 2;
-pid $WORK/nginx.pid;
-error_log $WORK/logs/error.log;
-events { worker_connections 256; }
-http {
-  log_format timed '\$msec \$request_time "\$http_range" \$uri';
-  access_log $WORK/logs/access.log timed;
-  sendfile on;
-  tcp_nopush on;
-  client_body_temp_path $WORK/tmp;
-  proxy_temp_path $WORK/tmp;
-  fastcgi_temp_path $WORK/tmp;
-  uwsgi_temp_path $WORK/tmp;
-  scgi_temp_path $WORK/tmp;
-  server {
-    listen 127.0.0.1:$PORT;
-    root $WORK/www;
-  }
-}
-CONF
-nginx -p "$WORK" -c "$WORK/nginx.conf"
-for _ in $(seq 50); do curl -sf -o /dev/null -r 0-0 "http://127.0.0.1:$PORT/gx/package.zip" && break; sleep 0.1; done
+bench_start_nginx "$WORK" "$PORT" "log_format timed '\$msec \$request_time \"\$http_range\" \$uri';
+  access_log $WORK/logs/access.log timed;"
 
 URL="http://127.0.0.1:$PORT/gx/package.zip"
 # Wine sees the Unix root as Z:.
@@ -151,8 +130,6 @@ run_peer() {
   echo "$end - $start" | bc -l
 }
 
-median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
-spread() { tr ' ' '\n' | grep -v '^$' | sort -g | awk 'NR==1{lo=$1} {hi=$1} END {printf "%.3f-%.3f", lo, hi}'; }
 
 # Start Wine once so that the first run does not pay for the prefix.
 "$WINE_RUN" "$PROBE" list none > /dev/null 2>&1 < /dev/null || true

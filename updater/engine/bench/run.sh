@@ -10,6 +10,7 @@ RUNS=${2:-5}
 SIZE_MIB=${3:-256}
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 WINE_RUN=$ROOT/scripts/wine-run
+. "$ROOT/updater/bench/local_nginx.sh"
 # A prefix of its own: one wineserver serves every program of a prefix, one request at a
 # time, so tests running in the shared prefix meanwhile would distort the figures.
 export TV_WINEPREFIX=${TV_WINEPREFIX:-/tmp/tv-bench-wine}
@@ -18,42 +19,20 @@ PORT=${BENCH_PORT:-18473}
 WORK=$(mktemp -d /tmp/engine-bench.XXXXXX)
 SHM=$(mktemp -d /dev/shm/engine-bench.XXXXXX)
 cleanup() {
-  [ -f "$WORK/nginx.pid" ] && kill "$(cat "$WORK/nginx.pid")" 2>/dev/null || true
+  bench_stop_nginx "$WORK"
   WINEPREFIX=$TV_WINEPREFIX wineserver -k 2>/dev/null || true
   rm -rf "$WORK" "$SHM"
 }
 trap cleanup EXIT
 
-mkdir -p "$WORK/www" "$WORK/logs" "$WORK/tmp"
+mkdir -p "$WORK/www"
 chmod 755 "$WORK" "$WORK/www"
 head -c $((SIZE_MIB * 1024 * 1024)) /dev/urandom > "$WORK/www/big.bin"
 chmod 644 "$WORK/www/big.bin"
 WANT=$(sha256sum "$WORK/www/big.bin" | cut -d' ' -f1)
 BYTES=$(stat -c %s "$WORK/www/big.bin")
 
-cat > "$WORK/nginx.conf" <<CONF
-daemon on;
-worker_processes 2;
-pid $WORK/nginx.pid;
-error_log $WORK/logs/error.log;
-events { worker_connections 256; }
-http {
-  access_log off;
-  sendfile on;
-  tcp_nopush on;
-  client_body_temp_path $WORK/tmp;
-  proxy_temp_path $WORK/tmp;
-  fastcgi_temp_path $WORK/tmp;
-  uwsgi_temp_path $WORK/tmp;
-  scgi_temp_path $WORK/tmp;
-  server {
-    listen 127.0.0.1:$PORT;
-    root $WORK/www;
-  }
-}
-CONF
-nginx -p "$WORK" -c "$WORK/nginx.conf"
-for _ in $(seq 50); do curl -sf -o /dev/null -r 0-0 "http://127.0.0.1:$PORT/big.bin" && break; sleep 0.1; done
+bench_start_nginx "$WORK" "$PORT"
 
 URL="http://127.0.0.1:$PORT/big.bin"
 OUT=$SHM/big.bin
@@ -95,7 +74,6 @@ for run in $(seq "$RUNS"); do
   done
 done
 
-median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 declare -A MBPS
 for client in engine curl aria2c; do
   m=$(echo "${TIMES[$client]}" | median)
