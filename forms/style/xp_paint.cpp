@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "forms/win/handles.h"
+#include "base/gdi.h"
 
 namespace forms::xp {
 namespace {

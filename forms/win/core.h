@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "forms/win/handles.h"
+#include "base/handles.h"
 #include "forms/win/stored_template.h"
 #include "forms/win/unit.h"
 

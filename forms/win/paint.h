@@ -9,7 +9,7 @@
 
 #include "forms/core/text.h"
 #include "forms/picture/picture.h"
-#include "forms/win/handles.h"
+#include "base/gdi.h"
 
 namespace forms {
 

@@ -1,7 +1,7 @@
 #include "forms/win/see_through.h"
 
 #include "forms/win/core.h"
-#include "forms/win/handles.h"
+#include "base/gdi.h"
 
 namespace forms {
 

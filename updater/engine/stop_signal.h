@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "forms/win/handles.h"
+#include "base/handles.h"
 
 namespace forms::engine {
 

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "forms/win/handles.h"
+#include "base/handles.h"
 #include "forms/win/runtime.h"
 #include "forms/win/open_target.h"
 #include "forms/win/system_ops.h"
