@@ -4,50 +4,23 @@
 
 #include <utility>
 
+#include "base/handles.h"
 #include "updater/engine/download_target.h"
 
 namespace forms::engine {
 
 namespace {
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h = nullptr) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  ~FileHandle() {
-    if (h_) CloseHandle(h_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return h_; }
-  HANDLE detach() { return std::exchange(h_, nullptr); }
-
- private:
-  HANDLE h_;
-};
-
-class MappedView {
- public:
-  explicit MappedView(void* view = nullptr) : view_(view) {}
-  ~MappedView() {
-    if (view_) UnmapViewOfFile(view_);
-  }
-  MappedView(const MappedView&) = delete;
-  MappedView& operator=(const MappedView&) = delete;
-  std::uint8_t* get() const { return static_cast<std::uint8_t*>(view_); }
-
- private:
-  void* view_;
-};
-
 // Members in this order so that the view goes first, then the mapping, then the file.
 class MappedFile : public DownloadTarget {
  public:
-  MappedFile(HANDLE file, HANDLE mapping, void* view) : file_(file), mapping_(mapping), view_(view) {}
-  std::uint8_t* bytes() override { return view_.get(); }
+  MappedFile(KernelHandle file, KernelHandle mapping, MappedView view)
+      : file_(std::move(file)), mapping_(std::move(mapping)), view_(std::move(view)) {}
+  std::uint8_t* bytes() override { return static_cast<std::uint8_t*>(view_.get()); }
 
  private:
-  FileHandle file_;
-  FileHandle mapping_;
+  KernelHandle file_;
+  KernelHandle mapping_;
   MappedView view_;
 };
 
@@ -74,19 +47,19 @@ class FileStore : public TargetStore {
                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (raw == INVALID_HANDLE_VALUE) return nullptr;
     created = true;
-    FileHandle file(raw);
+    KernelHandle file(raw);
     LARGE_INTEGER end;
     end.QuadPart = size;
     if (!SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.get()))
       return nullptr;
-    if (size == 0) return std::make_unique<MappedFile>(file.detach(), nullptr, nullptr);
-    FileHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE,
+    if (size == 0) return std::make_unique<MappedFile>(std::move(file), KernelHandle(), MappedView());
+    KernelHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE,
                                           static_cast<DWORD>(size >> 32),
                                           static_cast<DWORD>(size), nullptr));
-    if (!mapping.get()) return nullptr;
-    void* view = MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, static_cast<SIZE_T>(size));
+    if (!mapping) return nullptr;
+    MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, static_cast<SIZE_T>(size)));
     if (!view) return nullptr;
-    return std::make_unique<MappedFile>(file.detach(), mapping.detach(), view);
+    return std::make_unique<MappedFile>(std::move(file), std::move(mapping), std::move(view));
   }
 };
 
