@@ -6,41 +6,17 @@
 
 #include <vector>
 
+#include "base/handles.h"
+#include "base/unique_handle.h"
 #include "forms/zipnames/entry_name.h"
 
 namespace forms {
 namespace {
 
-class ZipReader {
- public:
-  explicit ZipReader(const Text& path) : file_(unzOpen(path.c_str())) {}
-  ~ZipReader() {
-    if (file_) unzClose(file_);
-  }
-  ZipReader(const ZipReader&) = delete;
-  ZipReader& operator=(const ZipReader&) = delete;
-  unzFile get() const { return file_; }
-
- private:
-  unzFile file_;
+struct ZipTraits : base::NullIsInvalid<unzFile> {
+  static void close(unzFile file) { unzClose(file); }
 };
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() { close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return h_; }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  void close() {
-    if (valid()) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE h_;
-};
+using ZipReader = base::UniqueHandle<ZipTraits>;
 
 struct Entry {
   Text name;
@@ -67,8 +43,8 @@ bool makeFolderTree(const Text& folder) {
 }
 
 bool looksLikeZip(const Text& path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file.valid()) return false;
+  KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return false;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 32) return false;
   unsigned char head[4];
@@ -121,8 +97,8 @@ bool inflateInto(unzFile zip, const Entry& entry, const Text& path) {
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (unzOpenCurrentFile(zip) != UNZ_OK) return false;
-  FileHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  bool ok = out.valid();
+  KernelHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  bool ok = static_cast<bool>(out);
   std::vector<char> buffer(64 * 1024);
   while (ok) {
     const int got = unzReadCurrentFile(zip, buffer.data(), static_cast<unsigned>(buffer.size()));
@@ -136,7 +112,7 @@ bool inflateInto(unzFile zip, const Entry& entry, const Text& path) {
   // The CRC is checked here, once the whole entry has been read.
   if (unzCloseCurrentFile(zip) != UNZ_OK) ok = false;
   if (ok) setTimes(out.get(), entry.info.dosDate);
-  const bool created = out.valid();
+  const bool created = static_cast<bool>(out);
   out.close();
   if (!ok) {
     // A cut or damaged file must not be taken for a good one later.
@@ -155,7 +131,7 @@ int unzipArchive(const Text& archive, const Text& target, const UnzipProgress& p
   if (!makeFolderTree(target)) return 0;
   if (!looksLikeZip(archive)) return 0;
 
-  ZipReader zip(archive);
+  ZipReader zip(unzOpen(archive.c_str()));
   unz_global_info global;
   if (!zip.get() || unzGetGlobalInfo(zip.get(), &global) != UNZ_OK) return 0;
   const uLong count = global.number_entry;
