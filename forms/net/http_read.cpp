@@ -5,32 +5,15 @@
 
 #include <algorithm>
 
+#include "base/unique_handle.h"
+
 namespace forms {
 namespace {
 
-// Owner of one WinInet handle.
-class InternetHandle {
- public:
-  InternetHandle() = default;
-  explicit InternetHandle(HINTERNET h) : h_(h) {}
-  ~InternetHandle() { close(); }
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-
-  HINTERNET get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  void attach(HINTERNET h) {
-    close();
-    h_ = h;
-  }
-  void close() {
-    if (h_) InternetCloseHandle(h_);
-    h_ = nullptr;
-  }
-
- private:
-  HINTERNET h_ = nullptr;
+struct InternetTraits : base::NullIsInvalid<HINTERNET> {
+  static void close(HINTERNET h) { InternetCloseHandle(h); }
 };
+using InternetHandle = base::UniqueHandle<InternetTraits>;
 
 constexpr char kAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 constexpr DWORD kLargestPiece = 102400;
