@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "base/handles.h"
+
 namespace forms {
 
 Text htmFallbackCommand(const Text& command, const Text& target) {
@@ -36,8 +38,7 @@ bool openTarget(const Text& target) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  KernelHandle thread(pi.hThread), process(pi.hProcess);
   return true;
 }
 

@@ -85,16 +85,15 @@ void paintGradient(HDC dc, const RECT& r, int mode, const std::vector<COLORREF>&
 
 void paintGradientBorder(HDC dc, const RECT& r, int width, const std::vector<COLORREF>& colours) {
   if (colours.size() < 2 || width <= 0) return;
-  HRGN clip = CreateRectRgn(0, 0, 0, 0);
-  const bool hadClip = GetClipRgn(dc, clip) == 1;
+  Region clip(CreateRectRgn(0, 0, 0, 0));
+  const bool hadClip = GetClipRgn(dc, clip.get()) == 1;
   RECT inner{r.left + width, r.top + width, r.right - width, r.bottom - width};
   ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
   paintPixels(dc, r, [&](int x, int y, int w, int h) {
     int d = std::min(std::min(x, y), std::min(w - 1 - x, h - 1 - y));
     return along(colours, width > 1 ? static_cast<double>(d) / (width - 1) : 0.0);
   });
-  SelectClipRgn(dc, hadClip ? clip : nullptr);
-  DeleteObject(clip);
+  SelectClipRgn(dc, hadClip ? clip.get() : nullptr);
 }
 
 void addBorderStyles(int code, DWORD& style, DWORD& exStyle) {

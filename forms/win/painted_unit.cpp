@@ -1,5 +1,6 @@
 #include "forms/win/painted_unit.h"
 
+#include "base/gdi.h"
 #include "forms/win/core.h"
 #include "forms/win/see_through.h"
 #include "forms/win/window_unit.h"
@@ -23,11 +24,9 @@ void PaintedUnit::paintBuffered(HDC dc) {
   RECT r;
   GetClientRect(hwnd_, &r);
   if (r.right <= 0 || r.bottom <= 0) return;
-  MemoryDc mem(dc);
-  Bitmap buffer(CreateCompatibleBitmap(dc, r.right, r.bottom));
-  mem.select(buffer.get());
-  paint(mem.get(), r);
-  BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), 0, 0, SRCCOPY);
+  PaintBuffer buffer(dc, r.right, r.bottom);
+  paint(buffer.dc(), r);
+  buffer.copyTo(dc, 0, 0);
 }
 
 LRESULT PaintedUnit::proc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp) {

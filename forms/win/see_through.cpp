@@ -40,24 +40,23 @@ void printWindow(HWND w, HWND target, HDC dc, const RECT& area, bool children) {
   MapWindowPoints(w, target, reinterpret_cast<POINT*>(&client), 2);
   if (!IntersectRect(&part, &client, &area)) return;
   const int pw = part.right - part.left, ph = part.bottom - part.top;
-  MemoryDc mem(dc);
-  Bitmap bitmap(CreateCompatibleBitmap(dc, pw, ph));
-  if (!mem.get() || !bitmap) return;
-  mem.select(bitmap.get());
-  BitBlt(mem.get(), 0, 0, pw, ph, dc, part.left, part.top, SRCCOPY);
+  PaintBuffer buffer(dc, pw, ph);
+  if (!buffer) return;
+  HDC mem = buffer.dc();
+  BitBlt(mem, 0, 0, pw, ph, dc, part.left, part.top, SRCCOPY);
   Region outline(CreateRectRgn(0, 0, 0, 0));
   if (GetWindowRgn(w, outline.get()) != ERROR) {
     RECT frame;
     GetWindowRect(w, &frame);
     MapWindowPoints(nullptr, target, reinterpret_cast<POINT*>(&frame), 2);
     OffsetRgn(outline.get(), frame.left - part.left, frame.top - part.top);
-    SelectClipRgn(mem.get(), outline.get());
+    SelectClipRgn(mem, outline.get());
   }
-  SetViewportOrgEx(mem.get(), client.left - part.left, client.top - part.top, nullptr);
-  SendMessageW(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT | PRF_ERASEBKGND);
-  SetViewportOrgEx(mem.get(), 0, 0, nullptr);
-  SelectClipRgn(mem.get(), nullptr);
-  BitBlt(dc, part.left, part.top, pw, ph, mem.get(), 0, 0, SRCCOPY);
+  SetViewportOrgEx(mem, client.left - part.left, client.top - part.top, nullptr);
+  SendMessageW(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
+  SetViewportOrgEx(mem, 0, 0, nullptr);
+  SelectClipRgn(mem, nullptr);
+  buffer.copyTo(dc, part.left, part.top);
   if (children)
     forChildrenBackToFront(w, [&](HWND c) {
       if (shown(c)) printWindow(c, target, dc, part, true);

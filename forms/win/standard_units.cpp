@@ -1,6 +1,7 @@
 // Button and EditBox: the system's own controls, with the runtime's properties on top.
 #include <algorithm>
 
+#include "base/gdi.h"
 #include "forms/win/core.h"
 #include "forms/win/gbk_wide.h"
 #include "forms/win/own_units.h"
@@ -103,10 +104,8 @@ class ButtonUnit : public StandardUnit {
     RECT r = item.rcItem;
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
-    MemoryDc mem(item.hDC);
-    Bitmap buffer(CreateCompatibleBitmap(item.hDC, w, h));
-    mem.select(buffer.get());
-    HDC dc = mem.get();
+    PaintBuffer buffer(item.hDC, w, h);
+    HDC dc = buffer.dc();
     RECT face{0, 0, w, h};
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
     if (number(kDefault) == 1) {
@@ -152,7 +151,7 @@ class ButtonUnit : public StandardUnit {
       InflateRect(&focus, -3, -3);
       DrawFocusRect(dc, &focus);
     }
-    BitBlt(item.hDC, r.left, r.top, w, h, dc, 0, 0, SRCCOPY);
+    buffer.copyTo(item.hDC, r.left, r.top);
   }
 
   UnitSite& site_;

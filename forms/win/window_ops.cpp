@@ -34,10 +34,10 @@ bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transp
     if (bytes.empty()) return;
     std::optional<Picture> p = decodePicture(bytes);
     if (!p) return;
-    HRGN rgn = regionOfPicture(*p, 0, static_cast<COLORREF>(transparentColour) & 0xFFFFFFu);
+    Region rgn(regionOfPicture(*p, 0, static_cast<COLORREF>(transparentColour) & 0xFFFFFFu));
     if (!rgn) return;
-    result = SetWindowRgn(w->hwnd, rgn, TRUE) != 0;  // the system owns the region now
-    if (!result) DeleteObject(rgn);
+    result = SetWindowRgn(w->hwnd, rgn.get(), TRUE) != 0;
+    if (result) rgn.detach();  // the system owns the region now
   });
   return result;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/gdi.h"
 #include "forms/win/bag_unit.h"
 #include "forms/win/core.h"
 #include "forms/win/gbk_wide.h"
@@ -50,9 +51,11 @@ HICON iconOf(const ByteSet& file, int size) {
   h.bV5BlueMask = 0x000000FF;
   h.bV5AlphaMask = 0xFF000000;
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  Bitmap colour(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0));
-  ReleaseDC(nullptr, screen);
+  Bitmap colour;
+  {
+    WindowDc screen(nullptr);
+    colour.attach(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0));
+  }
   if (!colour || !bits) return nullptr;
   std::copy(p->frames[0].pixels.begin(), p->frames[0].pixels.end(), static_cast<std::uint32_t*>(bits));
   Bitmap mask(CreateBitmap(p->width, p->height, 1, 1, nullptr));
@@ -248,8 +251,8 @@ class WindowUnit : public BagUnit {
   }
 
   void applyIcon() {
-    big_.reset(iconOf(bytes(kIcon), 32));
-    small_.reset(iconOf(bytes(kIcon), 16));
+    big_.attach(iconOf(bytes(kIcon), 32));
+    small_.attach(iconOf(bytes(kIcon), 16));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_.get()));
   }
@@ -297,21 +300,11 @@ class WindowUnit : public BagUnit {
     return DefWindowProcW(w, message, wp, lp);
   }
 
-  struct IconOwner {
-    HICON h = nullptr;
-    ~IconOwner() { reset(nullptr); }
-    void reset(HICON n) {
-      if (h) DestroyIcon(h);
-      h = n;
-    }
-    HICON get() const { return h; }
-  };
-
   UnitSite& site_;
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;  // the parent unit's window given to loadWindow
   std::unique_ptr<PaintedPicture> picture_;
-  IconOwner big_, small_;
+  OwnIcon big_, small_;
   bool shaped_ = false;
   std::unique_ptr<WindowMusic> music_;
 };
