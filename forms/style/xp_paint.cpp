@@ -152,13 +152,13 @@ void pushButton(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESULT 
         ih = GetSystemMetrics(SM_CYICON);
         ICONINFO info;
         if (GetIconInfo(static_cast<HICON>(image), &info)) {
+          // The call makes copies of the icon's bitmaps for the caller.
+          const Bitmap colour(info.hbmColor), mask(info.hbmMask);
           BITMAP bm;
-          if (GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm)) {
+          if (GetObjectA(colour ? colour.get() : mask.get(), sizeof(bm), &bm)) {
             iw = bm.bmWidth;
-            ih = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+            ih = colour ? bm.bmHeight : bm.bmHeight / 2;
           }
-          if (info.hbmColor) DeleteObject(info.hbmColor);
-          if (info.hbmMask) DeleteObject(info.hbmMask);
         }
       } else {
         BITMAP bm;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 
+#include "base/gdi.h"
 #include "forms/style/xp_paint.h"
 
 namespace forms {
@@ -80,18 +81,13 @@ void paintWhole(HWND w, HDC dc, const Styled& s) {
   // Buffered, so that the control never shows a half-drawn state.
   RECT r;
   GetClientRect(w, &r);
-  HDC buffer = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(1, r.right), std::max<LONG>(1, r.bottom));
-  HGDIOBJ old = SelectObject(buffer, bitmap);
+  PaintBuffer buffer(dc, r.right, r.bottom);
   if (s.look == Look::Button) {
-    xp::paintButton(w, buffer, colours, s.hot);
+    xp::paintButton(w, buffer.dc(), colours, s.hot);
   } else {
-    xp::paintProgress(w, buffer, colours);
+    xp::paintProgress(w, buffer.dc(), colours);
   }
-  BitBlt(dc, 0, 0, r.right, r.bottom, buffer, 0, 0, SRCCOPY);
-  SelectObject(buffer, old);
-  DeleteObject(bitmap);
-  DeleteDC(buffer);
+  buffer.copyTo(dc, 0, 0);
 }
 
 void paintOver(HWND w, HDC dc, const Styled& s) {
@@ -106,13 +102,12 @@ void paintOver(HWND w, HDC dc, const Styled& s) {
 }
 
 void paintNow(HWND w, const Styled& s) {
-  HDC dc = GetDC(w);
+  WindowDc dc(w);
   if (s.look == Look::Button || s.look == Look::Progress) {
-    paintWhole(w, dc, s);
+    paintWhole(w, dc.get(), s);
   } else {
-    paintOver(w, dc, s);
+    paintOver(w, dc.get(), s);
   }
-  ReleaseDC(w, dc);
 }
 
 void forget(HWND w);
@@ -196,9 +191,8 @@ LRESULT CALLBACK styledProc(HWND w, UINT message, WPARAM wp, LPARAM lp, UINT_PTR
     case WM_NCPAINT: {
       const LRESULT result = DefSubclassProc(w, message, wp, lp);
       if (xp::hasBorder(w)) {
-        HDC dc = GetWindowDC(w);
-        xp::paintBorder(w, dc, xp::palette(style.scheme));
-        ReleaseDC(w, dc);
+        WindowDc dc(w, true);
+        xp::paintBorder(w, dc.get(), xp::palette(style.scheme));
       }
       return result;
     }
