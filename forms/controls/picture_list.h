@@ -5,35 +5,16 @@
 #include <objidl.h>
 #include <commctrl.h>
 
+#include "base/handles.h"
+#include "base/unique_handle.h"
 #include "forms/core/text.h"
 
 namespace forms {
 
-class ImageList {
- public:
-  ImageList() = default;
-  explicit ImageList(HIMAGELIST h) : h_(h) {}
-  ~ImageList() { reset(); }
-  ImageList(const ImageList&) = delete;
-  ImageList& operator=(const ImageList&) = delete;
-  ImageList(ImageList&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
-  ImageList& operator=(ImageList&& other) noexcept {
-    if (this != &other) {
-      reset();
-      h_ = other.h_;
-      other.h_ = nullptr;
-    }
-    return *this;
-  }
-  HIMAGELIST get() const { return h_; }
-  void reset() {
-    if (h_) ImageList_Destroy(h_);
-    h_ = nullptr;
-  }
-
- private:
-  HIMAGELIST h_ = nullptr;
+struct ImageListTraits : base::NullIsInvalid<HIMAGELIST> {
+  static void close(HIMAGELIST h) { ImageList_Destroy(h); }
 };
+using ImageList = base::UniqueHandle<ImageListTraits>;
 
 // The list a stored block holds; empty for an empty, foreign or damaged block.
 ImageList readPictureList(const ByteSet& block);
@@ -45,13 +26,12 @@ ByteSet writePictureList(HIMAGELIST list);
 class StoredFont {
  public:
   explicit StoredFont(const ByteSet& logfont);
-  ~StoredFont();
   StoredFont(const StoredFont&) = delete;
   StoredFont& operator=(const StoredFont&) = delete;
-  HFONT get() const { return made_ ? made_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+  HFONT get() const { return made_ ? made_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
  private:
-  HFONT made_ = nullptr;
+  Font made_;
 };
 
 }  // namespace forms
