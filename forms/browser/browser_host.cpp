@@ -20,12 +20,6 @@ struct KeyRouting {
 };
 thread_local KeyRouting keys;
 
-template <class T>
-void release(T*& p) {
-  if (p) p->Release();
-  p = nullptr;
-}
-
 // The argument n of an event, counted as the event's signature lists them (the
 // parameters arrive in reverse order).
 VARIANT* argument(DISPPARAMS* params, UINT n) {
@@ -114,11 +108,8 @@ class BrowserHost::Site : public IOleClientSite, public IOleInPlaceSite, public 
   STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
   STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
   STDMETHODIMP OnPosRectChange(LPCRECT position) override {
-    IOleInPlaceObject* inPlace = nullptr;
-    if (host_.object_ && SUCCEEDED(host_.object_->QueryInterface(IID_IOleInPlaceObject,
-                                                                 reinterpret_cast<void**>(&inPlace)))) {
+    if (auto inPlace = host_.object_.query<IOleInPlaceObject>(IID_IOleInPlaceObject)) {
       inPlace->SetObjectRects(position, position);
-      inPlace->Release();
     }
     return S_OK;
   }
@@ -128,9 +119,7 @@ class BrowserHost::Site : public IOleClientSite, public IOleInPlaceSite, public 
   STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
   STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
   STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) override {
-    release(host_.active_);
-    host_.active_ = active;
-    if (active) active->AddRef();
+    host_.active_.share(active);
     return S_OK;
   }
   STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
@@ -221,42 +210,37 @@ bool BrowserHost::start(HWND parent, const RECT& where) {
   SetWindowLongPtrA(container_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
   if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                              reinterpret_cast<void**>(&object_)))) {
+                              object_.putVoid()))) {
     return false;
   }
   object_->SetClientSite(site_.get());
-  OleSetContainedObject(object_, TRUE);
+  OleSetContainedObject(object_.get(), TRUE);
   RECT area;
   GetClientRect(container_, &area);
   if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, container_, &area))) return false;
-  if (FAILED(object_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser_)))) return false;
+  browser_ = object_.query<IWebBrowser2>(IID_IWebBrowser2);
+  if (!browser_) return false;
 
-  IConnectionPointContainer* points = nullptr;
-  if (SUCCEEDED(object_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
-    if (SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, &events_))) {
-      if (FAILED(events_->Advise(sink_.get(), &cookie_))) release(events_);
+  if (auto points = object_.query<IConnectionPointContainer>(IID_IConnectionPointContainer)) {
+    if (SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, events_.put()))) {
+      if (FAILED(events_->Advise(sink_.get(), &cookie_))) events_.reset();
     }
-    points->Release();
   }
-  return events_ != nullptr;
+  return static_cast<bool>(events_);
 }
 
 void BrowserHost::stop() {
   if (events_) {
     events_->Unadvise(cookie_);
-    release(events_);
+    events_.reset();
   }
-  release(active_);
-  release(browser_);
+  active_.reset();
+  browser_.reset();
   if (object_) {
-    IOleInPlaceObject* inPlace = nullptr;
-    if (SUCCEEDED(object_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
-      inPlace->InPlaceDeactivate();
-      inPlace->Release();
-    }
+    if (auto inPlace = object_.query<IOleInPlaceObject>(IID_IOleInPlaceObject)) inPlace->InPlaceDeactivate();
     object_->Close(OLECLOSE_NOSAVE);
     object_->SetClientSite(nullptr);
-    release(object_);
+    object_.reset();
   }
 }
 

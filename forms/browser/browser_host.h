@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/com_ptr.h"
 #include "forms/core/text.h"
 
 namespace forms {
@@ -28,7 +29,7 @@ class BrowserHost {
   BrowserHost& operator=(const BrowserHost&) = delete;
 
   HWND window() const { return container_; }
-  IWebBrowser2* browser() const { return browser_; }
+  IWebBrowser2* browser() const { return browser_.get(); }
   // The DWebBrowserEvents2 sink, as the control sees it.
   IDispatch* eventSink() const;
 
@@ -65,10 +66,10 @@ class BrowserHost {
   std::unique_ptr<Site> site_;
   std::unique_ptr<Sink> sink_;
   HWND container_ = nullptr;
-  IOleObject* object_ = nullptr;
-  IWebBrowser2* browser_ = nullptr;
-  IOleInPlaceActiveObject* active_ = nullptr;
-  IConnectionPoint* events_ = nullptr;
+  base::ComPtr<IOleObject> object_;
+  base::ComPtr<IWebBrowser2> browser_;
+  base::ComPtr<IOleInPlaceActiveObject> active_;
+  base::ComPtr<IConnectionPoint> events_;
   DWORD cookie_ = 0;
   Text statusText_;
   Text title_;
