@@ -18,6 +18,13 @@ struct KernelHandleTraits {
   static void close(HANDLE h) { CloseHandle(h); }
 };
 
+// A directory search of FindFirstFile, which gives INVALID_HANDLE_VALUE for none.
+struct FindTraits {
+  using Handle = HANDLE;
+  static bool valid(HANDLE h) { return KernelHandleTraits::valid(h); }
+  static void close(HANDLE h) { FindClose(h); }
+};
+
 // A cursor made by the program, never a shared stock one.
 struct CursorTraits : NullIsInvalid<HCURSOR> {
   static void close(HCURSOR h) { DestroyCursor(h); }
@@ -37,6 +44,7 @@ using Pen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using Region = UniqueHandle<GdiObjectTraits<HRGN>>;
 using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using FindHandle = UniqueHandle<FindTraits>;
 using OwnCursor = UniqueHandle<CursorTraits>;
 using OwnIcon = UniqueHandle<IconTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
@@ -47,6 +55,7 @@ using MappedView = UniqueHandle<MappedViewTraits>;
 namespace forms {
 using base::Bitmap;
 using base::Brush;
+using base::FindHandle;
 using base::Font;
 using base::KernelHandle;
 using base::MappedView;

@@ -22,7 +22,7 @@ std::vector<std::string> allFound(const std::string& pattern, std::int32_t mask,
        name = findFile("", mask, filesOnly, search)) {
     names.push_back(name);
   }
-  EXPECT_FALSE(search.open()) << "a search that ran to its end closes itself";
+  EXPECT_FALSE(search) << "a search that ran to its end closes itself";
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -85,12 +85,12 @@ TEST_F(FindFileTest, ContinuingWithoutASearchOrAfterItsEndGivesNothing) {
   FileSearch search;
   EXPECT_EQ(findFile("", 0, true, search), "");
   EXPECT_EQ(findFile(dir / "none*.xyz", 0, true, search), "");
-  EXPECT_FALSE(search.open());
+  EXPECT_FALSE(search);
 
   EXPECT_EQ(findFile(dir / "a.txt", 0, true, search), "a.txt");
-  EXPECT_TRUE(search.open());
+  EXPECT_TRUE(search);
   EXPECT_EQ(findFile("", 0, true, search), "");
-  EXPECT_FALSE(search.open());
+  EXPECT_FALSE(search);
   EXPECT_EQ(findFile("", 0, true, search), "");
 }
 
@@ -102,7 +102,7 @@ TEST_F(FindFileTest, ANewPatternReplacesTheOpenSearch) {
   // closeFind on a search that is still open, and on none.
   EXPECT_NE(findFile(all(), 0, true, search), "");
   closeFind(search);
-  EXPECT_FALSE(search.open());
+  EXPECT_FALSE(search);
   closeFind(search);
 }
 

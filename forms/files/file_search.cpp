@@ -4,16 +4,6 @@
 
 namespace forms {
 
-void FileSearch::attach(void* handle) {
-  close();
-  handle_ = handle;
-}
-
-void FileSearch::close() {
-  if (handle_) FindClose(handle_);
-  handle_ = nullptr;
-}
-
 namespace {
 
 bool passes(DWORD attributes, std::int32_t mask, bool filesOnly) {
@@ -29,12 +19,10 @@ bool passes(DWORD attributes, std::int32_t mask, bool filesOnly) {
 Text findFile(const Text& pattern, std::int32_t attributeMask, bool filesOnly, FileSearch& search) {
   WIN32_FIND_DATAA entry;
   if (!pattern.empty()) {
-    search.close();
-    HANDLE h = FindFirstFileA(pattern.c_str(), &entry);
-    if (h == INVALID_HANDLE_VALUE) return {};
-    search.attach(h);
+    search.attach(FindFirstFileA(pattern.c_str(), &entry));
+    if (!search) return {};
   } else {
-    if (!search.open() || !FindNextFileA(search.get(), &entry)) {
+    if (!search || !FindNextFileA(search.get(), &entry)) {
       search.close();
       return {};
     }

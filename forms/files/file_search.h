@@ -2,36 +2,13 @@
 // Walking a folder entry by entry, with the attribute filter that the install step uses.
 #include <cstdint>
 
+#include "base/handles.h"
 #include "forms/core/text.h"
 
 namespace forms {
 
-// Owns one open directory search (FindFirstFileA); empty when it holds none.
-class FileSearch {
- public:
-  FileSearch() = default;
-  ~FileSearch() { close(); }
-  FileSearch(const FileSearch&) = delete;
-  FileSearch& operator=(const FileSearch&) = delete;
-  FileSearch(FileSearch&& other) noexcept : handle_(other.detach()) {}
-  FileSearch& operator=(FileSearch&& other) noexcept {
-    if (this != &other) attach(other.detach());
-    return *this;
-  }
-
-  bool open() const { return handle_ != nullptr; }
-  void* get() const { return handle_; }
-  void attach(void* handle);
-  void* detach() {
-    void* h = handle_;
-    handle_ = nullptr;
-    return h;
-  }
-  void close();
-
- private:
-  void* handle_ = nullptr;  // a search HANDLE, never INVALID_HANDLE_VALUE
-};
+// One open directory search (FindFirstFileA); empty when it holds none.
+using FileSearch = FindHandle;
 
 // The name of the next entry that passes the filter, or the empty text when there is
 // none (the search is then closed). A non-empty pattern starts a new search in `search`;

@@ -22,10 +22,8 @@ bool isDriveRoot(const Text& path) {
 
 bool removeTree(const Text& path) {
   WIN32_FIND_DATAA entry;
-  FileSearch search;
-  HANDLE h = FindFirstFileA((path + "\\*.*").c_str(), &entry);
-  if (h != INVALID_HANDLE_VALUE) {
-    search.attach(h);
+  FileSearch search(FindFirstFileA((path + "\\*.*").c_str(), &entry));
+  if (search) {
     do {
       if (entry.cFileName[0] == '.') continue;
       const Text inner = path + "\\" + entry.cFileName;

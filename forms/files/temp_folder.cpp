@@ -6,13 +6,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/handles.h"
+
 namespace forms::testing {
 namespace {
 
 void removeAll(const std::string& path) {
   WIN32_FIND_DATAA entry;
-  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &entry);
-  if (h != INVALID_HANDLE_VALUE) {
+  FindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
+  if (search) {
     do {
       const std::string name = entry.cFileName;
       if (name == "." || name == "..") continue;
@@ -26,8 +28,8 @@ void removeAll(const std::string& path) {
       } else {
         DeleteFileA(inner.c_str());
       }
-    } while (FindNextFileA(h, &entry));
-    FindClose(h);
+    } while (FindNextFileA(search.get(), &entry));
+    search.close();
   }
   RemoveDirectoryA(path.c_str());
 }
