@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "base/gdi.h"
 #include "forms/controls/page_control.h"
 #include "forms/controls/picture_list.h"
 #include "forms/controls/status_bar.h"
@@ -18,25 +19,20 @@ using testing::pumpUntil;
 
 // A stored list of `count` square pictures of the given size, each a colour of its own.
 ByteSet pictureList(int count, int size) {
-  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24, count, 0);
-  HDC screen = GetDC(nullptr);
+  ImageList list(ImageList_Create(size, size, ILC_COLOR24, count, 0));
+  WindowDc screen(nullptr);
   for (int i = 0; i < count; ++i) {
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    HBRUSH brush = CreateSolidBrush(RGB(60 * i, 200 - 40 * i, 90));
-    RECT all = {0, 0, size, size};
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ImageList_Add(list, bitmap, nullptr);
-    DeleteObject(bitmap);
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size, size));
+    {
+      MemoryDc dc(screen.get());
+      dc.select(bitmap.get());
+      Brush brush(CreateSolidBrush(RGB(60 * i, 200 - 40 * i, 90)));
+      RECT all = {0, 0, size, size};
+      FillRect(dc.get(), &all, brush.get());
+    }
+    ImageList_Add(list.get(), bitmap.get(), nullptr);
   }
-  ReleaseDC(nullptr, screen);
-  ByteSet stored = writePictureList(list);
-  ImageList_Destroy(list);
-  return stored;
+  return writePictureList(list.get());
 }
 
 class ControlsTest : public ::testing::Test {

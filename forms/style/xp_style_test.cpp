@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/gdi.h"
+
 namespace forms {
 namespace {
 
@@ -96,19 +98,13 @@ COLORREF leftEdge(HWND w) {
   RECT r;
   GetWindowRect(w, &r);
   const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  WindowDc screen(nullptr);
+  PaintBuffer buffer(screen.get(), width, height);
+  HDC dc = buffer.dc();
   RECT all = {0, 0, width, height};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-  const COLORREF pixel = GetPixel(dc, 0, height / 2);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixel;
+  return GetPixel(dc, 0, height / 2);
 }
 
 std::string nameOf(HWND w) {
@@ -150,25 +146,24 @@ TEST_F(XpStyleTest, OtherClassesOwnerDrawnButtonsAndOtherThreadsKeepTheirLook) {
   HWND ownerDrawn = make({"Button", BS_OWNERDRAW, 0});
   // A window of another thread, which serves messages until it is told to end.
   HWND elsewhere = nullptr;
-  HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  const KernelHandle created(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  const KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   std::thread other([&] {
     elsewhere = CreateWindowExA(0, "Button", "x", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 30, nullptr, nullptr, nullptr,
                                 nullptr);
-    SetEvent(created);
-    while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    SetEvent(created.get());
+    const HANDLE end = done.get();
+    while (MsgWaitForMultipleObjects(1, &end, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
       MSG m;
       while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     }
     DestroyWindow(elsewhere);
   });
-  WaitForSingleObject(created, INFINITE);
+  WaitForSingleObject(created.get(), INFINITE);
   ASSERT_TRUE(setXpStyle(2));
   for (HWND w : {label, ownerDrawn, elsewhere}) EXPECT_NE(leftEdge(w), kFrames[1]) << nameOf(w);
-  SetEvent(done);
+  SetEvent(done.get());
   other.join();
-  CloseHandle(created);
-  CloseHandle(done);
 }
 
 // The pixels of the control as it prints itself.
@@ -176,19 +171,14 @@ std::vector<COLORREF> printed(HWND w) {
   RECT r;
   GetWindowRect(w, &r);
   const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  WindowDc screen(nullptr);
+  PaintBuffer buffer(screen.get(), width, height);
+  HDC dc = buffer.dc();
   SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
   std::vector<COLORREF> pixels;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
   }
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return pixels;
 }
 

@@ -13,6 +13,9 @@
 #include <iterator>
 #include <vector>
 
+#include "base/com_ptr.h"
+#include "base/gdi.h"
+
 namespace {
 
 std::vector<std::uint8_t> readFile(const char* path) {
@@ -52,11 +55,9 @@ HIMAGELIST readStream(const std::vector<std::uint8_t>& bytes) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
   GlobalUnlock(memory);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) return nullptr;
-  HIMAGELIST list = ImageList_Read(stream);
-  stream->Release();
-  return list;
+  base::ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.put()))) return nullptr;
+  return ImageList_Read(stream.get());
 }
 
 TEST(ImageListStreams, PlatformReaderAcceptsThem) {
@@ -80,20 +81,14 @@ TEST(ImageListStreams, PlatformReaderAcceptsThem) {
     EXPECT_EQ(cx, c.cx) << c.path;
     EXPECT_EQ(cy, c.cy) << c.path;
 
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, c.cx, c.cy);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    const base::PaintBuffer buffer(base::WindowDc(nullptr).get(), c.cx, c.cy);
+    HDC dc = buffer.dc();
     for (int i = 0; i < c.count; ++i) {
       ASSERT_TRUE(ImageList_Draw(list.list, i, dc, 0, 0, ILD_NORMAL)) << c.path << " " << i;
       for (auto [x, y] : {std::pair{c.cx / 2, c.cy / 2}, std::pair{3, 3}, std::pair{c.cx - 4, c.cy / 3}})
         EXPECT_EQ(GetPixel(dc, x, y), streamPixel(bytes, c.cx, c.cy, i, x, y))
             << c.path << " image " << i << " at " << x << "," << y;
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
   }
 }
 

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "base/handles.h"
+
 namespace {
 
 std::string tempPath(const char* name) {
@@ -48,10 +50,9 @@ Outcome runChild(const std::string& mode) {
     ADD_FAILURE() << "child did not start";
     return out;
   }
-  WaitForSingleObject(pi.hProcess, 20000);
-  GetExitCodeProcess(pi.hProcess, &out.exitCode);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  const base::KernelHandle thread(pi.hThread), process(pi.hProcess);
+  WaitForSingleObject(process.get(), 20000);
+  GetExitCodeProcess(process.get(), &out.exitCode);
   out.box = readAll(box);
   out.endMarker = readAll(marker);
   return out;

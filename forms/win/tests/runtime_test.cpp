@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "base/handles.h"
+#include "base/gdi.h"
 #include "forms/win/runtime.h"
 #include "forms/win/open_target.h"
 #include "forms/win/system_ops.h"
@@ -451,11 +451,10 @@ TEST(WindowProperties, OutlineKeepsThePixelsThatAreNotTransparent) {
   EXPECT_FALSE(setWindowOutline(kSecond, Value(ByteSet{})));
   EXPECT_FALSE(setWindowOutline(kSecond, Value(ByteSet{'B', 'M', 1, 2})));
   ASSERT_TRUE(setWindowOutline(kSecond, Value(half), 0xFF00FF));
-  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(windowOf(kSecondOwn, UnitKind::Window), rgn), ERROR);
+  Region rgn(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(windowOf(kSecondOwn, UnitKind::Window), rgn.get()), ERROR);
   RECT box;
-  GetRgnBox(rgn, &box);
-  DeleteObject(rgn);
+  GetRgnBox(rgn.get(), &box);
   EXPECT_EQ(box.left, 8);
   EXPECT_EQ(box.right, 20);
   EXPECT_EQ(box.bottom, 10);
@@ -559,9 +558,7 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
          GetTickCount() - restarted < 3000)
     waitPumping(5);
   waitPumping(30);  // the label repaints from a posted message
-  HDC screen = GetDC(over);
-  EXPECT_EQ(GetPixel(screen, 12, 5), RGB(0, 255, 0));  // picture pixel (8, 3) of the green frame
-  ReleaseDC(over, screen);
+  EXPECT_EQ(GetPixel(WindowDc(over).get(), 12, 5), RGB(0, 255, 0));  // picture pixel (8, 3) of the green frame
   HWND broken = windowOf(kBroken, UnitKind::PicBox);
   ASSERT_NE(broken, nullptr);
   EXPECT_EQ(printedPixel(broken, 5, 3), RGB(255, 255, 0));
