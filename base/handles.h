@@ -12,15 +12,13 @@ struct GdiObjectTraits : NullIsInvalid<H> {
 };
 
 // Null from most calls, INVALID_HANDLE_VALUE from CreateFile: both mean none.
-struct KernelHandleTraits {
-  using Handle = HANDLE;
+struct KernelHandleTraits : NullIsInvalid<HANDLE> {
   static bool valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
   static void close(HANDLE h) { CloseHandle(h); }
 };
 
 // A directory search of FindFirstFile, which gives INVALID_HANDLE_VALUE for none.
-struct FindTraits {
-  using Handle = HANDLE;
+struct FindTraits : NullIsInvalid<HANDLE> {
   static bool valid(HANDLE h) { return KernelHandleTraits::valid(h); }
   static void close(HANDLE h) { FindClose(h); }
 };

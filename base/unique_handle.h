@@ -3,7 +3,8 @@
 // owner itself is tested in the host build; the Win32 kinds are in base/handles.h.
 //
 // Traits names the kind:
-//   using Handle = ...;                  the handle type, value-initialised when empty
+//   using Handle = ...;                  the handle type
+//   static Handle empty();               what an owner holds when it holds none
 //   static bool valid(Handle h);         false for each value that is no handle
 //   static void close(Handle h);         called once for a valid handle
 #include <utility>
@@ -17,7 +18,7 @@ class UniqueHandle {
 
   UniqueHandle() = default;
   // Every invalid value is stored as the empty one, so that get() has one "none".
-  explicit UniqueHandle(Handle h) : h_(Traits::valid(h) ? h : Handle{}) {}
+  explicit UniqueHandle(Handle h) : h_(Traits::valid(h) ? h : Traits::empty()) {}
   ~UniqueHandle() { close(); }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
@@ -28,24 +29,25 @@ class UniqueHandle {
   }
 
   Handle get() const { return h_; }
-  explicit operator bool() const { return h_ != Handle{}; }
+  explicit operator bool() const { return h_ != Traits::empty(); }
   void attach(Handle h) {
     close();
-    h_ = Traits::valid(h) ? h : Handle{};
+    h_ = Traits::valid(h) ? h : Traits::empty();
   }
-  Handle detach() { return std::exchange(h_, Handle{}); }
+  Handle detach() { return std::exchange(h_, Traits::empty()); }
   void close() {
-    if (h_ != Handle{}) Traits::close(std::exchange(h_, Handle{}));
+    if (h_ != Traits::empty()) Traits::close(std::exchange(h_, Traits::empty()));
   }
 
  private:
-  Handle h_{};
+  Handle h_ = Traits::empty();
 };
 
 // Traits for handle kinds whose only invalid value is null.
 template <typename H>
 struct NullIsInvalid {
   using Handle = H;
+  static H empty() { return H{}; }
   static bool valid(H h) { return h != H{}; }
 };
 

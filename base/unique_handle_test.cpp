@@ -6,11 +6,13 @@
 
 namespace {
 
-// A fake kind with two invalid values, 0 and -1, that records each close.
+// A fake kind with two invalid values, -1 (its empty one, as for sockets) and 0, that
+// records each close.
 std::vector<int> closed;
 
 struct FakeTraits {
   using Handle = int;
+  static int empty() { return -1; }
   static bool valid(int h) { return h != 0 && h != -1; }
   static void close(int h) { closed.push_back(h); }
 };
@@ -42,7 +44,7 @@ TEST(UniqueHandle, EveryInvalidValueIsHeldAsEmptyAndNeverClosed) {
   for (int invalid : {0, -1}) {
     Fake a(invalid);
     EXPECT_FALSE(a);
-    EXPECT_EQ(a.get(), 0);
+    EXPECT_EQ(a.get(), -1);
     Fake b(5);
     b.attach(invalid);
     EXPECT_FALSE(b);
