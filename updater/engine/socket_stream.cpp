@@ -50,18 +50,6 @@ IoResult overlapped(Socket& socket, std::int64_t timeoutMs, const StopSignal& st
 
 }  // namespace
 
-void Socket::close() {
-  if (s_ != INVALID_SOCKET) closesocket(s_);
-  s_ = INVALID_SOCKET;
-  if (event_ != WSA_INVALID_EVENT) WSACloseEvent(event_);
-  event_ = WSA_INVALID_EVENT;
-}
-
-WSAEVENT Socket::event() {
-  if (event_ == WSA_INVALID_EVENT) event_ = WSACreateEvent();
-  return event_;
-}
-
 void startWinsock() {
   static std::once_flag once;
   std::call_once(once, [] {

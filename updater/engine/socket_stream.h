@@ -7,28 +7,43 @@
 #include <cstdint>
 #include <string>
 
+#include "base/unique_handle.h"
 #include "updater/engine/stop_signal.h"
 
 namespace forms::engine {
 
+struct SocketTraits {
+  using Handle = SOCKET;
+  static SOCKET empty() { return INVALID_SOCKET; }
+  static bool valid(SOCKET s) { return s != INVALID_SOCKET; }
+  static void close(SOCKET s) { closesocket(s); }
+};
+
+struct SocketEventTraits : base::NullIsInvalid<WSAEVENT> {
+  static void close(WSAEVENT e) { WSACloseEvent(e); }
+};
+
 class Socket {
  public:
-  Socket() = default;
-  ~Socket() { close(); }
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-  SOCKET get() const { return s_; }
+  SOCKET get() const { return s_.get(); }
   void attach(SOCKET s) {
     close();
-    s_ = s;
+    s_.attach(s);
   }
-  void close();
+  void close() {
+    s_.close();
+    event_.close();
+  }
   // The event that the socket's overlapped operations and its connect signal, made on first use.
-  WSAEVENT event();
+  WSAEVENT event() {
+    if (!event_) event_.attach(WSACreateEvent());
+    return event_.get();
+  }
 
  private:
-  SOCKET s_ = INVALID_SOCKET;
-  WSAEVENT event_ = WSA_INVALID_EVENT;
+  // The event before the socket, so that the socket goes first, as in close().
+  base::UniqueHandle<SocketEventTraits> event_;
+  base::UniqueHandle<SocketTraits> s_;
 };
 
 // How much a socket holds before the peer has to wait: a deep buffer lets most receives find
