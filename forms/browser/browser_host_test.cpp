@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/com_ptr.h"
 #include "forms/browser/wide_text.h"
 #include "forms/net/local_server.h"
 #include "forms/controls/pump_until.h"
@@ -103,10 +104,9 @@ TEST_F(BrowserHostTest, IsActiveInPlaceInsideItsContainer) {
   // The control made its own window inside the container.
   EXPECT_NE(GetWindow(host->window(), GW_CHILD), nullptr);
   HWND inPlace = nullptr;
-  IOleWindow* window = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(host->browser()->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window)));
+  base::ComPtr<IOleWindow> window;
+  ASSERT_HRESULT_SUCCEEDED(host->browser()->QueryInterface(IID_IOleWindow, window.putVoid()));
   EXPECT_HRESULT_SUCCEEDED(window->GetWindow(&inPlace));
-  window->Release();
   EXPECT_EQ(GetParent(inPlace), host->window());
 }
 

@@ -8,7 +8,7 @@ namespace forms {
 
 Bstr::Bstr(const Text& gbk) {
   const std::wstring wide = widen(gbk);
-  s_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  s_.attach(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
 }
 
 Text toGbk(const wchar_t* wide) { return wide ? narrow(wide) : Text(); }

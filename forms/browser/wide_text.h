@@ -3,22 +3,24 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "base/unique_handle.h"
 #include "forms/core/text.h"
 
 namespace forms {
 
-// Owner of one BSTR.
+struct BstrTraits : base::NullIsInvalid<BSTR> {
+  static void close(BSTR s) { SysFreeString(s); }
+};
+
+// One BSTR made from a GBK text.
 class Bstr {
  public:
   Bstr() = default;
   explicit Bstr(const Text& gbk);
-  ~Bstr() { SysFreeString(s_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR get() const { return s_; }
+  BSTR get() const { return s_.get(); }
 
  private:
-  BSTR s_ = nullptr;
+  base::UniqueHandle<BstrTraits> s_;
 };
 
 // The GBK bytes of a wide string (the empty text for none); characters GBK lacks
