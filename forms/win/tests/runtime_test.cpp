@@ -35,6 +35,7 @@ constexpr UnitRef kShape{kWin, 0x16000007};
 constexpr UnitRef kAnimated{kWin, 0x16000008};
 constexpr UnitRef kBroken{kWin, 0x16000009};
 constexpr UnitRef kOverAnimated{kWin, 0x1600000A};
+constexpr UnitRef kLog{kWin, 0x1600000B};
 constexpr WindowId kUnloaded = 0x52000010;
 constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
 constexpr WindowId kSecond = 0x52000030;
@@ -126,6 +127,11 @@ ByteSet testSegment() {
   setBytes(broken, "picture", ByteSet{'G', 'I', 'F', '8', '9', 'a', 12, 0, 6, 0, 0xF7});
   setNumber(broken, "bgColour", 0x00FFFF);
 
+  // A log as the updater keeps one: multi-line, max length 0 ("none").
+  tpl::UnitRecord log = unitRecord(T::EditBox, kLog.unit, 10, 100, 300, 60);
+  setNumber(log, "multiline", 1);
+  setNumber(log, "scrollBars", 2);
+
   // In front of the animated picture, a sibling of it.
   tpl::UnitRecord overAnimated = unitRecord(T::TransLabel, kOverAnimated.unit, 196, 98, 20, 10);
   setText(overAnimated, "caption", "");
@@ -139,7 +145,7 @@ ByteSet testSegment() {
   setText(second, "title", "第二个窗口");
   bind(second, 1, "onMayClose");
   tpl::UnitRecord secondLabel = unitRecord(T::Label, 0x16000032, 1, 1, 20, 20);
-  std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, shape, overAnimated, animated, broken}),
+  std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, log, shape, overAnimated, animated, broken}),
                                          windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
                                          windowRecord(kSecond, second, {secondLabel})};
   for (int i = 0; i < static_cast<int>(galleryShapes().size()); ++i) windows.push_back(galleryShapeWindow(i));
@@ -330,6 +336,28 @@ TEST(Properties, WritesFromAnotherThreadAreDoneByTheWindowThread) {
   writer.join();
   EXPECT_EQ(text(kEdit, 8), "下载开始");
   EXPECT_EQ(number(kShape, 0), 123);
+}
+
+TEST(Properties, EditBoxWithoutMaxLengthTakesAppendsPastTheControlsDefaultLimit) {
+  setUnitProperty(kLog, 8, "");
+  // 43,000 characters in blocks of lines, well past the control's default limit of about
+  // 30,000, which would silently drop the last ones.
+  Text expected;
+  for (int block = 0; block < 50; ++block) {
+    Text lines;
+    for (int i = 1; i <= 20; ++i) {
+      char line[64];
+      std::snprintf(line, sizeof line, "line %05d: 2,048 bytes received in 0.1 s\r\n", block * 20 + i);
+      lines += line;
+    }
+    appendEditText(kLog, {lines});
+    expected += lines;
+  }
+  ASSERT_GT(expected.size(), 40000u);
+  const Text content = text(kLog, 8);
+  EXPECT_EQ(content.size(), expected.size());
+  EXPECT_TRUE(content == expected) << "the log ends in: " << content.substr(content.size() - std::min<std::size_t>(content.size(), 60));
+  setUnitProperty(kLog, 8, "");
 }
 
 TEST(HotKeys, IdsCountEveryCallAndWmHotkeySendsTheFeedback) {
