@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "forms/win/bag_unit.h"
 #include "forms/win/handles.h"
 #include "forms/win/runtime.h"
 #include "forms/win/open_target.h"
@@ -358,6 +361,40 @@ TEST(Properties, EditBoxWithoutMaxLengthTakesAppendsPastTheControlsDefaultLimit)
   EXPECT_EQ(content.size(), expected.size());
   EXPECT_TRUE(content == expected) << "the log ends in: " << content.substr(content.size() - std::min<std::size_t>(content.size(), 60));
   setUnitProperty(kLog, 8, "");
+}
+
+namespace {
+
+// A unit whose window refuses its creation in WM_CREATE, after WM_NCCREATE took the route.
+// While its window goes it takes blocks of a route's size and marks them: a block that
+// the runtime freed a second time would be handed out again and written over.
+struct RefusingUnit {
+  using Block = std::array<void*, 2>;
+  int ncDestroys = 0;
+  std::vector<std::unique_ptr<Block>> held;
+
+  static LRESULT proc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp) {
+    auto* self = static_cast<RefusingUnit*>(object);
+    if (message == WM_CREATE) return -1;
+    if (message == WM_NCDESTROY) {
+      ++self->ncDestroys;
+      self->held.push_back(std::make_unique<Block>(Block{self, self}));
+    }
+    return DefWindowProcW(w, message, wp, lp);
+  }
+};
+
+}  // namespace
+
+TEST(UnitWindows, CreationRefusedAfterNcCreateFreesTheRouteOnce) {
+  RefusingUnit unit;
+  const int tries = 20;
+  for (int i = 0; i < tries; ++i)
+    EXPECT_EQ(createUnitWindow(L"TvRefusing", &RefusingUnit::proc, &unit, WS_POPUP, 0, RECT{0, 0, 10, 10}, nullptr),
+              nullptr);
+  EXPECT_EQ(unit.ncDestroys, tries);
+  for (const auto& block : unit.held)
+    EXPECT_EQ(*block, (RefusingUnit::Block{&unit, &unit})) << "a block in use was freed and handed out again";
 }
 
 TEST(HotKeys, IdsCountEveryCallAndWmHotkeySendsTheFeedback) {
