@@ -230,7 +230,10 @@ bool preTranslate(MSG& msg) {
   const UnitId own = w->ownUnit();
   HandlerResult r = raiseEvent(*unit, common->event, std::move(args));
   if (msg.message == WM_CHAR) {
-    if (r && !std::holds_alternative<std::monostate>(*r)) {
+    // A number replaces the character, 0 drops it; a logical is no character: true lets
+    // it through as it is, false drops it, as for the other events.
+    if (stops(r)) return false;
+    if (r && !std::holds_alternative<std::monostate>(*r) && !std::holds_alternative<bool>(*r)) {
       std::int32_t c = valueToInt(*r);
       if (c == 0) return false;
       msg.wParam = static_cast<WPARAM>(c);

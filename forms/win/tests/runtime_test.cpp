@@ -237,7 +237,8 @@ TEST(HandlerResults, CharacterHandlerReplacesOrDropsTheCharacter) {
     HandlerResult result;
     const char* content;
   };
-  const Case cases[] = {{std::nullopt, "a"}, {Value(std::int32_t{'Z'}), "Z"}, {Value(std::int32_t{0}), ""}};
+  const Case cases[] = {{std::nullopt, "a"},          {Value(std::int32_t{'Z'}), "Z"}, {Value(std::int32_t{0}), ""},
+                        {Value(true), "a"},            {Value(false), ""}};
   HWND edit = windowOf(kEdit, UnitKind::EditBox);
   ASSERT_NE(edit, nullptr);
   for (const Case& c : cases) {
@@ -245,7 +246,7 @@ TEST(HandlerResults, CharacterHandlerReplacesOrDropsTheCharacter) {
     seen.charResult = c.result;
     PostMessageW(edit, WM_CHAR, 'a', 1);
     processEvents();
-    EXPECT_EQ(text(kEdit, 8), c.content);
+    EXPECT_EQ(text(kEdit, 8), c.content) << "case " << &c - cases;
   }
   seen.charResult.reset();
 }
