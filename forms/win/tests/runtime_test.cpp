@@ -131,7 +131,7 @@ ByteSet testSegment() {
   setNumber(broken, "bgColour", 0x00FFFF);
 
   // A log as the updater keeps one: multi-line, max length 0 ("none").
-  tpl::UnitRecord log = unitRecord(T::EditBox, kLog.unit, 10, 100, 300, 60);
+  tpl::UnitRecord log = unitRecord(T::EditBox, kLog.unit, 10, 100, 180, 80);
   setNumber(log, "multiline", 1);
   setNumber(log, "scrollBars", 2);
 
