@@ -99,17 +99,14 @@ struct BoxScene {
 };
 BoxScene boxScene;
 
-void closeMessageBox(DWORD thread) {
-  EnumThreadWindows(
-      thread,
-      [](HWND w, LPARAM) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(w, name, 16);
-        if (std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return TRUE;
-      },
-      0);
+BOOL CALLBACK pressOkOfDialog(HWND w, LPARAM) {
+  wchar_t name[16] = {};
+  GetClassNameW(w, name, 16);
+  if (std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return TRUE;
 }
+
+void closeMessageBox(DWORD thread) { EnumThreadWindows(thread, pressOkOfDialog, 0); }
 
 HandlerResult onBoxTick(const Event&) {
   if (boxScene.stage == 0) {
