@@ -55,7 +55,7 @@ double seconds() {
 
 // Whether the high-resolution timer keeps closer to the asked time than a sleep at the
 // fine period: a system may accept the timer's flag without keeping to it (under Wine
-// its timers wait on the server and come later than a sleep). Tried once, 3 ms each.
+// its timers wait on the server and come later than a sleep). Three tries of each, once.
 bool timerIsCloser(HANDLE timer) {
   double onTimer = 0, asleep = 0;
   for (int i = 0; i < 3; ++i) {
