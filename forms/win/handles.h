@@ -98,6 +98,28 @@ class OwnCursor {
   HCURSOR h_ = nullptr;
 };
 
+// A hook of the thread, removed with UnhookWindowsHookEx.
+class WindowsHook {
+ public:
+  WindowsHook() = default;
+  ~WindowsHook() { close(); }
+  WindowsHook(const WindowsHook&) = delete;
+  WindowsHook& operator=(const WindowsHook&) = delete;
+  HHOOK get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  void attach(HHOOK h) {
+    close();
+    h_ = h;
+  }
+  void close() {
+    if (h_) UnhookWindowsHookEx(h_);
+    h_ = nullptr;
+  }
+
+ private:
+  HHOOK h_ = nullptr;
+};
+
 // A memory DC compatible with the screen, deleted with DeleteDC; the bitmap selected
 // into it is put back first.
 class MemoryDc {
