@@ -32,6 +32,11 @@ struct IconTraits : NullIsInvalid<HICON> {
   static void close(HICON h) { DestroyIcon(h); }
 };
 
+// A hook of the thread.
+struct HookTraits : NullIsInvalid<HHOOK> {
+  static void close(HHOOK h) { UnhookWindowsHookEx(h); }
+};
+
 struct MappedViewTraits : NullIsInvalid<void*> {
   static void close(void* view) { UnmapViewOfFile(view); }
 };
@@ -46,6 +51,7 @@ using FindHandle = UniqueHandle<FindTraits>;
 using OwnCursor = UniqueHandle<CursorTraits>;
 using OwnIcon = UniqueHandle<IconTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
+using WindowsHook = UniqueHandle<HookTraits>;
 
 }  // namespace base
 
@@ -61,4 +67,5 @@ using base::OwnCursor;
 using base::OwnIcon;
 using base::Pen;
 using base::Region;
+using base::WindowsHook;
 }  // namespace forms

@@ -12,6 +12,7 @@ namespace updater {
 enum ArrayFault : std::int32_t {
   kIndexAboveCount = 1,  // "数组成员引用下标超出定义范围"
   kIndexBelowOne = 4,    // "数组成员引用下标必须大于等于1"
+  kNegativeSize = 10,    // "“重定义数组”命令的数组维定义参数值必须大于零或单维时大于等于零"
 };
 
 // Told the fault; it is not expected to return (the program's reporter ends the process,
@@ -31,8 +32,12 @@ class OneBasedArray {
   const T& operator[](std::int32_t index) const { return cells_[offset(index)]; }
 
   void append(T value) { cells_.push_back(std::move(value)); }
-  // Redimension: the first min(count, n) cells stay, new cells are default records.
-  void resize(std::int32_t n) { cells_.resize(n > 0 ? static_cast<std::size_t>(n) : 0); }
+  // Redimension: the first min(count, n) cells stay, new cells are default records. A
+  // one-dimension array may become empty, never of a negative size.
+  void resize(std::int32_t n) {
+    if (n < 0) reportArrayFault(kNegativeSize);
+    cells_.resize(static_cast<std::size_t>(n));
+  }
   void clear() { std::vector<T>().swap(cells_); }
   void assign(std::vector<T> cells) { cells_ = std::move(cells); }
 

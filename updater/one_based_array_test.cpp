@@ -56,8 +56,24 @@ TEST_F(OneBasedArrayTest, ResizeKeepsTheFirstCellsAndAddsDefaults) {
   a.resize(1);
   EXPECT_EQ(a.count(), 1);
   EXPECT_EQ(faultOf(a, 2), updater::kIndexAboveCount);
+  a.resize(0);
+  EXPECT_TRUE(a.empty());
+  a.append("c");
   a.clear();
   EXPECT_TRUE(a.empty());
+}
+
+TEST_F(OneBasedArrayTest, NegativeSizeIsTheRuntimesRedimensionFaultAndKeepsTheCells) {
+  updater::OneBasedArray<std::string> a;
+  a.append("a");
+  std::int32_t fault = 0;
+  try {
+    a.resize(-1);
+  } catch (const Fault& f) {
+    fault = f.code;
+  }
+  EXPECT_EQ(fault, updater::kNegativeSize);
+  EXPECT_EQ(a.count(), 1);
 }
 
 TEST(OneBasedArrayDeathTest, AReporterThatReturnsStillStopsTheRead) {

@@ -1,5 +1,6 @@
 #include "forms/win/core.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -230,7 +231,10 @@ bool preTranslate(MSG& msg) {
   const UnitId own = w->ownUnit();
   HandlerResult r = raiseEvent(*unit, common->event, std::move(args));
   if (msg.message == WM_CHAR) {
-    if (r && !std::holds_alternative<std::monostate>(*r)) {
+    // A number replaces the character, 0 drops it; a logical is no character: true lets
+    // it through as it is, false drops it, as for the other events.
+    if (stops(r)) return false;
+    if (r && !std::holds_alternative<std::monostate>(*r) && !std::holds_alternative<bool>(*r)) {
       std::int32_t c = valueToInt(*r);
       if (c == 0) return false;
       msg.wParam = static_cast<WPARAM>(c);
@@ -252,10 +256,56 @@ bool preTranslate(MSG& msg) {
   return true;
 }
 
+namespace {
+
+// The messages being pre-translated or served: a system function that our loop hands a
+// message to may pass it through the dialog loop filter as well, which must not raise
+// its events a second time.
+std::vector<const MSG*>& inHand() {
+  static std::vector<const MSG*> messages;
+  return messages;
+}
+
+class InHand {
+ public:
+  explicit InHand(const MSG& msg) { inHand().push_back(&msg); }
+  ~InHand() { inHand().pop_back(); }
+  InHand(const InHand&) = delete;
+  InHand& operator=(const InHand&) = delete;
+};
+
+bool isInHand(const MSG* msg) {
+  return std::find(inHand().begin(), inHand().end(), msg) != inHand().end();
+}
+
+// Dialog loops (a message box's included) hand every message to the filter before they
+// translate and dispatch it; TRUE keeps it from them. The tracking loops of menus,
+// scroll bars and moves are left alone: they keep the input to themselves.
+LRESULT CALLBACK dialogLoopFilter(int code, WPARAM wp, LPARAM lp) {
+  if ((code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX) && !state().reportingError) {
+    MSG* msg = reinterpret_cast<MSG*>(lp);
+    if (!isInHand(msg)) {
+      InHand held(*msg);
+      if (!preTranslate(*msg)) return TRUE;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // namespace
+
 void serveMessage(MSG& msg) {
+  InHand held(msg);
   if (!preTranslate(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
 }
+
+void installDialogLoopFilter() {
+  RuntimeState& s = state();
+  if (!s.dialogLoopFilter) s.dialogLoopFilter.attach(SetWindowsHookExW(WH_MSGFILTER, dialogLoopFilter, nullptr, GetCurrentThreadId()));
+}
+
+void removeDialogLoopFilter() { state().dialogLoopFilter.close(); }
 
 }  // namespace forms

@@ -45,6 +45,7 @@ struct RuntimeState {
   int holdEvents = 0;
   bool reportingError = false;
   std::uint32_t nextSerial = 0;
+  WindowsHook dialogLoopFilter;
 };
 
 RuntimeState& state();
@@ -70,6 +71,12 @@ inline bool stops(const HandlerResult& r) {
 bool preTranslate(MSG& msg);
 // One message of a message loop: pre-translation, then translate and dispatch.
 void serveMessage(MSG& msg);
+
+// Pre-translation in the system's dialog loops too (message boxes and dialogs serve
+// their own loop): a handler is not held back while one is open. Installed once by the
+// start of the runtime, removed at its end.
+void installDialogLoopFilter();
+void removeDialogLoopFilter();
 
 // Runtime error with the box text; never returns.
 [[noreturn]] void fatalError(const Text& message, std::optional<std::int32_t> number = std::nullopt);

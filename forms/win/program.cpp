@@ -59,6 +59,7 @@ void cleanUp() {
   for (HWND h : windows)
     if (IsWindow(h)) DestroyWindow(h);
   stopAllTimers();
+  removeDialogLoopFilter();
   OleUninitialize();
 }
 
@@ -83,6 +84,7 @@ void startRuntime(const HandlerEntry* handlers, std::size_t count, const ByteSet
   OleInitialize(nullptr);
   setCurrentDirectoryToProgram();
   s.hidden = createHiddenWindow();
+  installDialogLoopFilter();
   std::map<std::uint32_t, Handler> byKey;
   for (std::size_t i = 0; i < count; ++i)
     if (handlers[i].name) byKey[handlerKey(handlers[i].name)] = handlers[i].handler;

@@ -1,4 +1,4 @@
-// Serving messages inside handlers: processEvents, waitPumping, delay.
+// Serving messages inside handlers: processEvents, waitPumping.
 #include "forms/win/core.h"
 
 namespace forms {
@@ -19,6 +19,9 @@ std::optional<WPARAM> serveWaiting() {
 }  // namespace
 
 void processEvents() {
+  // Cheaper than a PeekMessage that finds nothing, which loops of many passes with a
+  // short pause pay on every pass.
+  if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return;
   if (std::optional<WPARAM> quit = serveWaiting()) PostQuitMessage(static_cast<int>(*quit));
 }
 
@@ -38,7 +41,5 @@ void waitPumping(std::int32_t ms) {
   }
   if (quit) PostQuitMessage(static_cast<int>(*quit));
 }
-
-void delay(std::int32_t ms) { Sleep(static_cast<DWORD>(ms > 0 ? ms : 0)); }
 
 }  // namespace forms

@@ -1,5 +1,7 @@
 #include <map>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "forms/win/bag_unit.h"
 
@@ -14,12 +16,14 @@ namespace {
 struct Route {
   UnitProc proc;
   void* object;
+  bool* adopted;  // the creator's flag, set when the window takes the route over
 };
 
 LRESULT CALLBACK routedProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
   if (message == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    auto* route = static_cast<Route*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    *std::exchange(route->adopted, nullptr) = true;
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(route));
   }
   auto* route = reinterpret_cast<Route*>(GetWindowLongPtrW(w, GWLP_USERDATA));
   if (!route) return DefWindowProcW(w, message, wp, lp);
@@ -48,10 +52,13 @@ HWND createUnitWindow(const wchar_t* className, UnitProc proc, void* object, DWO
     RegisterClassExW(&wc);
     registered[className] = true;
   }
-  auto* route = new Route{proc, object};
+  bool adopted = false;
+  auto route = std::make_unique<Route>(Route{proc, object, &adopted});
   HWND w = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
-                           rect.bottom - rect.top, parent, nullptr, GetModuleHandleW(nullptr), route);
-  if (!w) delete route;
+                           rect.bottom - rect.top, parent, nullptr, GetModuleHandleW(nullptr), route.get());
+  // From WM_NCCREATE on the window owns the route and frees it with WM_NCDESTROY, also
+  // when the creation fails after that.
+  if (adopted) route.release();
   return w;
 }
 

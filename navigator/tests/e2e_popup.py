@@ -1,5 +1,5 @@
 """The popup: loaded only for a switch above 1, parked at (W - 250, H), rises to
-(W - 250, H - 190) in 19 steps of 70 ms, rests there, and its close mark hides it."""
+(W - 250, H - 190) in 19 steps of 70 ms, rests there, and its close mark hides it, also while a message box is open."""
 import os
 import subprocess
 import time
@@ -9,6 +9,7 @@ from navigator_e2e import (ENV, NavigatorTest, click, close_windows_of_size, geo
                            x_window_ids, xdotool)
 
 POPUP_SIZE = (243, 164)
+CHECK_FOR_UPDATE = (93 + 20, 477 + 9)
 SHOTS = os.environ.get("TV_SHOTS")
 
 
@@ -87,6 +88,27 @@ class Popup(NavigatorTest):
                                  step=0.05), "the new popup did not rise")
         self.assertIsNone(self.run_.runtime_error())
         self.assertFalse(x_window_ids("信息："), "a box opened")
+        self.assertIsNone(self.run_.process.poll())
+
+    def test_close_mark_works_while_the_update_check_box_is_open(self):
+        width, height = screen_size()
+        column, rest_line = width - 250, height - 190
+        self.server.set_switch("1")
+        self.run_.start()
+        self.assertEqual(self.open_message_box(CHECK_FOR_UPDATE), "已经是最新版本。")
+        # The poll loads the popup inside the box's own message loop.
+        self.server.set_switch("2")
+        popup = wait_for(find_popup, 15, step=0.05)
+        self.assertIsNotNone(popup, "no popup while the box is open")
+        self.assertTrue(wait_for(lambda: geometry(popup) and geometry(popup)[1] == rest_line, 6,
+                                 step=0.05), "the popup did not rise")
+        self.assertTrue(x_window_ids("信息："), "the box closed by itself")
+
+        click(column + 200 + 16, rest_line + 8)  # the close mark
+        self.assertTrue(wait_for(lambda: geometry(popup) is None, 3),
+                        "close mark did not hide the popup while the box was open")
+        self.assertTrue(x_window_ids("信息："), "the box closed instead")
+        self.close_message_box()
         self.assertIsNone(self.run_.process.poll())
 
 

@@ -22,7 +22,7 @@ SIZE_MIB=${3:-64}
 LOG_MIB=${4:-256}
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WINE_RUN=$ROOT/scripts/wine-run
-. "$ROOT/updater/bench/local_nginx.sh"
+. "$ROOT/updater/bench/common.sh"
 # A prefix of its own: one wineserver serves every program of a prefix, one request at a
 # time, so tests running in the shared prefix meanwhile would distort the figures.
 export TV_WINEPREFIX=${TV_WINEPREFIX:-/tmp/tv-update-bench-wine}
@@ -37,14 +37,7 @@ for f in "$UPDATE_EXE" "$RECORD_START" "$PROBE"; do
   [ -f "$f" ] || { echo "missing program in $BUILD" >&2; exit 1; }
 done
 
-WORK=$(mktemp -d /tmp/update-bench.XXXXXX)
-SHM=$(mktemp -d /dev/shm/update-bench.XXXXXX)
-cleanup() {
-  bench_stop_nginx "$WORK"
-  WINEPREFIX=$TV_WINEPREFIX wineserver -k 2>/dev/null || true
-  rm -rf "$WORK" "$SHM"
-}
-trap cleanup EXIT
+bench_workspace update-bench
 
 mkdir -p "$WORK/www/gx" "$WORK/logs" "$WORK/tmp" "$WORK/pkg"
 chmod 755 "$WORK" "$WORK/www" "$WORK/www/gx"

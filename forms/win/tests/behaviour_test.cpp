@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -40,6 +41,10 @@ constexpr UnitRef kEditB{kInput, 0x16000055};
 constexpr WindowId kStill = 0x52000056;
 constexpr UnitRef kStillOwn{kStill, 0x06000057};
 constexpr UnitRef kEditC{kStill, 0x16000058};
+constexpr UnitRef kBoxTimer{kMain, 0x1600005A};
+constexpr WindowId kBoxed = 0x5200005B;
+constexpr UnitRef kBoxedOwn{kBoxed, 0x0600005C};
+constexpr UnitRef kBoxedMark{kBoxed, 0x1600005D};
 
 constexpr std::uint32_t kSoundMs = 150;
 
@@ -85,7 +90,48 @@ HandlerResult onModalTick(const Event&) {
   return std::nullopt;
 }
 
-const HandlerEntry kHandlers[] = {{"onDown", onDown}, {"onModalTick", onModalTick}};
+// A message box opened from a handler, with a window loaded while it is open (as a
+// poll loads one); a hand on another thread acts on that window, then closes the box.
+struct BoxScene {
+  int stage = 0;  // 0 before the box, 1 box open, 2 window loaded, 3 box closed
+  std::function<void(HWND boxed)> hand;
+  std::thread handThread;
+};
+BoxScene boxScene;
+
+BOOL CALLBACK pressOkOfDialog(HWND w, LPARAM) {
+  wchar_t name[16] = {};
+  GetClassNameW(w, name, 16);
+  if (std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return TRUE;
+}
+
+void closeMessageBox(DWORD thread) { EnumThreadWindows(thread, pressOkOfDialog, 0); }
+
+HandlerResult onBoxTick(const Event&) {
+  if (boxScene.stage == 0) {
+    boxScene.stage = 1;
+    messageBox(Text("已经是最新版本。"));
+    boxScene.stage = 3;
+  } else if (boxScene.stage == 1) {
+    // A tick inside the box's own loop.
+    setUnitProperty(kBoxTimer, 8, Value(std::int32_t{0}));
+    boxScene.stage = 2;
+    if (loadWindow(kBoxed)) {
+      const HWND boxed = windowOf(kBoxedOwn, UnitKind::Window);
+      const DWORD thread = GetCurrentThreadId();
+      boxScene.handThread = std::thread([boxed, thread] {
+        boxScene.hand(boxed);
+        closeMessageBox(thread);
+      });
+    } else {
+      closeMessageBox(GetCurrentThreadId());
+    }
+  }
+  return std::nullopt;
+}
+
+const HandlerEntry kHandlers[] = {{"onDown", onDown}, {"onModalTick", onModalTick}, {"onBoxTick", onBoxTick}};
 
 // What the windows' music asked of the sound device: L a looping play, O a single play,
 // S a stop; with the tick count of each single play.
@@ -153,13 +199,23 @@ ByteSet testSegment() {
   tpl::UnitRecord between = unitRecord(T::Label, 0x16000054, 10, 70, 80, 20, kV);  // no tab stop
   tpl::UnitRecord editB = unitRecord(T::EditBox, kEditB.unit, 10, 100, 80, 22, kTab);
 
+  tpl::UnitRecord boxTimer = unitRecord(T::Timer, kBoxTimer.unit, 0, 0, 0, 0, 0);
+  setNumber(boxTimer, "interval", 0);
+  bind(boxTimer, 0, "onBoxTick");
+  // Like the navigator's popup: dragged by any point, with a close mark that takes the press.
+  tpl::UnitRecord boxed = plainWindow(kBoxedOwn.unit, 20, 300, 160, 100);
+  setNumber(boxed, "moveAnywhere", 1);
+  tpl::UnitRecord boxedMark = unitRecord(T::TransLabel, kBoxedMark.unit, 130, 5, 20, 20, kV);
+  setText(boxedMark, "caption", "X");
+  bind(boxedMark, -1, "onDown");
+
   tpl::UnitRecord still = plainWindow(kStillOwn.unit, 300, 560, 200, 150);
   bind(still, -1, "onDown");
   tpl::UnitRecord editC = unitRecord(T::EditBox, kEditC.unit, 10, 40, 80, 22, kTab);
   tpl::UnitRecord editD = unitRecord(T::EditBox, 0x16000059, 10, 100, 80, 22, kTab);
 
   return segmentOf({
-      windowRecord(kMain, plainWindow(kMainOwn.unit, 20, 20, 300, 200), {painted}),
+      windowRecord(kMain, plainWindow(kMainOwn.unit, 20, 20, 300, 200), {painted, boxTimer}),
       windowRecord(kModal, modal, {modalTimer}),
       windowRecord(kOwned, owned, {}),
       windowRecord(kMusicLoop, musicWindow(kMusicLoopOwn.unit, 650, wav, 0, 0), {}),
@@ -167,6 +223,7 @@ ByteSet testSegment() {
       windowRecord(kMusicMidi, musicWindow(kMusicMidiOwn.unit, 790, midi, 1, kV), {}),
       windowRecord(kInput, input, {trans, editA, between, editB}),
       windowRecord(kStill, still, {editC, editD}),
+      windowRecord(kBoxed, boxed, {boxedMark}),
   });
 }
 
@@ -316,21 +373,30 @@ void bringToFront(HWND top) {
 // Presses the left button at `from` (client coordinates of top), moves by `by` and lets
 // go. The input comes from another thread: a drag runs the system's move loop inside
 // this thread's message handling until the button is up.
+// The input of a drag by `by` from `start` (screen coordinates); `by` {0, 0} is a click.
+void dragInput(POINT start, POINT by) {
+  mouseInput(0, start);
+  Sleep(80);
+  mouseInput(MOUSEEVENTF_LEFTDOWN, start);
+  Sleep(150);
+  for (int step = 1; step <= 5; ++step) {
+    mouseInput(0, POINT{start.x + by.x * step / 5, start.y + by.y * step / 5});
+    Sleep(30);
+  }
+  Sleep(100);
+  mouseInput(MOUSEEVENTF_LEFTUP, POINT{start.x + by.x, start.y + by.y});
+}
+
+POINT onScreen(HWND top, POINT client) {
+  ClientToScreen(top, &client);
+  return client;
+}
+
 void drag(HWND top, POINT from, POINT by) {
-  POINT start = from;
-  ClientToScreen(top, &start);
+  const POINT start = onScreen(top, from);
   std::atomic<bool> done{false};
   std::thread hand([&] {
-    mouseInput(0, start);
-    Sleep(80);
-    mouseInput(MOUSEEVENTF_LEFTDOWN, start);
-    Sleep(150);
-    for (int step = 1; step <= 5; ++step) {
-      mouseInput(0, POINT{start.x + by.x * step / 5, start.y + by.y * step / 5});
-      Sleep(30);
-    }
-    Sleep(100);
-    mouseInput(MOUSEEVENTF_LEFTUP, POINT{start.x + by.x, start.y + by.y});
+    dragInput(start, by);
     done = true;
   });
   while (!done) waitPumping(20);
@@ -399,4 +465,36 @@ TEST(EnterMovesFocus, EnterGoesToTheNextTabStopOnlyWhenItIsOn) {
     waitPumping(150);
     EXPECT_EQ(GetFocus(), windowOf(c.to, UnitKind::EditBox)) << std::hex << c.from.unit;
   }
+}
+
+TEST(DialogLoops, WhileAMessageBoxIsOpenAWindowLoadedMeanwhileTakesPressesAndDrags) {
+  struct Seen {
+    RECT before{}, after{};
+  };
+  Seen seen;
+  const POINT by{30, 20};
+  downs.clear();
+  boxScene = BoxScene{};
+  boxScene.hand = [&](HWND boxed) {
+    GetWindowRect(boxed, &seen.before);
+    dragInput(onScreen(boxed, POINT{140, 15}), POINT{0, 0});  // the close mark
+    Sleep(200);
+    dragInput(onScreen(boxed, POINT{60, 60}), by);  // the background
+    Sleep(200);
+    GetWindowRect(boxed, &seen.after);
+  };
+  setUnitProperty(kBoxTimer, 8, Value(std::int32_t{40}));
+  const DWORD start = GetTickCount();
+  while (boxScene.stage != 3 && GetTickCount() - start < 20000) waitPumping(20);
+  setUnitProperty(kBoxTimer, 8, Value(std::int32_t{0}));
+  if (boxScene.handThread.joinable()) boxScene.handThread.join();
+  ASSERT_EQ(boxScene.stage, 3) << "the box was not closed";
+
+  ASSERT_EQ(downs.size(), 1u) << "the close mark's event -1 did not run while the box was open";
+  EXPECT_EQ(downs[0].source, kBoxedMark);
+  EXPECT_EQ(downs[0].args[0], 10);  // x in the mark's client area
+  EXPECT_EQ(seen.after.left - seen.before.left, by.x) << "the window was not dragged";
+  EXPECT_EQ(seen.after.top - seen.before.top, by.y);
+  EXPECT_TRUE(IsWindowEnabled(topOf(kMainOwn))) << "the box gave the windows it disabled back";
+  closeWindow(kBoxedOwn);
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "base/gdi.h"
+#include "forms/win/bag_unit.h"
 #include "forms/win/runtime.h"
 #include "forms/win/open_target.h"
 #include "forms/win/system_ops.h"
@@ -35,6 +38,7 @@ constexpr UnitRef kShape{kWin, 0x16000007};
 constexpr UnitRef kAnimated{kWin, 0x16000008};
 constexpr UnitRef kBroken{kWin, 0x16000009};
 constexpr UnitRef kOverAnimated{kWin, 0x1600000A};
+constexpr UnitRef kLog{kWin, 0x1600000B};
 constexpr WindowId kUnloaded = 0x52000010;
 constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
 constexpr WindowId kSecond = 0x52000030;
@@ -126,6 +130,11 @@ ByteSet testSegment() {
   setBytes(broken, "picture", ByteSet{'G', 'I', 'F', '8', '9', 'a', 12, 0, 6, 0, 0xF7});
   setNumber(broken, "bgColour", 0x00FFFF);
 
+  // A log as the updater keeps one: multi-line, max length 0 ("none").
+  tpl::UnitRecord log = unitRecord(T::EditBox, kLog.unit, 10, 100, 180, 80);
+  setNumber(log, "multiline", 1);
+  setNumber(log, "scrollBars", 2);
+
   // In front of the animated picture, a sibling of it.
   tpl::UnitRecord overAnimated = unitRecord(T::TransLabel, kOverAnimated.unit, 196, 98, 20, 10);
   setText(overAnimated, "caption", "");
@@ -139,7 +148,7 @@ ByteSet testSegment() {
   setText(second, "title", "第二个窗口");
   bind(second, 1, "onMayClose");
   tpl::UnitRecord secondLabel = unitRecord(T::Label, 0x16000032, 1, 1, 20, 20);
-  std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, shape, overAnimated, animated, broken}),
+  std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, log, shape, overAnimated, animated, broken}),
                                          windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
                                          windowRecord(kSecond, second, {secondLabel})};
   for (int i = 0; i < static_cast<int>(galleryShapes().size()); ++i) windows.push_back(galleryShapeWindow(i));
@@ -228,7 +237,8 @@ TEST(HandlerResults, CharacterHandlerReplacesOrDropsTheCharacter) {
     HandlerResult result;
     const char* content;
   };
-  const Case cases[] = {{std::nullopt, "a"}, {Value(std::int32_t{'Z'}), "Z"}, {Value(std::int32_t{0}), ""}};
+  const Case cases[] = {{std::nullopt, "a"},          {Value(std::int32_t{'Z'}), "Z"}, {Value(std::int32_t{0}), ""},
+                        {Value(true), "a"},            {Value(false), ""}};
   HWND edit = windowOf(kEdit, UnitKind::EditBox);
   ASSERT_NE(edit, nullptr);
   for (const Case& c : cases) {
@@ -236,7 +246,7 @@ TEST(HandlerResults, CharacterHandlerReplacesOrDropsTheCharacter) {
     seen.charResult = c.result;
     PostMessageW(edit, WM_CHAR, 'a', 1);
     processEvents();
-    EXPECT_EQ(text(kEdit, 8), c.content);
+    EXPECT_EQ(text(kEdit, 8), c.content) << "case " << &c - cases;
   }
   seen.charResult.reset();
 }
@@ -330,6 +340,62 @@ TEST(Properties, WritesFromAnotherThreadAreDoneByTheWindowThread) {
   writer.join();
   EXPECT_EQ(text(kEdit, 8), "下载开始");
   EXPECT_EQ(number(kShape, 0), 123);
+}
+
+TEST(Properties, EditBoxWithoutMaxLengthTakesAppendsPastTheControlsDefaultLimit) {
+  setUnitProperty(kLog, 8, "");
+  // 43,000 characters in blocks of lines, well past the control's default limit of about
+  // 30,000, which would silently drop the last ones.
+  Text expected;
+  for (int block = 0; block < 50; ++block) {
+    Text lines;
+    for (int i = 1; i <= 20; ++i) {
+      char line[64];
+      std::snprintf(line, sizeof line, "line %05d: 2,048 bytes received in 0.1 s\r\n", block * 20 + i);
+      lines += line;
+    }
+    appendEditText(kLog, {lines});
+    expected += lines;
+  }
+  ASSERT_GT(expected.size(), 40000u);
+  const Text content = text(kLog, 8);
+  EXPECT_EQ(content.size(), expected.size());
+  EXPECT_TRUE(content == expected) << "the log ends in: " << content.substr(content.size() - std::min<std::size_t>(content.size(), 60));
+  setUnitProperty(kLog, 8, "");
+}
+
+namespace {
+
+// A unit whose window refuses its creation in WM_CREATE, after WM_NCCREATE took the route.
+// While its window goes it takes blocks of a route's size and marks them: a block that
+// the runtime freed a second time would be handed out again and written over.
+struct RefusingUnit {
+  using Block = std::array<void*, 2>;
+  int ncDestroys = 0;
+  std::vector<std::unique_ptr<Block>> held;
+
+  static LRESULT proc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp) {
+    auto* self = static_cast<RefusingUnit*>(object);
+    if (message == WM_CREATE) return -1;
+    if (message == WM_NCDESTROY) {
+      ++self->ncDestroys;
+      self->held.push_back(std::make_unique<Block>(Block{self, self}));
+    }
+    return DefWindowProcW(w, message, wp, lp);
+  }
+};
+
+}  // namespace
+
+TEST(UnitWindows, CreationRefusedAfterNcCreateFreesTheRouteOnce) {
+  RefusingUnit unit;
+  const int tries = 20;
+  for (int i = 0; i < tries; ++i)
+    EXPECT_EQ(createUnitWindow(L"TvRefusing", &RefusingUnit::proc, &unit, WS_POPUP, 0, RECT{0, 0, 10, 10}, nullptr),
+              nullptr);
+  EXPECT_EQ(unit.ncDestroys, tries);
+  for (const auto& block : unit.held)
+    EXPECT_EQ(*block, (RefusingUnit::Block{&unit, &unit})) << "a block in use was freed and handed out again";
 }
 
 TEST(HotKeys, IdsCountEveryCallAndWmHotkeySendsTheFeedback) {

@@ -10,20 +10,13 @@ RUNS=${2:-5}
 SIZE_MIB=${3:-256}
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 WINE_RUN=$ROOT/scripts/wine-run
-. "$ROOT/updater/bench/local_nginx.sh"
+. "$ROOT/updater/bench/common.sh"
 # A prefix of its own: one wineserver serves every program of a prefix, one request at a
 # time, so tests running in the shared prefix meanwhile would distort the figures.
 export TV_WINEPREFIX=${TV_WINEPREFIX:-/tmp/tv-bench-wine}
 PORT=${BENCH_PORT:-18473}
 
-WORK=$(mktemp -d /tmp/engine-bench.XXXXXX)
-SHM=$(mktemp -d /dev/shm/engine-bench.XXXXXX)
-cleanup() {
-  bench_stop_nginx "$WORK"
-  WINEPREFIX=$TV_WINEPREFIX wineserver -k 2>/dev/null || true
-  rm -rf "$WORK" "$SHM"
-}
-trap cleanup EXIT
+bench_workspace engine-bench
 
 mkdir -p "$WORK/www"
 chmod 755 "$WORK" "$WORK/www"

@@ -1,5 +1,19 @@
-# Sourced by the benchmarks: a local nginx that serves WORK/www on 127.0.0.1 with
-# sendfile, and the figures' helpers.
+# Sourced by the benchmarks: their scratch folders, a local nginx that serves WORK/www on
+# 127.0.0.1 with sendfile, and the figures' helpers.
+
+# bench_workspace NAME: WORK (under /tmp) and SHM (under /dev/shm), removed on exit
+# together with the nginx and the wineserver of TV_WINEPREFIX.
+bench_workspace() {
+  WORK=$(mktemp -d "/tmp/$1.XXXXXX")
+  SHM=$(mktemp -d "/dev/shm/$1.XXXXXX")
+  trap bench_cleanup EXIT
+}
+
+bench_cleanup() {
+  bench_stop_nginx "$WORK"
+  WINEPREFIX=$TV_WINEPREFIX wineserver -k 2>/dev/null || true
+  rm -rf "$WORK" "$SHM"
+}
 
 # bench_start_nginx WORK PORT [ACCESS_LOG]: ACCESS_LOG is the access_log line of the
 # http block (default: off). Returns once the server answers.
