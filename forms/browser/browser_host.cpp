@@ -4,6 +4,7 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
+#include "base/handles.h"
 #include "forms/browser/wide_text.h"
 
 namespace forms {
@@ -15,7 +16,7 @@ constexpr char kContainerClass[] = "FormsHtmlViewer";
 // Whatever message loop runs (the runtime's, a message box's, a pumping wait), a hook on
 // the thread's message retrieval hands them over; it lives while the thread hosts one.
 struct KeyRouting {
-  HHOOK hook = nullptr;
+  WindowsHook hook;
   int hosts = 0;
 };
 thread_local KeyRouting keys;
@@ -170,14 +171,11 @@ class BrowserHost::Sink : public IDispatch {
 
 BrowserHost::BrowserHost(Callbacks callbacks)
     : callbacks_(std::move(callbacks)), site_(std::make_unique<Site>(*this)), sink_(std::make_unique<Sink>(*this)) {
-  if (keys.hosts++ == 0) keys.hook = SetWindowsHookExA(WH_GETMESSAGE, keyHook, nullptr, GetCurrentThreadId());
+  if (keys.hosts++ == 0) keys.hook.attach(SetWindowsHookExA(WH_GETMESSAGE, keyHook, nullptr, GetCurrentThreadId()));
 }
 
 BrowserHost::~BrowserHost() {
-  if (--keys.hosts == 0 && keys.hook) {
-    UnhookWindowsHookEx(keys.hook);
-    keys.hook = nullptr;
-  }
+  if (--keys.hosts == 0) keys.hook.close();
   stop();
   if (container_) {
     SetWindowLongPtrA(container_, GWLP_USERDATA, 0);
@@ -343,7 +341,7 @@ LRESULT CALLBACK BrowserHost::keyHook(int code, WPARAM wp, LPARAM lp) {
       msg->lParam = 0;
     }
   }
-  return CallNextHookEx(keys.hook, code, wp, lp);
+  return CallNextHookEx(keys.hook.get(), code, wp, lp);
 }
 
 bool BrowserHost::translateAccelerator(MSG* msg) {

@@ -51,7 +51,7 @@ struct Styled {
 // The look of one thread: its scheme, its hook and the windows it has styled.
 struct ThreadStyle {
   int scheme = 0;  // 0: none installed
-  HHOOK hook = nullptr;
+  WindowsHook hook;
   std::map<HWND, Styled*> windows;
 };
 
@@ -249,7 +249,7 @@ LRESULT CALLBACK callWndProc(int code, WPARAM wp, LPARAM lp) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
     if (call->message == WM_CREATE) attach(call->hwnd);
   }
-  return CallNextHookEx(style.hook, code, wp, lp);
+  return CallNextHookEx(style.hook.get(), code, wp, lp);
 }
 
 BOOL CALLBACK attachChild(HWND w, LPARAM) {
@@ -268,8 +268,7 @@ BOOL CALLBACK attachTopLevel(HWND w, LPARAM) {
 
 bool removeStyle() {
   if (style.scheme == 0) return false;
-  UnhookWindowsHookEx(style.hook);
-  style.hook = nullptr;
+  style.hook.close();
   style.scheme = 0;
   const std::map<HWND, Styled*> windows = std::move(style.windows);
   style.windows.clear();
@@ -285,7 +284,7 @@ bool removeStyle() {
 bool setXpStyle(std::int32_t scheme) {
   const bool removed = removeStyle();
   if (scheme < 1 || scheme > 3) return removed;
-  style.hook = SetWindowsHookExA(WH_CALLWNDPROC, callWndProc, nullptr, GetCurrentThreadId());
+  style.hook.attach(SetWindowsHookExA(WH_CALLWNDPROC, callWndProc, nullptr, GetCurrentThreadId()));
   if (!style.hook) return false;
   style.scheme = scheme;
   EnumThreadWindows(GetCurrentThreadId(), attachTopLevel, 0);
