@@ -14,7 +14,7 @@ constexpr UINT kPacedWakeMessage = WM_APP + 4;   // posted: the paced work numbe
 // window thread then calls redrawUnit.
 constexpr UINT kRedrawUnitMessage = WM_APP + 3;
 // To a Label: its feedback event, wParam and lParam the two integers.
-constexpr UINT kFeedbackMessage = WM_APP + 0x75;
+constexpr UINT kFeedbackMessage = 0x8075;  // WM_APP + 0x75, a number the programs know
 
 // Timers of the hidden window: paced works number theirs from 1, Timer units above this.
 constexpr UINT_PTR kUnitTimerBase = 1000;

@@ -37,7 +37,11 @@ using Work = std::function<void()>;
 struct HiddenWindowProcedure {
   static LRESULT CALLBACK serve(HWND w, UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
-      case kRunWorkMessage: (*reinterpret_cast<const Work*>(lp))(); return 1;
+      case kRunWorkMessage:
+        // A send that waited while the window goes finds the end: refused, as after it.
+        if (!hidden.load()) return 0;
+        (*reinterpret_cast<const Work*>(lp))();
+        return 1;
       case kPostedWorkMessage: {
         const std::unique_ptr<Work> work(reinterpret_cast<Work*>(lp));
         (*work)();
