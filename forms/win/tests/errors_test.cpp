@@ -48,7 +48,11 @@ Outcome runChild(const std::string& mode) {
     ADD_FAILURE() << "child did not start";
     return out;
   }
-  WaitForSingleObject(pi.hProcess, 20000);
+  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << mode << ": the child did not end";
+    TerminateProcess(pi.hProcess, 0xDEAD);  // a hung child is no exit code
+    WaitForSingleObject(pi.hProcess, 5000);
+  }
   GetExitCodeProcess(pi.hProcess, &out.exitCode);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
@@ -91,7 +95,7 @@ TEST(ProgramEnd, EndRoutineRunsOnceOnEveryNormalEnd) {
     const char* mode;
     DWORD exitCode;
   };
-  const Case cases[] = {{"endthread", 5}, {"loopend", 0}, {"eventunit", 6}};
+  const Case cases[] = {{"endthread", 5}, {"loopend", 0}, {"eventunit", 6}, {"latecall", 7}};
   for (const Case& c : cases) {
     Outcome o = runChild(c.mode);
     EXPECT_EQ(o.exitCode, c.exitCode) << c.mode;
