@@ -1,7 +1,7 @@
 #pragma once
 // The globals that every routine of the updater shares. They live from the program
 // entry to the end-of-program routine. The engine's threads reach them through the
-// window thread (see window_thread_call.h), except the data steps, which read them on
+// window thread (forms/win/window_thread.h), except the data steps, which read them on
 // the engine's thread under engineSide.
 #include <cstdint>
 #include <mutex>
@@ -70,5 +70,7 @@ void onTransferText(std::int32_t connection, const char* timeText, const char* m
 // each row at its latest values. On the window thread, paced to the display.
 void applyDisplayBatch();
 constexpr std::uint32_t kDisplayIntervalMs = 33;
+// Paces applyDisplayBatch to the display; on the window thread, before any task starts.
+void startDisplayPacing();
 
 }  // namespace updater

@@ -4,7 +4,6 @@
 #include "updater/command_words.h"
 #include "updater/globals.h"
 #include "updater/units.h"
-#include "updater/window_thread_call.h"
 #include "windows/updater_handlers.h"
 
 namespace updater {
@@ -52,8 +51,7 @@ void getCommandLine(OneBasedArray<forms::Text>& words) {
 int updaterEntry() {
   forms::startRuntime(templateHandlers(), templateSegment());
   setArrayFaultReporter([](std::int32_t fault) { forms::raiseRuntimeError(fault); });
-  windowThread().create();
-  windowThread().setPaced(applyDisplayBatch, kDisplayIntervalMs);
+  startDisplayPacing();
   initUpdaterGlobals();
   forms::registerEndRoutine(releaseUpdaterGlobals);
   updaterStartup();

@@ -8,16 +8,17 @@
 // the same order as when each message is applied on its own.
 #include <windows.h>
 
+#include <atomic>
 #include <mutex>
 
 #include "forms/win/runtime.h"
+#include "forms/win/window_thread.h"
 #include "updater/display_batch.h"
 #include "updater/download_outcome.h"
 #include "updater/globals.h"
 #include "updater/install_paths.h"
 #include "updater/transfer_texts.h"
 #include "updater/units.h"
-#include "updater/window_thread_call.h"
 
 namespace updater {
 namespace {
@@ -64,6 +65,13 @@ DisplayBatch& displayBatch() {
   return *instance;
 }
 
+// Made by startDisplayPacing before any task starts; never destroyed, since an engine
+// thread may still ask for it while the process exits.
+std::atomic<forms::PacedWork*>& displayPacing() {
+  static std::atomic<forms::PacedWork*> pacing{nullptr};
+  return pacing;
+}
+
 // On the engine's thread. The globals lock keeps the close query and the end-of-program
 // routine away while the task's state is read.
 void onData(std::int32_t taskId) {
@@ -81,7 +89,7 @@ void onData(std::int32_t taskId) {
   const std::int32_t total = stateValue(g.downloads[k], state, forms::kStateTotalSize);
   if (displayBatch().addDataStep(k, std::move(speed), progressPosition(done, total),
                                  transferLogLine(forms::kDataReceived)))
-    windowThread().wakePaced();
+    if (forms::PacedWork* pacing = displayPacing().load()) pacing->request();
 }
 
 // The task's number when its package is to be installed, else 0.
@@ -108,6 +116,10 @@ std::int32_t onEnd(Globals& g, std::int32_t taskId) {
 
 }  // namespace
 
+void startDisplayPacing() {
+  if (!displayPacing().load()) displayPacing() = new forms::PacedWork(applyDisplayBatch, kDisplayIntervalMs);
+}
+
 void applyDisplayBatch() {
   const DisplayWork work = displayBatch().take();
   Globals& g = globals();
@@ -130,7 +142,7 @@ std::int32_t onTransferMessage(std::int32_t code, std::int32_t, std::int32_t, st
     return 1;
   }
   std::int32_t installTask = 0;
-  windowThread().run([&] {
+  forms::runOnWindowThread([&] {
     applyDisplayBatch();
     Globals& g = globals();
     if (g.released) return;

@@ -1,8 +1,8 @@
 #include "forms/win/core.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "forms/core/to_text.h"
 #include "forms/template/type_tables.h"
@@ -16,25 +16,6 @@ RuntimeState& state() {
 }
 
 bool onWindowThread() { return !state().started || GetCurrentThreadId() == state().thread; }
-
-namespace {
-constexpr UINT kRunWork = WM_APP + 1;
-}
-
-void runOnWindowThread(const std::function<void()>& work) {
-  if (onWindowThread() || !state().hidden) {
-    work();
-    return;
-  }
-  SendMessageW(state().hidden, kRunWork, 0, reinterpret_cast<LPARAM>(&work));
-}
-
-// Called by the hidden window's procedure.
-bool runPostedWork(UINT message, LPARAM lp) {
-  if (message != kRunWork) return false;
-  (*reinterpret_cast<const std::function<void()>*>(lp))();
-  return true;
-}
 
 LiveWindow* liveWindow(WindowId window) {
   auto it = state().live.find(window);
@@ -77,19 +58,49 @@ Text runtimeErrorText(const Text& message, std::optional<std::int32_t> number) {
   return text;
 }
 
+namespace {
+
+// The one way a fatal report ends the program: a box with text (wide, for the box) and
+// caption, then exit code -1. Allocates nothing, so the exhausted heap reports through it.
+[[noreturn]] void endWithReport(std::string_view text, const wchar_t* wideText, const wchar_t* caption) {
+  // Tests read the box text from a file instead of a box that would wait for a user.
+  if (const char* file = std::getenv("TV_RUNTIME_ERROR_FILE"); file && *file) {
+    const KernelHandle f(CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (f) WriteFile(f.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  } else {
+    MessageBoxW(nullptr, wideText, caption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  }
+  ExitProcess(static_cast<UINT>(-1));
+}
+
+}  // namespace
+
 void fatalError(const Text& message, std::optional<std::int32_t> number) {
   state().reportingError = true;
   const Text text = runtimeErrorText(message, number);
-  // Tests read the box text from a file instead of a box that would wait for a user.
-  if (const char* file = std::getenv("TV_RUNTIME_ERROR_FILE"); file && *file) {
-    if (FILE* f = std::fopen(file, "ab")) {
-      std::fwrite(text.data(), 1, text.size(), f);
-      std::fclose(f);
-    }
-  } else {
-    MessageBoxW(nullptr, widen(text).c_str(), widen("信息：").c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  }
-  ExitProcess(static_cast<UINT>(-1));
+  endWithReport(text, widen(text).c_str(), widen("信息：").c_str());
+}
+
+void reportExhaustedHeap(std::size_t size) {
+  // "分配 %d 字节内存失败!" with the size unsigned, put together in fixed buffers.
+  static constexpr char kBefore[] = "分配 ";
+  static constexpr char kAfter[] = " 字节内存失败!";
+  char text[sizeof kBefore + 20 + sizeof kAfter];
+  std::size_t n = 0;
+  for (const char* c = kBefore; *c; ++c) text[n++] = *c;
+  char digits[20];
+  std::size_t count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + size % 10);
+    size /= 10;
+  } while (size > 0);
+  while (count > 0) text[n++] = digits[--count];
+  for (const char* c = kAfter; *c; ++c) text[n++] = *c;
+  wchar_t wide[sizeof text];
+  widenInto(std::string_view(text, n), wide, sizeof text);
+  endWithReport(std::string_view(text, n), wide, L"");
 }
 
 namespace {

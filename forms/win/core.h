@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "forms/win/private_messages.h"
 #include "forms/win/stored_template.h"
 #include "forms/win/unit.h"
+#include "forms/win/window_thread.h"
 
 namespace forms {
 
@@ -35,7 +37,6 @@ struct LiveWindow {
 
 struct RuntimeState {
   DWORD thread = 0;
-  HWND hidden = nullptr;  // the runtime's own window: owner, timers, cross-thread work
   StoredSegment segment;
   bool started = false;
   std::map<WindowId, std::unique_ptr<LiveWindow>> live;
@@ -50,9 +51,6 @@ struct RuntimeState {
 
 RuntimeState& state();
 bool onWindowThread();
-
-// Runs work on the window thread and waits for it (directly when already there).
-void runOnWindowThread(const std::function<void()>& work);
 
 LiveWindow* liveWindow(WindowId window);
 LiveUnit* liveUnit(UnitRef unit);
@@ -80,6 +78,9 @@ void removeDialogLoopFilter();
 
 // Runtime error with the box text; never returns.
 [[noreturn]] void fatalError(const Text& message, std::optional<std::int32_t> number = std::nullopt);
+// The report of an exhausted heap, with the size asked for; never returns. Allocates
+// nothing.
+[[noreturn]] void reportExhaustedHeap(std::size_t size);
 // The box text of a runtime error.
 Text runtimeErrorText(const Text& message, std::optional<std::int32_t> number);
 
@@ -110,7 +111,5 @@ HCURSOR cursorOf(const ByteSet& pointer, OwnCursor& own);
 
 // The unit's factory, or null for a type that has none.
 UnitFactory factoryOf(UnitKind kind);
-
-constexpr UINT kFeedbackMessage = 0x8075;
 
 }  // namespace forms

@@ -8,11 +8,22 @@ namespace {
 constexpr UINT kGbk = 936;
 }
 
+std::size_t widenInto(std::string_view gbk, wchar_t* out, std::size_t capacity) {
+  if (capacity == 0) return 0;
+  int n = 0;
+  if (!gbk.empty())
+    n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), out, static_cast<int>(capacity - 1));
+  const std::size_t length = n > 0 ? static_cast<std::size_t>(n) : 0;
+  out[length] = L'\0';
+  return length;
+}
+
 std::wstring widen(const Text& gbk) {
   if (gbk.empty()) return {};
-  int n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), &out[0], n);
+  const int n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  out.resize(widenInto(gbk, out.data(), out.size() + 1));  // the string's own NUL is the last place
   return out;
 }
 

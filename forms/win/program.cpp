@@ -1,47 +1,17 @@
 // Program life: start-up, the message loop, the end routine and the end of the process.
 #include <objbase.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 
 #include "forms/win/core.h"
-#include "forms/win/gbk_wide.h"
+#include "forms/win/hidden_window.h"
 #include "forms/win/timer_unit.h"
+#include "forms/win/window_thread.h"
 
 namespace forms {
 
-bool runPostedWork(UINT message, LPARAM lp);
-
 namespace {
-
-constexpr UINT kEndProgram = WM_APP + 2;
-
-void cleanUp();
-
-LRESULT CALLBACK hiddenProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
-  if (runPostedWork(message, lp)) return 0;
-  switch (message) {
-    case WM_TIMER: timerElapsed(wp); return 0;
-    case kEndProgram:
-      cleanUp();
-      ExitProcess(static_cast<UINT>(wp));
-    default: return DefWindowProcW(w, message, wp, lp);
-  }
-}
-
-HWND createHiddenWindow() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = hiddenProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"TvRuntime";
-  RegisterClassExW(&wc);
-  // A real top-level window (not message-only): it owns the windows without a taskbar
-  // button.
-  return CreateWindowExW(WS_EX_TOOLWINDOW, L"TvRuntime", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
-}
 
 void runEndRoutine() {
   RuntimeState& s = state();
@@ -61,6 +31,7 @@ void cleanUp() {
   stopAllTimers();
   removeDialogLoopFilter();
   OleUninitialize();
+  destroyHiddenWindow();
 }
 
 void setCurrentDirectoryToProgram() {
@@ -83,7 +54,7 @@ void startRuntime(const HandlerEntry* handlers, std::size_t count, const ByteSet
   s.started = true;
   OleInitialize(nullptr);
   setCurrentDirectoryToProgram();
-  s.hidden = createHiddenWindow();
+  createHiddenWindow();
   installDialogLoopFilter();
   std::map<std::uint32_t, Handler> byKey;
   for (std::size_t i = 0; i < count; ++i)
@@ -112,7 +83,10 @@ void endProgram(std::int32_t code) {
     ExitProcess(static_cast<UINT>(code));
   }
   // The window thread does the clean-up; this thread waits until the process ends.
-  PostMessageW(state().hidden, kEndProgram, static_cast<WPARAM>(code), 0);
+  postToWindowThread([code] {
+    cleanUp();
+    ExitProcess(static_cast<UINT>(code));
+  });
   for (;;) Sleep(INFINITE);
 }
 
@@ -143,19 +117,7 @@ void raiseRuntimeError(std::int32_t number) {
 // The runtime's heap: a failed allocation is reported with its size and ends the program.
 void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
-  char text[64];
-  std::snprintf(text, sizeof text, "分配 %llu 字节内存失败!", static_cast<unsigned long long>(size));
-  wchar_t wide[64];
-  MultiByteToWideChar(936, 0, text, -1, wide, 64);
-  if (const char* file = std::getenv("TV_RUNTIME_ERROR_FILE"); file && *file) {
-    if (FILE* f = std::fopen(file, "ab")) {
-      std::fputs(text, f);
-      std::fclose(f);
-    }
-  } else {
-    MessageBoxW(nullptr, wide, L"", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  }
-  ExitProcess(static_cast<UINT>(-1));
+  forms::reportExhaustedHeap(size);
 }
 void* operator new[](std::size_t size) { return operator new(size); }
 void operator delete(void* p) noexcept { std::free(p); }

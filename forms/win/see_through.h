@@ -19,8 +19,4 @@ void redrawUnit(HWND unit);
 // unit that moves or is hidden, called with its rectangle before and after.
 void redrawSeeThroughOver(HWND unit, const RECT& screenArea);
 
-// Posted to a unit window by a thread that may not touch windows (an animation): the
-// window thread then calls redrawUnit.
-constexpr UINT kRedrawUnitMessage = WM_APP + 3;
-
 }  // namespace forms

@@ -3,6 +3,7 @@
 
 #include "forms/win/bag_unit.h"
 #include "forms/win/core.h"
+#include "forms/win/hidden_window.h"
 #include "forms/win/timer_unit.h"
 
 namespace forms {
@@ -19,7 +20,7 @@ std::map<UINT_PTR, UnitSite*>& timers() {
 class TimerUnit : public BagUnit {
  public:
   TimerUnit(PropertyBag bag, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {
-    static UINT_PTR nextId = 1000;
+    static UINT_PTR nextId = kUnitTimerBase;
     id_ = ++nextId;
     bag_[kInterval] = std::max(0, number(kInterval));
     start();
@@ -41,11 +42,11 @@ class TimerUnit : public BagUnit {
  private:
   void start() {
     if (number(kInterval) <= 0) return;
-    SetTimer(state().hidden, id_, static_cast<UINT>(number(kInterval)), nullptr);
+    SetTimer(hiddenWindow(), id_, static_cast<UINT>(number(kInterval)), nullptr);
     timers()[id_] = &site_;
   }
   void stop() {
-    KillTimer(state().hidden, id_);
+    KillTimer(hiddenWindow(), id_);
     timers().erase(id_);
   }
 
@@ -61,7 +62,7 @@ void timerElapsed(UINT_PTR id) {
 }
 
 void stopAllTimers() {
-  for (auto& [id, site] : timers()) KillTimer(state().hidden, id);
+  for (auto& [id, site] : timers()) KillTimer(hiddenWindow(), id);
   timers().clear();
 }
 

@@ -7,6 +7,7 @@
 #include "forms/win/bag_unit.h"
 #include "forms/win/core.h"
 #include "forms/win/gbk_wide.h"
+#include "forms/win/hidden_window.h"
 #include "forms/win/paint.h"
 #include "forms/win/see_through.h"
 #include "forms/win/window_music.h"
@@ -165,7 +166,7 @@ class WindowUnit : public BagUnit {
   // runtime's window takes the button away.
   HWND ownerWindow() const {
     if (owner_) return owner_;
-    return number(kShowInTaskbar) == 0 ? state().hidden : nullptr;
+    return number(kShowInTaskbar) == 0 ? hiddenWindow() : nullptr;
   }
 
   bool resizable() const {

@@ -16,7 +16,6 @@
 #include "updater/globals.h"
 #include "updater/transfer_texts.h"
 #include "updater/units.h"
-#include "updater/window_thread_call.h"
 #include "windows/updater_handlers.h"
 
 namespace updater {
@@ -85,8 +84,7 @@ class UpdaterHandlers : public testing::Test {
  public:
   static void SetUpTestSuite() {
     forms::startRuntime(templateHandlers(), templateSegment());
-    windowThread().create();
-    windowThread().setPaced(applyDisplayBatch, kDisplayIntervalMs);
+    startDisplayPacing();
     initUpdaterGlobals();
     forms::loadStartWindow(kUpdaterWindow);  // runs the whole start, refused or not
   }

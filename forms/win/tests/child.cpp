@@ -10,6 +10,7 @@
 
 #include "forms/win/runtime.h"
 #include "forms/win/tests/test_segment.h"
+#include "forms/win/window_thread.h"
 
 using namespace forms;
 using namespace forms::testing;
@@ -81,12 +82,21 @@ int main(int argc, char** argv) {
     runMessageLoop();
     return 9;
   }
-  if (mode == "loopend") {
+  if (mode == "loopend" || mode == "latecall") {
     loadStartWindow(kWin);
     PostMessageW(reinterpret_cast<HWND>(getUnitWindowHandle(UnitRef{kWin, 0x06000002}, UnitKind::Window)), WM_CLOSE,
                  0, 0);
     runMessageLoop();
-    return 0;
+    if (mode == "loopend") return 0;
+    // After the end, another thread's work is refused and never runs.
+    bool accepted = false, ran = false;
+    std::thread([&] {
+      accepted = runOnWindowThread([&] { ran = true; });
+      accepted = postToWindowThread([&] { ran = true; }) || accepted;
+    }).join();
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    return accepted || ran ? 8 : 7;
   }
   return 2;
 }

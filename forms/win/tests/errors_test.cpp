@@ -51,7 +51,11 @@ Outcome runChild(const std::string& mode) {
     return out;
   }
   const base::KernelHandle thread(pi.hThread), process(pi.hProcess);
-  WaitForSingleObject(process.get(), 20000);
+  if (WaitForSingleObject(process.get(), 20000) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << mode << ": the child did not end";
+    TerminateProcess(process.get(), 0xDEAD);  // a hung child is no exit code
+    WaitForSingleObject(process.get(), 5000);
+  }
   GetExitCodeProcess(process.get(), &out.exitCode);
   out.box = readAll(box);
   out.endMarker = readAll(marker);
@@ -92,7 +96,7 @@ TEST(ProgramEnd, EndRoutineRunsOnceOnEveryNormalEnd) {
     const char* mode;
     DWORD exitCode;
   };
-  const Case cases[] = {{"endthread", 5}, {"loopend", 0}, {"eventunit", 6}};
+  const Case cases[] = {{"endthread", 5}, {"loopend", 0}, {"eventunit", 6}, {"latecall", 7}};
   for (const Case& c : cases) {
     Outcome o = runChild(c.mode);
     EXPECT_EQ(o.exitCode, c.exitCode) << c.mode;

@@ -22,6 +22,7 @@
 #include "forms/win/tests/gallery_window.h"
 #include "forms/win/tests/printed_unit.h"
 #include "forms/win/tests/test_segment.h"
+#include "forms/win/window_thread.h"
 
 using namespace forms;
 using namespace forms::testing;
@@ -297,6 +298,44 @@ TEST(Feedback, HandlerOnTheWindowThreadAnswersACallerOnAnotherThread) {
   handlerThread = GetCurrentThreadId();
   EXPECT_EQ(answer, 107);
   EXPECT_EQ(GetWindowThreadProcessId(windowOf(kLabel, UnitKind::Label), nullptr), handlerThread);
+}
+
+TEST(WindowThread, PostsFromAnotherThreadRunLaterInTheirOrderOnTheWindowThread) {
+  std::vector<int> order;
+  std::vector<DWORD> threads;
+  std::thread poster([&] {
+    for (int i = 1; i <= 5; ++i) {
+      EXPECT_TRUE(postToWindowThread([&, i] {
+        order.push_back(i);
+        threads.push_back(GetCurrentThreadId());
+      }));
+    }
+  });
+  poster.join();
+  EXPECT_TRUE(order.empty());
+  processEvents();
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4, 5}));
+  for (DWORD t : threads) EXPECT_EQ(t, GetCurrentThreadId());
+}
+
+TEST(WindowThread, PacedWorkRunsAtOnceThenOnceAtTheEndOfTheInterval) {
+  int runs = 0;
+  PacedWork paced([&] { ++runs; }, 300);
+  std::thread([&] {
+    for (int i = 0; i < 20; ++i) paced.request();
+  }).join();
+  processEvents();
+  EXPECT_EQ(runs, 1);
+  waitPumping(500);
+  EXPECT_EQ(runs, 2);
+  waitPumping(400);
+  EXPECT_EQ(runs, 2);  // no request, no run
+  {
+    PacedWork gone([&] { ++runs; }, 300);
+    std::thread([&] { gone.request(); }).join();
+  }
+  processEvents();
+  EXPECT_EQ(runs, 2);  // a request for a work that is gone is dropped
 }
 
 TEST(Properties, PositionsAndSizesAreClamped) {
