@@ -52,7 +52,7 @@ tv_stop_xvfb() {
   local pid
   pid=$(tv_xvfb_pid) || true
   [ -n "$pid" ] || return 0
-  kill "$pid" 2>/dev/null
+  kill "$pid" 2>/dev/null || true
   # Gone before we return, so that a display started next does not meet it.
   for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || return 0
@@ -80,9 +80,11 @@ tv_stop_on_exit() {
   trap tv_on_exit EXIT
 }
 
+# Written with if, not &&: the callers run under set -e, where a failing last command
+# of an && list (no wineserver left to kill) would end the trap before the Xvfb goes.
 tv_on_exit() {
-  [ "${TV_STARTED_WINESERVER:-0}" = 1 ] && wineserver -k >/dev/null 2>&1
-  [ "${TV_STARTED_XVFB:-0}" = 1 ] && tv_stop_xvfb
+  if [ "${TV_STARTED_WINESERVER:-0}" = 1 ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ "${TV_STARTED_XVFB:-0}" = 1 ]; then tv_stop_xvfb; fi
   return 0
 }
 
