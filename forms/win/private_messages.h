@@ -16,7 +16,9 @@ constexpr UINT kRedrawUnitMessage = WM_APP + 3;
 // To a Label: its feedback event, wParam and lParam the two integers.
 constexpr UINT kFeedbackMessage = 0x8075;  // WM_APP + 0x75, a number the programs know
 
-// Timers of the hidden window: paced works number theirs from 1, Timer units above this.
+// Timers of the hidden window: Timer units number theirs up from the first base, paced
+// works up from the second, far out of the units' reach.
 constexpr UINT_PTR kUnitTimerBase = 1000;
+constexpr UINT_PTR kPacedTimerBase = UINT_PTR{1} << 30;
 
 }  // namespace forms

@@ -107,8 +107,8 @@ bool postToWindowThread(Work work) {
 }
 
 PacedWork::PacedWork(Work work, std::uint32_t intervalMs) : work_(std::move(work)), interval_(intervalMs) {
-  static std::uintptr_t lastId = 0;
-  id_ = ++lastId;  // stays far below the Timer units' numbers: a program makes a few
+  static std::uintptr_t lastId = kPacedTimerBase;
+  id_ = ++lastId;
   pacedWorks()[id_] = this;
 }
 
