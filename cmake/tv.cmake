@@ -8,7 +8,7 @@
 #   tv_program(name SOURCES ... [LIBS ...] [DEST subdir] [CONSOLE])
 #       A Windows program of the installation folder, built into build/dist/<DEST>.
 #
-# Includes are written from the top of the tree: #include "forms/core/text.h".
+# Includes are written from the top of the tree: #include "forms/values/text.h".
 
 if(WIN32)
   set(TV_WIN32 ON)

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/core/replace_text.h"
-#include "forms/core/to_number.h"
+#include "forms/values/replace_text.h"
+#include "forms/values/to_number.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   {

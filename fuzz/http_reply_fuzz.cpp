@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/core/gbk.h"
+#include "forms/values/gbk.h"
 #include "forms/zipnames/entry_name.h"
 #include "updater/engine/http_reply.h"
 #include "updater/engine/url_parts.h"

@@ -1,6 +1,6 @@
 // MainWindow's start-up and the handlers of its title strip, browser, banners and login.
-#include "forms/core/to_number.h"
-#include "forms/core/to_text.h"
+#include "forms/values/to_number.h"
+#include "forms/values/to_text.h"
 #include "forms/net/http_read.h"
 #include "forms/net/open_web_page.h"
 #include "forms/style/xp_style.h"

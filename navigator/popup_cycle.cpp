@@ -1,7 +1,7 @@
 #include "navigator/popup_cycle.h"
 
-#include "forms/core/double_compare.h"
-#include "forms/core/to_number.h"
+#include "forms/values/double_compare.h"
+#include "forms/values/to_number.h"
 
 namespace navigator {
 namespace {

@@ -1,6 +1,6 @@
 // The popup switch poll and PopupWindow's handlers, which drive the slide cycle.
-#include "forms/core/double_compare.h"
-#include "forms/core/to_number.h"
+#include "forms/values/double_compare.h"
+#include "forms/values/to_number.h"
 #include "forms/net/http_read.h"
 #include "forms/net/open_web_page.h"
 #include "navigator/addresses.h"

@@ -1,5 +1,5 @@
 // The update check behind "检查更新": the descriptor, the decision, the hand-over.
-#include "forms/core/to_number.h"
+#include "forms/values/to_number.h"
 #include "forms/net/http_read.h"
 #include "navigator/addresses.h"
 #include "navigator/globals.h"

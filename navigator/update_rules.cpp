@@ -1,7 +1,7 @@
 #include "navigator/update_rules.h"
 
-#include "forms/core/double_compare.h"
-#include "forms/core/replace_text.h"
+#include "forms/values/double_compare.h"
+#include "forms/values/replace_text.h"
 #include "updater/updater_command.h"
 
 namespace navigator {

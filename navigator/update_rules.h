@@ -1,6 +1,6 @@
 #pragma once
 // The update check's decisions and texts, apart from the runtime calls that feed them.
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace navigator {
 

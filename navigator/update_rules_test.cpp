@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/core/to_number.h"
+#include "forms/values/to_number.h"
 
 namespace navigator {
 namespace {

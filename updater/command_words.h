@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 #include "updater/updater_command.h"
 
 namespace updater {

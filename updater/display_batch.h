@@ -8,7 +8,7 @@
 #include <mutex>
 #include <optional>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace updater {
 

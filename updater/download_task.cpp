@@ -1,5 +1,5 @@
 // Turning the command line into the one running download.
-#include "forms/core/to_text.h"
+#include "forms/values/to_text.h"
 #include "updater/globals.h"
 #include "updater/install_paths.h"
 #include "updater/units.h"

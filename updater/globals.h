@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 #include "forms/win/runtime.h"
 #include "updater/engine/download.h"
 #include "updater/one_based_array.h"

@@ -1,6 +1,6 @@
 // The install step: unpack the package into the staging folder, copy that tree over the
 // installation, clean up, start the navigator again and end.
-#include "forms/core/text_cut.h"
+#include "forms/values/text_cut.h"
 #include "forms/files/file_search.h"
 #include "forms/files/folder_ops.h"
 #include "forms/win/runtime.h"

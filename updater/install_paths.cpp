@@ -1,6 +1,6 @@
 #include "updater/install_paths.h"
 
-#include "forms/core/to_text.h"
+#include "forms/values/to_text.h"
 
 namespace updater {
 

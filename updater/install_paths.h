@@ -3,7 +3,7 @@
 // backslash), which is the "main_update" folder of the installation.
 #include <cstdint>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace updater {
 

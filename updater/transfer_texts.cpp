@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "forms/core/number_format.h"
-#include "forms/core/to_text.h"
+#include "forms/values/number_format.h"
+#include "forms/values/to_text.h"
 
 namespace updater {
 namespace {

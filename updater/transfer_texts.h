@@ -3,7 +3,7 @@
 // GBK texts out.
 #include <cstdint>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace updater {
 

@@ -4,7 +4,7 @@
 // read it. Portable.
 #include <cstddef>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace updater {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "base/com_ptr.h"
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

@@ -4,7 +4,7 @@
 #include <oleauto.h>
 
 #include "base/unique_handle.h"
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

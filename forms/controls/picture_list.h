@@ -7,7 +7,7 @@
 
 #include "base/handles.h"
 #include "base/unique_handle.h"
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

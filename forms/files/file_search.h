@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "base/handles.h"
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

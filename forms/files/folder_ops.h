@@ -1,6 +1,6 @@
 #pragma once
 // File and folder operations of the install step, on the platform's ANSI file functions.
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Synchronous HTTP(S) GET of one resource, for the navigator's server reads.
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

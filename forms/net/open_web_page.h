@@ -1,6 +1,6 @@
 #pragma once
 // Opening an address in the system's default browser.
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "forms/core/byte_view.h"
+#include "forms/values/byte_view.h"
 #include "forms/picture/picture.h"
 
 namespace forms::picture_detail {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "forms/core/byte_view.h"
+#include "forms/values/byte_view.h"
 
 namespace forms {
 

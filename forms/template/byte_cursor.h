@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "forms/core/byte_view.h"
-#include "forms/core/text.h"
+#include "forms/values/byte_view.h"
+#include "forms/values/text.h"
 
 namespace forms::tpl {
 

@@ -2,7 +2,7 @@
 // What a stored mouse pointer block asks for.
 #include <cstdint>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms::tpl {
 

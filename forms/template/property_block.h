@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "forms/core/value.h"
+#include "forms/values/value.h"
 #include "forms/template/model.h"
 
 namespace forms::tpl {

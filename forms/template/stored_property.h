@@ -2,7 +2,7 @@
 // Property reads of a unit of a window that is not loaded, answered from its record.
 #include <optional>
 
-#include "forms/core/value.h"
+#include "forms/values/value.h"
 #include "forms/template/model.h"
 
 namespace forms::tpl {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "forms/core/to_text.h"
+#include "forms/values/to_text.h"
 #include "forms/template/type_tables.h"
 #include "forms/win/gbk_wide.h"
 

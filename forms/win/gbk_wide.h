@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

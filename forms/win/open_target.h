@@ -1,6 +1,6 @@
 #pragma once
 // Opening a link box's target through the shell.
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

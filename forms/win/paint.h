@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 #include "forms/picture/picture.h"
 #include "base/gdi.h"
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <optional>
 
-#include "forms/core/text.h"
-#include "forms/core/value.h"
+#include "forms/values/text.h"
+#include "forms/values/value.h"
 #include "forms/win/runtime.h"
 
 namespace forms {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "forms/core/text.h"
-#include "forms/core/value.h"
+#include "forms/values/text.h"
+#include "forms/values/value.h"
 
 namespace forms {
 

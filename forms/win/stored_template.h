@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 #include "forms/win/runtime.h"
 
 namespace forms {

@@ -1,5 +1,5 @@
 // Dialogs, processes, files and the screen, as the programs call them.
-#include "forms/core/to_text.h"
+#include "forms/values/to_text.h"
 #include "forms/win/core.h"
 #include "forms/win/gbk_wide.h"
 #include "forms/win/system_ops.h"

@@ -1,5 +1,5 @@
-#include "forms/core/to_number.h"
-#include "forms/core/to_text.h"
+#include "forms/values/to_number.h"
+#include "forms/values/to_text.h"
 #include "forms/win/unit.h"
 
 namespace forms {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 #include "forms/win/music_plan.h"
 
 namespace forms {

@@ -15,7 +15,7 @@
 // an unclosed or mismatched element, a missing "=" or quote, or stray bytes outside the
 // root make the whole load fail. The parse is iterative, so deep nesting costs memory
 // in proportion to the source, never stack.
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 #include "forms/xml/xml_tree.h"
 
 namespace forms {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

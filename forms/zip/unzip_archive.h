@@ -2,7 +2,7 @@
 // Unpacking a zip archive into a folder, for the updater's install step.
 #include <functional>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

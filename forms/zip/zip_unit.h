@@ -1,6 +1,6 @@
 #pragma once
 // The ZIP unit: invisible, it carries unzipArchive and raises its progress event 1.
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 #include "forms/win/runtime.h"
 #include "forms/win/unit.h"
 

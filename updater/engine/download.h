@@ -7,7 +7,7 @@
 // to it, so a task that ends by itself simply makes its reference read as idle.
 #include <cstdint>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

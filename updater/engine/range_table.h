@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms::engine {
 

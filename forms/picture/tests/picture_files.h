@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 #include "forms/picture/picture.h"
 
 namespace forms::picture_test {

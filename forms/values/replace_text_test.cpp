@@ -1,4 +1,4 @@
-#include "forms/core/replace_text.h"
+#include "forms/values/replace_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "forms/core/number_format.h"
+#include "forms/values/number_format.h"
 
 #include <cmath>
 
-#include "forms/core/to_text.h"
+#include "forms/values/to_text.h"
 
 namespace forms {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <variant>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

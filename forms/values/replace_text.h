@@ -2,7 +2,7 @@
 // Replacing a find text in a GBK text.
 #include <cstdint>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

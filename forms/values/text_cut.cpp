@@ -1,4 +1,4 @@
-#include "forms/core/text_cut.h"
+#include "forms/values/text_cut.h"
 
 namespace forms {
 

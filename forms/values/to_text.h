@@ -4,9 +4,9 @@
 #include <string_view>
 #include <type_traits>
 
-#include "forms/core/date_time.h"
-#include "forms/core/text.h"
-#include "forms/core/value.h"
+#include "forms/values/date_time.h"
+#include "forms/values/text.h"
+#include "forms/values/value.h"
 
 namespace forms {
 

@@ -1,8 +1,8 @@
-#include "forms/core/replace_text.h"
+#include "forms/values/replace_text.h"
 
 #include <string_view>
 
-#include "forms/core/gbk.h"
+#include "forms/values/gbk.h"
 
 namespace forms {
 namespace {

@@ -1,8 +1,8 @@
-#include "forms/core/text_cut.h"
+#include "forms/values/text_cut.h"
 
 #include <gtest/gtest.h>
 
-#include "forms/core/double_compare.h"
+#include "forms/values/double_compare.h"
 
 namespace forms {
 namespace {

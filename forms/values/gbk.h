@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

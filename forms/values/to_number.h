@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "forms/core/value.h"
+#include "forms/values/value.h"
 
 namespace forms {
 

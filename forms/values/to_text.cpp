@@ -1,4 +1,4 @@
-#include "forms/core/to_text.h"
+#include "forms/values/to_text.h"
 
 #include <algorithm>
 #include <cstdio>

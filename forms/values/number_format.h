@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

@@ -2,7 +2,7 @@
 // The first or last bytes of a text (bytes, not characters).
 #include <cstdint>
 
-#include "forms/core/text.h"
+#include "forms/values/text.h"
 
 namespace forms {
 

@@ -1,4 +1,4 @@
-#include "forms/core/number_format.h"
+#include "forms/values/number_format.h"
 
 #include <gtest/gtest.h>
 

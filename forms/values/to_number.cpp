@@ -1,10 +1,10 @@
-#include "forms/core/to_number.h"
+#include "forms/values/to_number.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 
-#include "forms/core/gbk.h"
+#include "forms/values/gbk.h"
 
 namespace forms {
 namespace {

@@ -1,4 +1,4 @@
-#include "forms/core/gbk.h"
+#include "forms/values/gbk.h"
 
 namespace forms {
 namespace {
