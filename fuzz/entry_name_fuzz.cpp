@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "forms/zipnames/entry_name.h"
+#include "forms/units/zip/entry_name.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "forms/values/gbk.h"
-#include "forms/zipnames/entry_name.h"
+#include "forms/units/zip/entry_name.h"
 #include "updater/engine/http_reply.h"
 #include "updater/engine/url_parts.h"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Writes the small starting inputs of the fuzzers that are texts. The pictures are copies
-of forms/picture/tests/data; the segment is written by build-fuzz/template_corpus.
+of forms/picture/test_data; the segment is written by build-fuzz/template_corpus.
 
 usage: make_corpus.py CORPUS_TOP"""
 import os

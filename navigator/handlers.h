@@ -1,7 +1,7 @@
 #pragma once
 // The navigator's own routines: the program entry and the handlers that its window
 // templates bind by name.
-#include "forms/win/runtime.h"
+#include "forms/runtime/runtime.h"
 
 namespace navigator {
 

@@ -3,6 +3,8 @@
 #include "forms/values/to_number.h"
 #include "forms/net/http_read.h"
 #include "forms/net/open_web_page.h"
+#include "forms/system/system_ops.h"
+#include "forms/units/window/picture_outline.h"
 #include "navigator/addresses.h"
 #include "navigator/globals.h"
 #include "navigator/handlers.h"

@@ -1,4 +1,5 @@
 // Program entry and globals of the navigator.
+#include "forms/units/unit_table.h"
 #include "forms/xml/xml_document.h"
 #include "navigator/globals.h"
 #include "navigator/handlers.h"
@@ -19,7 +20,7 @@ void releaseGlobals() {
 }
 
 int programEntry() {
-  forms::startRuntime(templateHandlers(), templateSegment());
+  forms::startRuntime(forms::unitTable(), templateHandlers(), templateSegment());
   initGlobals();
   forms::registerEndRoutine(releaseGlobals);
   forms::loadStartWindow(kMainWindow);

@@ -1,7 +1,7 @@
 #pragma once
 // The windows and units of the navigator that its handlers address, with the property
 // indexes they use; the ids are the ones stored in the window templates.
-#include "forms/win/runtime.h"
+#include "forms/runtime/runtime.h"
 
 namespace navigator {
 

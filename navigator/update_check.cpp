@@ -1,6 +1,7 @@
 // The update check behind "检查更新": the descriptor, the decision, the hand-over.
 #include "forms/values/to_number.h"
 #include "forms/net/http_read.h"
+#include "forms/system/system_ops.h"
 #include "navigator/addresses.h"
 #include "navigator/globals.h"
 #include "navigator/handlers.h"

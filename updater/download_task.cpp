@@ -1,5 +1,7 @@
 // Turning the command line into the one running download.
 #include "forms/values/to_text.h"
+#include "forms/system/system_ops.h"
+#include "forms/units/button_edit/standard_units.h"
 #include "updater/globals.h"
 #include "updater/install_paths.h"
 #include "updater/units.h"

@@ -1,13 +1,13 @@
 #pragma once
 // The globals that every routine of the updater shares. They live from the program
 // entry to the end-of-program routine. The engine's threads reach them through the
-// window thread (forms/win/window_thread.h), except the data steps, which read them on
+// window thread (forms/runtime/window_thread.h), except the data steps, which read them on
 // the engine's thread under engineSide.
 #include <cstdint>
 #include <mutex>
 
 #include "forms/values/text.h"
-#include "forms/win/runtime.h"
+#include "forms/runtime/runtime.h"
 #include "updater/engine/download.h"
 #include "updater/one_based_array.h"
 #include "updater/speed_meter.h"

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "updater/command_words.h"
+#include "forms/units/unit_table.h"
 #include "updater/globals.h"
 #include "updater/units.h"
 #include "windows/updater_handlers.h"
@@ -49,7 +50,7 @@ void getCommandLine(OneBasedArray<forms::Text>& words) {
 }
 
 int updaterEntry() {
-  forms::startRuntime(templateHandlers(), templateSegment());
+  forms::startRuntime(forms::unitTable(), templateHandlers(), templateSegment());
   setArrayFaultReporter([](std::int32_t fault) { forms::raiseRuntimeError(fault); });
   startDisplayPacing();
   initUpdaterGlobals();

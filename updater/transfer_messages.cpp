@@ -11,8 +11,10 @@
 #include <atomic>
 #include <mutex>
 
-#include "forms/win/runtime.h"
-#include "forms/win/window_thread.h"
+#include "forms/runtime/runtime.h"
+#include "forms/runtime/window_thread.h"
+#include "forms/system/system_ops.h"
+#include "forms/units/button_edit/standard_units.h"
 #include "updater/display_batch.h"
 #include "updater/download_outcome.h"
 #include "updater/globals.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The window and units of UpdaterWindow that the routines address by id.
-#include "forms/win/runtime.h"
+#include "forms/runtime/runtime.h"
 
 namespace updater {
 

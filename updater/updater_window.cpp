@@ -1,5 +1,6 @@
 // UpdaterWindow's life: the start inside its created event, and its close.
-#include "forms/win/runtime.h"
+#include "forms/runtime/runtime.h"
+#include "forms/system/system_ops.h"
 #include "updater/command_words.h"
 #include "updater/globals.h"
 #include "windows/updater_handlers.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/win/unit.h"
+#include "forms/runtime/unit.h"
 
 namespace forms::testing {
 

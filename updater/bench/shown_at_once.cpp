@@ -2,15 +2,16 @@
 // created handler, so it is on the screen as soon as the runtime has loaded it.
 #include <windows.h>
 
-#include "forms/win/runtime.h"
-#include "forms/win/tests/test_segment.h"
+#include "forms/runtime/runtime.h"
+#include "forms/runtime/test_segment.h"
+#include "forms/units/unit_table.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace forms;
   constexpr WindowId kWindow = 0x52010001;
   tpl::UnitRecord own = testing::unitRecord(tpl::UnitType::Window, 0x06010002, 100, 100, 300, 200);
   testing::setText(own, "title", "tv-shown-at-once");
-  startRuntime(static_cast<const HandlerEntry*>(nullptr), 0, testing::segmentOf({testing::windowRecord(kWindow, own, {})}));
+  startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0, testing::segmentOf({testing::windowRecord(kWindow, own, {})}));
   loadStartWindow(kWindow);
   runMessageLoop();
   return 0;

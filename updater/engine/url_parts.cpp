@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "forms/zipnames/entry_name.h"
+#include "forms/units/zip/entry_name.h"
 
 namespace forms::engine {
 

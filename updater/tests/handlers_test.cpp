@@ -12,7 +12,9 @@
 #include <string>
 #include <thread>
 
-#include "forms/win/runtime.h"
+#include "forms/runtime/runtime.h"
+#include "forms/system/system_ops.h"
+#include "forms/units/unit_table.h"
 #include "updater/globals.h"
 #include "updater/transfer_texts.h"
 #include "updater/units.h"
@@ -83,7 +85,7 @@ class SilentServer {
 class UpdaterHandlers : public testing::Test {
  public:
   static void SetUpTestSuite() {
-    forms::startRuntime(templateHandlers(), templateSegment());
+    forms::startRuntime(forms::unitTable(), templateHandlers(), templateSegment());
     startDisplayPacing();
     initUpdaterGlobals();
     forms::loadStartWindow(kUpdaterWindow);  // runs the whole start, refused or not

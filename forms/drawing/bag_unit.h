@@ -1,0 +1,74 @@
+#pragma once
+// Base of the runtime's own unit types: the decoded property block is the unit's data;
+// a write stores the value and lets the type apply it to its live window.
+#include <windows.h>
+
+#include "forms/drawing/property_bag.h"
+#include "forms/runtime/unit.h"
+
+namespace forms {
+
+class BagUnit : public UnitControl {
+ public:
+  explicit BagUnit(PropertyBag bag) : bag_(std::move(bag)) {}
+
+  std::optional<Value> property(int index) const override {
+    auto it = bag_.find(index);
+    if (it == bag_.end()) return std::nullopt;
+    return it->second;
+  }
+
+  bool setProperty(int index, const Value& value) override {
+    auto it = bag_.find(index);
+    if (it == bag_.end()) return false;
+    // Keep each property in its stored kind.
+    if (std::holds_alternative<std::int32_t>(it->second)) {
+      it->second = valueToInt(value);
+    } else if (std::holds_alternative<Text>(it->second)) {
+      it->second = valueToText(value);
+    } else {
+      it->second = valueToBytes(value);
+    }
+    applied(index);
+    return true;
+  }
+
+ protected:
+  // The live effect of a stored write.
+  virtual void applied(int index) { (void)index; }
+
+  std::int32_t number(int index) const {
+    auto it = bag_.find(index);
+    const std::int32_t* n = it == bag_.end() ? nullptr : std::get_if<std::int32_t>(&it->second);
+    return n ? *n : 0;
+  }
+  const Text& text(int index) const {
+    static const Text kEmpty;
+    auto it = bag_.find(index);
+    const Text* t = it == bag_.end() ? nullptr : std::get_if<Text>(&it->second);
+    return t ? *t : kEmpty;
+  }
+  const ByteSet& bytes(int index) const {
+    static const ByteSet kEmpty;
+    auto it = bag_.find(index);
+    const ByteSet* b = it == bag_.end() ? nullptr : std::get_if<ByteSet>(&it->second);
+    return b ? *b : kEmpty;
+  }
+
+  PropertyBag bag_;
+};
+
+// Decodes the unit's stored block with its type's table; none for an invalid block.
+std::optional<PropertyBag> decodeUnitBlock(const UnitPlan& plan);
+
+// Registers (once) a window class whose procedure routes messages to the object kept in
+// the window's user data, and creates a window of it for that object.
+using UnitProc = LRESULT (*)(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp);
+HWND createUnitWindow(const wchar_t* className, UnitProc proc, void* object, DWORD style, DWORD exStyle,
+                      const RECT& rect, HWND parent, const wchar_t* text = L"");
+// Destroys such a window from its object's destructor: the object hears none of the
+// window's last messages, and the route to it goes with the window.
+void destroyUnitWindow(HWND w);
+
+
+}  // namespace forms

@@ -1,0 +1,50 @@
+#pragma once
+// Base of the unit types that draw themselves in a child window of their own: double-
+// buffered painting, printing for transparent children above them, and the container
+// duties (reflected notifications) for units placed inside them.
+#include "forms/drawing/bag_unit.h"
+#include "forms/drawing/paint.h"
+#include "forms/runtime/see_through.h"
+
+namespace forms {
+
+class PaintedUnit : public BagUnit {
+ public:
+  PaintedUnit(PropertyBag bag, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {}
+  ~PaintedUnit() override;
+
+  HWND window() const override { return hwnd_; }
+
+ protected:
+  // Creates the child window; the unit's border code adds its frame styles.
+  bool create(const UnitPlan& plan, const wchar_t* className, int borderCode, DWORD extraStyle = 0);
+  virtual void paint(HDC dc, const RECT& client) = 0;
+  // Messages of the type before the common handling; none to go on.
+  virtual std::optional<LRESULT> handle(UINT message, WPARAM wp, LPARAM lp) {
+    (void)message;
+    (void)wp;
+    (void)lp;
+    return std::nullopt;
+  }
+  // The unit, its children and the see-through units in front of it.
+  void repaint() const { redrawUnit(hwnd_); }
+
+  UnitSite& site_;
+  HWND hwnd_ = nullptr;
+
+ private:
+  static LRESULT proc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp);
+  void paintBuffered(HDC dc);
+};
+
+// A unit of a bag type T(bag, plan, site): null for an invalid block or a failed window.
+template <typename T>
+std::unique_ptr<UnitControl> makeBagUnit(const UnitPlan& plan, UnitSite& site) {
+  std::optional<PropertyBag> bag = decodeUnitBlock(plan);
+  if (!bag) return nullptr;
+  auto unit = std::make_unique<T>(std::move(*bag), plan, site);
+  if (!unit->window()) return nullptr;
+  return unit;
+}
+
+}  // namespace forms

@@ -1,0 +1,79 @@
+#include "forms/runtime/stored_template.h"
+
+#include "forms/template/bindings.h"
+#include "forms/template/segment.h"
+#include "forms/template/type_tables.h"
+
+namespace forms {
+
+StoredUnit* StoredWindow::find(UnitId unit) {
+  for (auto& u : units)
+    if (u.id == unit) return &u;
+  return nullptr;
+}
+
+const StoredUnit* StoredWindow::find(UnitId unit) const {
+  for (auto& u : units)
+    if (u.id == unit) return &u;
+  return nullptr;
+}
+
+StoredWindow* StoredSegment::find(WindowId window) {
+  for (auto& w : windows)
+    if (w.id == window) return &w;
+  return nullptr;
+}
+
+std::optional<UnitKind> unitKindOfCode(std::uint32_t typeCode) {
+  // Both enums list the types in the same order.
+  std::optional<tpl::UnitType> t = tpl::typeOfCode(typeCode);
+  if (!t) return std::nullopt;
+  return static_cast<UnitKind>(*t);
+}
+
+std::uint32_t handlerKey(const char* name) { return tpl::handlerRefOf(name); }
+
+std::optional<StoredSegment> readSegment(const ByteSet& segment, const std::map<std::uint32_t, Handler>& handlers) {
+  std::optional<tpl::Segment> read = tpl::readSegment(segment);
+  if (!read) return std::nullopt;
+  StoredSegment out;
+  out.highestSerial = read->highestSerial();
+  for (tpl::WindowRecord& w : read->windows) {
+    StoredWindow sw;
+    sw.id = w.id;
+    for (tpl::UnitRecord& r : w.units) {
+      if (tpl::idTopByte(r.id) == tpl::kMenuIdByte) continue;  // no menus in our windows
+      StoredUnit u;
+      u.id = r.id;
+      u.typeCode = r.typeCode;
+      u.kind = unitKindOfCode(r.typeCode);
+      u.sourceUnitId = r.sourceUnitId;
+      u.name = std::move(r.name);
+      u.left = r.left;
+      u.top = r.top;
+      u.width = r.width;
+      u.height = r.height;
+      u.parentId = r.parentId;
+      u.childIds = std::move(r.childIds);
+      u.mousePointer = std::move(r.mousePointer);
+      u.tag = std::move(r.tag);
+      u.flags = r.flags;
+      u.tabOrder = r.tabOrder;
+      for (const tpl::EventBinding& b : r.bindings) {
+        auto found = handlers.find(b.handlerRef);
+        u.bindings.push_back(
+            Binding{b.eventIndex, b.handlerRef != tpl::kNoHandler && found != handlers.end() ? found->second : nullptr});
+      }
+      u.block = std::move(r.propertyBlock);
+      sw.units.push_back(std::move(u));
+    }
+    out.windows.push_back(std::move(sw));
+  }
+  return out;
+}
+
+}  // namespace forms
+
+static_assert(static_cast<int>(forms::UnitKind::Zip) == static_cast<int>(forms::tpl::UnitType::Zip) &&
+                  static_cast<int>(forms::UnitKind::Label) == static_cast<int>(forms::tpl::UnitType::Label),
+              "UnitKind follows the template's type order");

@@ -1,0 +1,16 @@
+#include "forms/units/html_viewer/wide_text.h"
+
+#include <string>
+
+#include "forms/runtime/gbk_wide.h"
+
+namespace forms {
+
+Bstr::Bstr(const Text& gbk) {
+  const std::wstring wide = widen(gbk);
+  s_.attach(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
+}
+
+Text toGbk(const wchar_t* wide) { return wide ? narrow(wide) : Text(); }
+
+}  // namespace forms

@@ -1,0 +1,79 @@
+// The HyperLinker unit: a one-line caption that opens its target on the left button.
+
+#include "forms/runtime/core.h"
+#include "forms/units/hyper_linker/hyper_linker.h"
+#include "forms/units/hyper_linker/open_target.h"
+#include "forms/drawing/painted_unit.h"
+
+namespace forms {
+
+namespace {
+
+enum : int {
+  kCaption = 8, kLinkKind = 9, kEmail = 10, kUrl = 11, kNormal = 12, kVisited = 13, kHover = 14, kBgColour = 15,
+  kBorder = 16, kFont = 17,
+};
+
+class HyperLinkerUnit : public PaintedUnit {
+ public:
+  HyperLinkerUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
+      : PaintedUnit(std::move(bag), site), font_(bytes(kFont)) {
+    create(plan, L"TvHyperLinker", number(kBorder));
+  }
+  bool seeThrough() const override { return !colourSet(number(kBgColour)); }
+
+ protected:
+  void applied(int index) override {
+    if (index == kFont) font_.reset(bytes(kFont));
+    repaint();
+  }
+
+  void paint(HDC dc, const RECT& client) override {
+    if (colourSet(number(kBgColour))) fillRect(dc, client, static_cast<COLORREF>(number(kBgColour)));
+    else paintWhatLiesBehind(hwnd_, dc);
+    COLORREF colour = colourOr(number(kNormal), RGB(0, 0, 255));
+    if (visited_) colour = colourOr(number(kVisited), colour);
+    if (hover_) colour = colourOr(number(kHover), GetSysColor(COLOR_HIGHLIGHT));
+    drawUnitText(dc, client, text(kCaption), font_.get(), colour, TextLayout{1, 1, false, 0});
+  }
+
+  std::optional<LRESULT> handle(UINT message, WPARAM, LPARAM) override {
+    switch (message) {
+      case WM_LBUTTONDOWN: {
+        const Text target = number(kLinkKind) == 0 ? (text(kEmail).empty() ? Text() : "mailto:" + text(kEmail))
+                                                   : text(kUrl);
+        if (!target.empty() && openTarget(target)) {
+          visited_ = true;
+          repaint();
+        }
+        return 0;
+      }
+      case WM_MOUSEMOVE:
+        if (!hover_) {
+          hover_ = true;
+          TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
+          TrackMouseEvent(&t);
+          repaint();
+        }
+        return 0;
+      case WM_MOUSELEAVE:
+        hover_ = false;
+        repaint();
+        return 0;
+      default: return std::nullopt;
+    }
+  }
+
+ private:
+  UnitFont font_;
+  bool hover_ = false;
+  bool visited_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<UnitControl> makeHyperLinkerUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<HyperLinkerUnit>(plan, site);
+}
+
+}  // namespace forms

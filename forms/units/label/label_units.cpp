@@ -1,0 +1,106 @@
+// Label and TransLabel: captions drawn by the runtime. A label also carries the feedback
+// event (message 0x8075).
+#include "forms/runtime/core.h"
+#include "forms/units/label/label_units.h"
+#include "forms/drawing/painted_unit.h"
+
+namespace forms {
+
+namespace {
+
+namespace label {
+enum : int {
+  kCaption = 8, kEffect = 9, kBorder = 10, kGradBorderWidth = 11, kGradBorder1 = 12, kGradBorder2 = 13,
+  kGradBorder3 = 14, kFont = 15, kTextColour = 16, kBgColour = 17, kBgPicture = 18, kBgPicMode = 19,
+  kGradBgMode = 20, kGradBg1 = 21, kGradBg2 = 22, kGradBg3 = 23, kHAlign = 24, kWordWrap = 25, kVAlign = 26,
+};
+constexpr int kGradientBorder = 6;
+}  // namespace label
+
+class LabelUnit : public PaintedUnit {
+ public:
+  LabelUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
+      : PaintedUnit(std::move(bag), site), font_(bytes(label::kFont)) {
+    picture_ = std::make_unique<PaintedPicture>(bytes(label::kBgPicture));
+    create(plan, L"TvLabel", number(label::kBorder));
+  }
+  bool dragsWindow() const override { return true; }
+
+ protected:
+  void applied(int index) override {
+    if (index == label::kFont) font_.reset(bytes(label::kFont));
+    if (index == label::kBgPicture) picture_ = std::make_unique<PaintedPicture>(bytes(label::kBgPicture));
+    repaint();
+  }
+
+  void paint(HDC dc, const RECT& client) override {
+    using namespace label;
+    RECT r = client;
+    const int bw = number(kGradBorderWidth);
+    if (number(kBorder) == kGradientBorder && bw > 0) {
+      paintGradientBorder(dc, r, bw, setColours({number(kGradBorder1), number(kGradBorder2), number(kGradBorder3)}));
+      InflateRect(&r, -bw, -bw);
+    }
+    fillRect(dc, r, colourOr(number(kBgColour), GetSysColor(COLOR_BTNFACE)));
+    if (picture_->valid()) {
+      // In logical coordinates, and put back as it was: the label may be printed into
+      // the picture of a see-through unit in front of it, with an origin of its own.
+      const int saved = SaveDC(dc);
+      IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+      picture_->draw(dc, r, number(kBgPicMode));
+      RestoreDC(dc, saved);
+    } else if (number(kGradBgMode) != 0) {
+      paintGradient(dc, r, number(kGradBgMode), setColours({number(kGradBg1), number(kGradBg2), number(kGradBg3)}));
+    }
+    TextLayout layout{number(kHAlign), number(kVAlign), number(kWordWrap) == 1, number(kEffect)};
+    drawUnitText(dc, r, text(kCaption), font_.get(), colourOr(number(kTextColour), 0), layout);
+  }
+
+  std::optional<LRESULT> handle(UINT message, WPARAM wp, LPARAM lp) override {
+    if (message != kFeedbackMessage) return std::nullopt;
+    HandlerResult r = site_.raise(0, {static_cast<std::int32_t>(wp), static_cast<std::int32_t>(lp)});
+    return static_cast<LRESULT>(r ? valueToInt(*r) : 0);
+  }
+
+ private:
+  UnitFont font_;
+  std::unique_ptr<PaintedPicture> picture_ = std::make_unique<PaintedPicture>();
+};
+
+namespace trans {
+enum : int { kCaption = 8, kEffect = 9, kFont = 10, kTextColour = 11, kHAlign = 12, kWordWrap = 13, kVAlign = 14 };
+}
+
+class TransLabelUnit : public PaintedUnit {
+ public:
+  TransLabelUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
+      : PaintedUnit(std::move(bag), site), font_(bytes(trans::kFont)) {
+    create(plan, L"TvTransLabel", 0);
+  }
+  bool seeThrough() const override { return true; }
+
+ protected:
+  void applied(int index) override {
+    if (index == trans::kFont) font_.reset(bytes(trans::kFont));
+    repaint();
+  }
+
+  void paint(HDC dc, const RECT& client) override {
+    using namespace trans;
+    paintWhatLiesBehind(hwnd_, dc);
+    TextLayout layout{number(kHAlign), number(kVAlign), number(kWordWrap) == 1, number(kEffect)};
+    drawUnitText(dc, client, text(kCaption), font_.get(), colourOr(number(kTextColour), 0), layout);
+  }
+
+ private:
+  UnitFont font_;
+};
+
+}  // namespace
+
+std::unique_ptr<UnitControl> makeLabelUnit(const UnitPlan& plan, UnitSite& site) { return makeBagUnit<LabelUnit>(plan, site); }
+std::unique_ptr<UnitControl> makeTransLabelUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<TransLabelUnit>(plan, site);
+}
+
+}  // namespace forms

@@ -1,0 +1,57 @@
+// The Timer unit: its interval alone says whether it runs.
+#include "forms/units/timer/timer_unit.h"
+
+#include <algorithm>
+
+#include "forms/drawing/bag_unit.h"
+#include "forms/runtime/hidden_window.h"
+#include "forms/runtime/private_messages.h"
+
+namespace forms {
+
+namespace {
+
+constexpr int kInterval = 8;
+
+class TimerUnit : public BagUnit {
+ public:
+  TimerUnit(PropertyBag bag, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {
+    static UINT_PTR nextId = kUnitTimerBase;
+    id_ = ++nextId;
+    bag_[kInterval] = std::max(0, number(kInterval));
+    start();
+  }
+  ~TimerUnit() override { stop(); }
+
+  HWND window() const override { return nullptr; }
+
+  bool setProperty(int index, const Value& value) override {
+    if (index != kInterval) return BagUnit::setProperty(index, value);
+    const std::int32_t ms = std::max(0, valueToInt(value));
+    if (ms == number(kInterval)) return true;  // a running period is not restarted
+    bag_[kInterval] = ms;
+    stop();
+    start();
+    return true;
+  }
+
+ private:
+  void start() {
+    if (number(kInterval) <= 0) return;
+    setHiddenTimer(id_, static_cast<UINT>(number(kInterval)), [this] { site_.raise(0); });
+  }
+  void stop() { killHiddenTimer(id_); }
+
+  UnitSite& site_;
+  UINT_PTR id_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<UnitControl> makeTimerUnit(const UnitPlan& plan, UnitSite& site) {
+  std::optional<PropertyBag> bag = decodeUnitBlock(plan);
+  if (!bag) return nullptr;
+  return std::make_unique<TimerUnit>(std::move(*bag), site);
+}
+
+}  // namespace forms
