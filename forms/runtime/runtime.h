@@ -4,7 +4,6 @@
 // have their areas' headers (forms/units/..., forms/system, forms/files, forms/net).
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <vector>
 

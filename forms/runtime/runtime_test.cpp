@@ -17,8 +17,6 @@
 #include "base/gdi.h"
 #include "forms/drawing/bag_unit.h"
 #include "forms/runtime/runtime.h"
-#include "forms/units/hyper_linker/open_target.h"
-#include "forms/system/system_ops.h"
 #include "forms/units/gallery_window.h"
 #include "forms/runtime/printed_unit.h"
 #include "forms/runtime/test_segment.h"
@@ -487,54 +485,6 @@ TEST(WaitPumping, QuitMessageStaysInTheQueue) {
   }
 }
 
-TEST(RunProgram, WindowModesReachTheChild) {
-  EXPECT_EQ(showCommandOfWindowMode(-3), SW_HIDE);
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string child = path;
-  child = child.substr(0, child.rfind('\\') + 1) + "forms_win_child.exe";
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string report = std::string(temp) + "tv_show_window.txt";
-  struct Case {
-    std::int32_t mode;
-    int show;
-  };
-  const Case cases[] = {{0, SW_HIDE},          {1, SW_HIDE},         {2, SW_SHOWNORMAL}, {3, SW_SHOWMINIMIZED},
-                        {4, SW_SHOWMAXIMIZED}, {5, SW_SHOWNOACTIVATE}, {6, SW_MINIMIZE}, {9, SW_MINIMIZE}};
-  for (const Case& c : cases) {
-    DeleteFileA(report.c_str());
-    ASSERT_TRUE(runProgram("\"" + child + "\" showwindow " + report, true, c.mode));
-    std::ifstream in(report);
-    int shown = -1;
-    in >> shown;
-    EXPECT_EQ(shown, c.show) << "mode " << c.mode;
-  }
-  EXPECT_FALSE(runProgram("C:\\no\\such\\program.exe"));
-}
-
-TEST(Files, RunDirectoryAndFolderAndFileResults) {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir = path;
-  dir.resize(dir.rfind('\\'));
-  EXPECT_EQ(getRunDirectory(), dir);
-
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "tv_runtime_folder";
-  RemoveDirectoryA(folder.c_str());
-  EXPECT_TRUE(createDirectory(folder + "\\"));
-  EXPECT_FALSE(createDirectory(folder));
-  EXPECT_FALSE(createDirectory(folder + "\\missing\\deeper"));
-  const std::string file = folder + "\\f.txt";
-  std::ofstream(file) << "x";
-  EXPECT_TRUE(deleteFile(file));
-  EXPECT_FALSE(deleteFile(file));
-  RemoveDirectoryA(folder.c_str());
-}
-
-
 TEST(WindowProperties, StartPositionReadsTheLiveStateAndAHiddenWindowOnlyStoresIt) {
   ASSERT_TRUE(loadWindow(kSecond));
   setUnitProperty(kSecondOwn, 18, Value(std::int32_t{2}));
@@ -586,20 +536,6 @@ TEST(WindowProperties, EscAsksTheMayCloseHandlerAndOnlyFalseKeepsTheWindow) {
   ASSERT_TRUE(loadWindow(kSecond));
   EXPECT_NE(windowOf(kSecondOwn, UnitKind::Window), nullptr);
 }
-
-TEST(LinkTarget, HtmFallbackCutsThePlaceholder) {
-  struct Case {
-    const char* command;
-    const char* line;
-  };
-  const Case cases[] = {
-      {"\"C:\\b\\iexplore.exe\" \"%1\"", "\"C:\\b\\iexplore.exe\"  http://a/"},
-      {"browser.exe %1 -new", "browser.exe  http://a/"},
-      {"browser.exe", "browser.exe http://a/"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(htmFallbackCommand(c.command, "http://a/"), c.line);
-}
-
 
 TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
   HWND animated = windowOf(kAnimated, UnitKind::PicBox);
