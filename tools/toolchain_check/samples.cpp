@@ -1,6 +1,6 @@
 // Made once with PIL and zipfile: a 16x16 JPEG (left half blue, right half red)
 // and a zip holding hello.txt, deflated.
-#include "tools/demo/samples.h"
+#include "tools/toolchain_check/samples.h"
 
 const unsigned char kSampleJpeg[] = {
   0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10, 0x4a, 0x46, 0x49, 0x46, 0x00, 0x01, 0x01, 0x00, 0x00, 0x01,

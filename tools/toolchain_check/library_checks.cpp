@@ -1,4 +1,4 @@
-#include "tools/demo/library_checks.h"
+#include "tools/toolchain_check/library_checks.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,7 +9,7 @@
 #include <minizip/unzip.h>
 #include <zlib.h>
 
-#include "tools/demo/samples.h"
+#include "tools/toolchain_check/samples.h"
 
 namespace {
 
@@ -74,7 +74,8 @@ CheckResult checkZlib() {
 
 CheckResult checkMinizip() {
   char path[L_tmpnam + 16];
-  std::snprintf(path, sizeof path, "tv-demo-%u.zip", static_cast<unsigned>(std::time(nullptr)));
+  std::snprintf(path, sizeof path, "toolchain-check-%u.zip",
+                static_cast<unsigned>(std::time(nullptr)));
   if (FILE* f = std::fopen(path, "wb")) {
     std::fwrite(kSampleZip, 1, kSampleZip_size, f);
     std::fclose(f);

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tools/demo/library_checks.h"
+#include "tools/toolchain_check/library_checks.h"
 
 namespace {
 
@@ -76,10 +76,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = "TvDemoWindow";
+  wc.lpszClassName = "ToolchainCheckWindow";
   RegisterClassA(&wc);
-  HWND wnd = CreateWindowA(wc.lpszClassName, "tv demo", WS_OVERLAPPEDWINDOW, 40, 40, 420, 320,
-                           nullptr, nullptr, instance, nullptr);
+  HWND wnd = CreateWindowA(wc.lpszClassName, "toolchain check", WS_OVERLAPPEDWINDOW, 40, 40, 420,
+                           320, nullptr, nullptr, instance, nullptr);
   if (const char* after = std::strstr(cmdLine, "--exit-after "))
     SetTimer(wnd, 1, std::atoi(after + 13), nullptr);
   ShowWindow(wnd, show);
