@@ -7,10 +7,10 @@
 
 #include "forms/core/gbk.h"
 #include "forms/zipnames/entry_name.h"
-#include "updater/engine/http_reply.h"
-#include "updater/engine/url_parts.h"
+#include "download/http_reply.h"
+#include "download/url_parts.h"
 
-using namespace forms::engine;
+using namespace download;
 
 namespace {
 

@@ -94,13 +94,13 @@ class UpdaterHandlers : public testing::Test {
   // kept away from the row, so the test alone decides what the handlers see.
   std::int32_t runSilentTask() {
     Globals& g = globals();
-    forms::releaseDownload(g.downloads[1]);  // the task of an earlier test
-    forms::TaskParam p = g.taskParams[1];
+    download::releaseDownload(g.downloads[1]);  // the task of an earlier test
+    download::TaskParam p = g.taskParams[1];
     p.url = server_.url();
     p.eventCallback = nullptr;
     p.receiveTimeout = 60000;
-    EXPECT_TRUE(forms::startDownload(g.downloads[1], p));
-    return forms::getDownloadTaskId(g.downloads[1]);
+    EXPECT_TRUE(download::startDownload(g.downloads[1], p));
+    return download::getDownloadTaskId(g.downloads[1]);
   }
 
   SilentServer server_;
@@ -111,8 +111,8 @@ TEST_F(UpdaterHandlers, TheStartBuildsRowOneAndLogsTheTask) {
   ASSERT_EQ(g.commandWords.count(), 6);
   ASSERT_EQ(g.taskRows.count(), 1);
   ASSERT_EQ(g.downloads.count(), 1);
-  EXPECT_EQ(forms::getDownloadTaskId(g.downloads[1]), -1);  // the address was refused
-  const forms::TaskParam& p = g.taskParams[1];
+  EXPECT_EQ(download::getDownloadTaskId(g.downloads[1]), -1);  // the address was refused
+  const download::TaskParam& p = g.taskParams[1];
   EXPECT_EQ(p.mode, 4096);
   EXPECT_EQ(p.url, "nourl");
   EXPECT_EQ(p.ftpRemoteName, "Title");
@@ -227,7 +227,7 @@ TEST_F(UpdaterHandlers, TheCloseQueryStopsTheDownloadSoItsEndMessageFindsNoTask)
   const forms::HandlerResult result = onUpdaterWindowCloseQuery(forms::Event{});
   ASSERT_TRUE(result && std::holds_alternative<bool>(*result));
   EXPECT_TRUE(std::get<bool>(*result));
-  EXPECT_EQ(forms::getDownloadTaskId(g.downloads[1]), -1);
+  EXPECT_EQ(download::getDownloadTaskId(g.downloads[1]), -1);
   const std::string before = log();
   const std::string status = text(g.taskRows[1].statusLabel, 8);
   fromEngineThread(4, taskId);
