@@ -55,7 +55,7 @@ using WindowsHook = UniqueHandle<HookTraits>;
 
 }  // namespace base
 
-// The runtime and the engine name the owners without the prefix.
+// The runtime names the owners without the prefix.
 namespace forms {
 using base::Bitmap;
 using base::Brush;

@@ -7,10 +7,10 @@
 
 #include "forms/values/gbk.h"
 #include "forms/units/zip/entry_name.h"
-#include "updater/engine/http_reply.h"
-#include "updater/engine/url_parts.h"
+#include "download/http_reply.h"
+#include "download/url_parts.h"
 
-using namespace forms::engine;
+using namespace download;
 
 namespace {
 

@@ -14,8 +14,8 @@ void startDownloadTask(std::int32_t n) {
   std::unique_lock<std::mutex> lock(g.engineSide);
   g.taskParams.resize(n);
   g.speedMeters.resize(n);
-  forms::TaskParam& p = g.taskParams[n];
-  p.mode = forms::kModeDownload;
+  download::TaskParam& p = g.taskParams[n];
+  p.mode = download::kModeDownload;
   g.currentTask = n;
   // No line break: the first transfer message's line continues this one.
   forms::appendEditText(kLogBox, "执行下载任务" + forms::toText(n));
@@ -34,11 +34,11 @@ void startDownloadTask(std::int32_t n) {
   p.receiveBlock = 20480;
   p.eventCallback = onTransferMessage;
   p.textCallback = onTransferText;
-  g.downloads.append(forms::Download{});
+  g.downloads.append(download::Download{});
   lock.unlock();
   // A start that fails changes nothing here: no message ever arrives, the row stays as
   // laid out and the user closes the window.
-  forms::startDownload(g.downloads[g.downloads.count()], g.taskParams[g.currentTask]);
+  download::startDownload(g.downloads[g.downloads.count()], g.taskParams[g.currentTask]);
 }
 
 }  // namespace updater

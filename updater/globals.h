@@ -8,7 +8,7 @@
 
 #include "forms/values/text.h"
 #include "forms/runtime/runtime.h"
-#include "updater/engine/download.h"
+#include "download/download.h"
 #include "updater/one_based_array.h"
 #include "updater/speed_meter.h"
 
@@ -30,9 +30,9 @@ struct TaskRow {
 struct Globals {
   OneBasedArray<forms::Text> commandWords;
   OneBasedArray<TaskRow> taskRows;
-  OneBasedArray<forms::TaskParam> taskParams;
+  OneBasedArray<download::TaskParam> taskParams;
   std::int32_t currentTask = 0;
-  OneBasedArray<forms::Download> downloads;
+  OneBasedArray<download::Download> downloads;
   // One meter per task, beside downloads: the speed cell's rate.
   OneBasedArray<SpeedMeter> speedMeters;
   // Set by the end-of-program routine: a transfer message that arrives later finds

@@ -39,7 +39,7 @@ void releaseUpdaterGlobals() {
   g.commandWords.clear();
   g.taskRows.clear();
   g.taskParams.clear();
-  for (forms::Download& d : g.downloads) forms::releaseDownload(d);
+  for (download::Download& d : g.downloads) download::releaseDownload(d);
   g.downloads.clear();
   g.speedMeters.clear();
 }

@@ -28,7 +28,7 @@ namespace {
 // The row number of the task, 0 when no download runs it (also after a stop).
 std::int32_t findTask(Globals& g, std::int32_t taskId) {
   for (std::int32_t i = 1; i <= g.downloads.count(); ++i)
-    if (forms::getDownloadTaskId(g.downloads[i]) == taskId) return i;
+    if (download::getDownloadTaskId(g.downloads[i]) == taskId) return i;
   return 0;
 }
 
@@ -42,20 +42,20 @@ void caption(forms::UnitRef unit, const forms::Text& text) {
   forms::setUnitProperty(unit, kCaption, forms::Value(text));
 }
 
-std::int32_t stateValue(const forms::Download& d, const forms::ByteSet& state, std::int32_t code,
+std::int32_t stateValue(const download::Download& d, const forms::ByteSet& state, std::int32_t code,
                         std::int32_t range = 0) {
-  return forms::readStateValue(d, state, code, range);
+  return download::readStateValue(d, state, code, range);
 }
 
 void onStart(Globals& g, std::int32_t taskId) {
-  log(transferLogLine(forms::kTransferStart));
+  log(transferLogLine(download::kTransferStart));
   const std::int32_t k = findTask(g, taskId);
   if (k == 0) return;
   forms::ByteSet state;
-  forms::getDownloadState(g.downloads[k], state);
+  download::getDownloadState(g.downloads[k], state);
   const TaskRow& row = g.taskRows[k];
   caption(row.nameLabel, g.taskParams[k].ftpRemoteName);
-  caption(row.sizeLabel, sizeCaption(stateValue(g.downloads[k], state, forms::kStateTotalSize)));
+  caption(row.sizeLabel, sizeCaption(stateValue(g.downloads[k], state, download::kStateTotalSize)));
   show(row.progressBar, false);
   show(row.statusLabel, true);
   caption(row.statusLabel, "下载开始");
@@ -82,15 +82,15 @@ void onData(std::int32_t taskId) {
   if (g.released) return;
   const std::int32_t k = findTask(g, taskId);
   if (k == 0) return;
-  const std::int32_t bytes = forms::takeReceivedBytes(g.downloads[k]);
+  const std::int32_t bytes = download::takeReceivedBytes(g.downloads[k]);
   std::optional<forms::Text> speed;
   if (std::optional<double> rate = g.speedMeters[k].add(bytes, GetTickCount())) speed = speedCaption(*rate);
   forms::ByteSet state;
-  forms::getDownloadState(g.downloads[k], state);
-  const std::int32_t done = stateValue(g.downloads[k], state, forms::kStateReceived);
-  const std::int32_t total = stateValue(g.downloads[k], state, forms::kStateTotalSize);
+  download::getDownloadState(g.downloads[k], state);
+  const std::int32_t done = stateValue(g.downloads[k], state, download::kStateReceived);
+  const std::int32_t total = stateValue(g.downloads[k], state, download::kStateTotalSize);
   if (displayBatch().addDataStep(k, std::move(speed), progressPosition(done, total),
-                                 transferLogLine(forms::kDataReceived)))
+                                 transferLogLine(download::kDataReceived)))
     if (forms::PacedWork* pacing = displayPacing().load()) pacing->request();
 }
 
@@ -99,8 +99,8 @@ std::int32_t onEnd(Globals& g, std::int32_t taskId) {
   const std::int32_t k = findTask(g, taskId);
   if (k == 0) return 0;
   forms::ByteSet state;
-  forms::getDownloadState(g.downloads[k], state);
-  const forms::Download& d = g.downloads[k];
+  download::getDownloadState(g.downloads[k], state);
+  const download::Download& d = g.downloads[k];
   const bool whole = receivedWhole(
       [&](std::int32_t code, std::int32_t range) { return stateValue(d, state, code, range); });
   const TaskRow& row = g.taskRows[k];
@@ -108,7 +108,7 @@ std::int32_t onEnd(Globals& g, std::int32_t taskId) {
   show(row.statusLabel, true);
   caption(row.statusLabel, whole ? "下载结束" : kStatusDownloadFailed);
   caption(row.speedLabel, "");
-  log(transferLogLine(forms::kTransferEnd));
+  log(transferLogLine(download::kTransferEnd));
   if (whole) return k;
   // A partial package is never unpacked; it goes, and the window stays for the user.
   forms::deleteFile(packagePath(forms::getRunDirectory(), k));
@@ -139,7 +139,7 @@ void applyDisplayBatch() {
 
 std::int32_t onTransferMessage(std::int32_t code, std::int32_t, std::int32_t, std::int32_t,
                                std::int32_t taskId) {
-  if (code == forms::kDataReceived) {
+  if (code == download::kDataReceived) {
     onData(taskId);
     return 1;
   }
@@ -149,8 +149,8 @@ std::int32_t onTransferMessage(std::int32_t code, std::int32_t, std::int32_t, st
     Globals& g = globals();
     if (g.released) return;
     switch (code) {
-      case forms::kTransferStart: onStart(g, taskId); break;
-      case forms::kTransferEnd: installTask = onEnd(g, taskId); break;
+      case download::kTransferStart: onStart(g, taskId); break;
+      case download::kTransferEnd: installTask = onEnd(g, taskId); break;
       default: log(transferLogLine(code)); break;
     }
   });

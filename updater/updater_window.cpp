@@ -38,7 +38,7 @@ forms::HandlerResult onUpdaterWindowCloseQuery(const forms::Event&) {
   if (g.downloads.count() >= 1) {
     std::lock_guard<std::mutex> lock(g.engineSide);
     forms::ByteSet resumeState;
-    forms::stopDownload(g.downloads[1], resumeState, 2);
+    download::stopDownload(g.downloads[1], resumeState, 2);
   }
   return forms::Value(true);
 }

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "forms/net/local_server.h"
+#include "test_support/local_server.h"
 
 namespace forms {
 namespace {
 
-using testing::LocalServer;
-using testing::Reply;
+using test_support::LocalServer;
+using test_support::Reply;
 
 std::string asString(const ByteSet& bytes) { return std::string(bytes.begin(), bytes.end()); }
 

@@ -22,7 +22,7 @@ SIZE_MIB=${3:-64}
 LOG_MIB=${4:-256}
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WINE_RUN=$ROOT/scripts/wine-run
-. "$ROOT/updater/bench/common.sh"
+. "$ROOT/scripts/bench-common.sh"
 # A prefix of its own: one wineserver serves every program of a prefix, one request at a
 # time, so tests running in the shared prefix meanwhile would distort the figures.
 export TV_WINEPREFIX=${TV_WINEPREFIX:-/tmp/tv-update-bench-wine}

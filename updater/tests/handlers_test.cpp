@@ -3,7 +3,6 @@
 // the window thread, the end of a task that did not arrive whole, a close during a
 // download, and messages that come after the end-of-program routine. The process is started with a valid command line whose address the
 // engine refuses, so the created event builds row 1 and no download runs by itself.
-#include <winsock2.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +14,7 @@
 #include "forms/runtime/runtime.h"
 #include "forms/system/system_ops.h"
 #include "forms/units/unit_table.h"
+#include "test_support/loopback.h"
 #include "updater/globals.h"
 #include "updater/transfer_texts.h"
 #include "updater/units.h"
@@ -55,33 +55,6 @@ void serveDisplay() {
   }
 }
 
-// A listening socket that accepts connections and never answers: a task against it
-// stays running for as long as the test needs.
-class SilentServer {
- public:
-  SilentServer() {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-    socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(socket_, 8);
-    int length = sizeof a;
-    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&a), &length);
-    port_ = ntohs(a.sin_port);
-  }
-  ~SilentServer() { closesocket(socket_); }
-  SilentServer(const SilentServer&) = delete;
-  SilentServer& operator=(const SilentServer&) = delete;
-  std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/gx/p.zip"; }
-
- private:
-  SOCKET socket_ = INVALID_SOCKET;
-  int port_ = 0;
-};
-
 class UpdaterHandlers : public testing::Test {
  public:
   static void SetUpTestSuite() {
@@ -96,16 +69,18 @@ class UpdaterHandlers : public testing::Test {
   // kept away from the row, so the test alone decides what the handlers see.
   std::int32_t runSilentTask() {
     Globals& g = globals();
-    forms::releaseDownload(g.downloads[1]);  // the task of an earlier test
-    forms::TaskParam p = g.taskParams[1];
-    p.url = server_.url();
+    download::releaseDownload(g.downloads[1]);  // the task of an earlier test
+    download::TaskParam p = g.taskParams[1];
+    p.url = server_.url("/gx/p.zip");
     p.eventCallback = nullptr;
     p.receiveTimeout = 60000;
-    EXPECT_TRUE(forms::startDownload(g.downloads[1], p));
-    return forms::getDownloadTaskId(g.downloads[1]);
+    EXPECT_TRUE(download::startDownload(g.downloads[1], p));
+    return download::getDownloadTaskId(g.downloads[1]);
   }
 
-  SilentServer server_;
+  // Never accepts: the task's connections wait in its backlog unanswered, so the task
+  // stays running for as long as the test needs.
+  test_support::LoopbackListener server_{8};
 };
 
 TEST_F(UpdaterHandlers, TheStartBuildsRowOneAndLogsTheTask) {
@@ -113,8 +88,8 @@ TEST_F(UpdaterHandlers, TheStartBuildsRowOneAndLogsTheTask) {
   ASSERT_EQ(g.commandWords.count(), 6);
   ASSERT_EQ(g.taskRows.count(), 1);
   ASSERT_EQ(g.downloads.count(), 1);
-  EXPECT_EQ(forms::getDownloadTaskId(g.downloads[1]), -1);  // the address was refused
-  const forms::TaskParam& p = g.taskParams[1];
+  EXPECT_EQ(download::getDownloadTaskId(g.downloads[1]), -1);  // the address was refused
+  const download::TaskParam& p = g.taskParams[1];
   EXPECT_EQ(p.mode, 4096);
   EXPECT_EQ(p.url, "nourl");
   EXPECT_EQ(p.ftpRemoteName, "Title");
@@ -229,7 +204,7 @@ TEST_F(UpdaterHandlers, TheCloseQueryStopsTheDownloadSoItsEndMessageFindsNoTask)
   const forms::HandlerResult result = onUpdaterWindowCloseQuery(forms::Event{});
   ASSERT_TRUE(result && std::holds_alternative<bool>(*result));
   EXPECT_TRUE(std::get<bool>(*result));
-  EXPECT_EQ(forms::getDownloadTaskId(g.downloads[1]), -1);
+  EXPECT_EQ(download::getDownloadTaskId(g.downloads[1]), -1);
   const std::string before = log();
   const std::string status = text(g.taskRows[1].statusLabel, 8);
   fromEngineThread(4, taskId);

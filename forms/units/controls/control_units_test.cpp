@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/controls/fake_unit_site.h"
+#include "test_support/fake_unit_site.h"
 #include "forms/units/controls/control_units.h"
 
 namespace forms {
 namespace {
 
-using testing::FakeUnitSite;
+using test_support::FakeUnitSite;
 
 class ControlUnitsTest : public ::testing::Test {
  protected:

@@ -10,12 +10,12 @@
 #include "forms/units/controls/picture_list.h"
 #include "forms/units/controls/status_bar.h"
 #include "forms/units/controls/super_bar.h"
-#include "forms/controls/pump_until.h"
+#include "test_support/pump_until.h"
 
 namespace forms {
 namespace {
 
-using testing::pumpUntil;
+using test_support::pumpUntil;
 
 // A stored list of `count` square pictures of the given size, each a colour of its own.
 ByteSet pictureList(int count, int size) {

@@ -10,15 +10,15 @@
 
 #include "base/com_ptr.h"
 #include "forms/units/html_viewer/wide_text.h"
-#include "forms/net/local_server.h"
-#include "forms/controls/pump_until.h"
+#include "test_support/local_server.h"
+#include "test_support/pump_until.h"
 
 namespace forms {
 namespace {
 
-using testing::LocalServer;
+using test_support::LocalServer;
 
-using testing::pumpUntil;
+using test_support::pumpUntil;
 
 class BrowserHostTest : public ::testing::Test {
  protected:

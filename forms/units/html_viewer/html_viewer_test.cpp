@@ -11,16 +11,16 @@
 #include <vector>
 
 #include "forms/units/html_viewer/wide_text.h"
-#include "forms/controls/fake_unit_site.h"
-#include "forms/net/local_server.h"
-#include "forms/controls/pump_until.h"
+#include "test_support/fake_unit_site.h"
+#include "test_support/local_server.h"
+#include "test_support/pump_until.h"
 
 namespace forms {
 namespace {
 
-using testing::LocalServer;
+using test_support::LocalServer;
 
-using testing::pumpUntil;
+using test_support::pumpUntil;
 
 bool served(const LocalServer& server, const std::string& path) {
   for (const std::string& head : server.requests()) {
@@ -157,7 +157,7 @@ TEST_F(HtmlViewerTest, PropertiesTakeAndClampTheirValues) {
 }
 
 TEST_F(HtmlViewerTest, TheUnitTypeDecodesItsBlockAndStartsHidden) {
-  testing::FakeUnitSite site;
+  test_support::FakeUnitSite site;
   UnitPlan plan;
   plan.parent = frame;
   plan.rect = {-5, -5, 806, 352};

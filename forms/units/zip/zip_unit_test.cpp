@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/controls/fake_unit_site.h"
+#include "test_support/fake_unit_site.h"
 #include "forms/files/temp_folder.h"
 #include "forms/units/zip/zip_maker.h"
 
@@ -12,7 +12,7 @@ namespace {
 TEST(ZipUnit, RaisesItsProgressAsEventOneAndStopsOnFalse) {
   testing::TempFolder dir;
   dir.write("temp1.zip", testing::makeZip({{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}));
-  testing::FakeUnitSite site;
+  test_support::FakeUnitSite site;
   auto unit = makeZipUnit(UnitPlan{}, site);
   ASSERT_TRUE(unit);
   EXPECT_EQ(unit->window(), nullptr);

@@ -1,0 +1,59 @@
+#pragma once
+// One connection's socket, with every wait bounded by a time-out and broken off by a stop:
+// each wait is one wait on the socket's event and the stop's event together.
+#include <winsock2.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "base/socket_handle.h"
+#include "download/stop_signal.h"
+
+namespace download {
+
+class Socket {
+ public:
+  SOCKET get() const { return s_.get(); }
+  void attach(SOCKET s) {
+    close();
+    s_.attach(s);
+  }
+  void close() {
+    s_.close();
+    event_.close();
+  }
+  // The event that the socket's overlapped operations and its connect signal, made on first use.
+  WSAEVENT event() {
+    if (!event_) event_.attach(WSACreateEvent());
+    return event_.get();
+  }
+
+ private:
+  // The event before the socket, so that the socket goes first, as in close().
+  base::SocketEvent event_;
+  base::SocketHandle s_;
+};
+
+// How much a socket holds before the peer has to wait: a deep buffer lets most receives find
+// their data waiting, and it is the most that one receive can return.
+constexpr int kReceiveDepth = 4 << 20;
+
+enum class IoResult { Ok, TimedOut, Failed, Closed, Stopped };
+
+// Winsock is started once for the process, before the first lookup.
+void startWinsock();
+
+// An IPv4 address for a dotted address or a host name; false when the lookup fails.
+bool isDottedAddress(const std::string& host);
+bool lookUpHost(const std::string& host, in_addr& address);
+
+IoResult connectTo(Socket& socket, const in_addr& address, int port, std::int64_t timeoutMs,
+                   const StopSignal& stop);
+IoResult sendAll(Socket& socket, const std::string& bytes, std::int64_t timeoutMs,
+                 const StopSignal& stop);
+// Up to `size` bytes into `out`; Closed when the peer ended the connection.
+IoResult receiveSome(Socket& socket, std::uint8_t* out, std::size_t size, std::size_t& got,
+                     std::int64_t timeoutMs, const StopSignal& stop);
+
+}  // namespace download
