@@ -1,6 +1,6 @@
 #pragma once
-// The windows and units of the navigator that its handlers address, with the property
-// indexes they use; the ids are the ones stored in the window templates.
+// The windows and units of the navigator that its handlers address; the ids are the ones
+// stored in the window templates.
 #include "forms/win/runtime.h"
 
 namespace navigator {
@@ -22,15 +22,5 @@ inline constexpr forms::UnitRef kWindow{kPopupWindow, 0x06010794};
 inline constexpr forms::UnitRef kRiseTimer{kPopupWindow, 0x1601079C};  // 时钟1
 inline constexpr forms::UnitRef kSinkTimer{kPopupWindow, 0x1601079B};  // 时钟2
 }  // namespace popup_window
-
-namespace prop {
-inline constexpr int kCaption = 8;          // Label, TransLabel, HyperLinker
-inline constexpr int kLinkAddress = 11;     // HyperLinker
-inline constexpr int kTimerInterval = 8;    // Timer
-inline constexpr int kBrowserAddress = 11;  // HtmlViewer
-inline constexpr int kBrowserStatus = 12;   // HtmlViewer, read-only
-inline constexpr int kBackground = 11;      // window: its background picture
-inline constexpr int kStartPosition = 18;   // window
-}  // namespace prop
 
 }  // namespace navigator

@@ -26,7 +26,8 @@ void endWithBackslash(forms::Text& path) {
 void reportUnpackFailure(std::int32_t k) {
   Globals& g = globals();
   if (k >= 1 && k <= g.taskRows.count())
-    forms::setUnitProperty(g.taskRows[k].statusLabel, kCaption, forms::Value(forms::Text(kStatusInstallFailed)));
+    forms::setUnitProperty(g.taskRows[k].statusLabel, forms::label::kCaption,
+                           forms::Value(forms::Text(kStatusInstallFailed)));
   forms::appendEditText(kLogBox, kLogUnpackFailed);
 }
 

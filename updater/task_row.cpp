@@ -14,14 +14,14 @@ std::int32_t integerProperty(forms::UnitRef unit, int index) {
 }
 
 void place(forms::UnitRef unit, bool visible, std::int32_t left, std::int32_t top) {
-  forms::setUnitProperty(unit, forms::prop::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
-  forms::setUnitProperty(unit, forms::prop::kLeft, forms::Value(left));
-  forms::setUnitProperty(unit, forms::prop::kTop, forms::Value(top));
+  forms::setUnitProperty(unit, forms::common::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
+  forms::setUnitProperty(unit, forms::common::kLeft, forms::Value(left));
+  forms::setUnitProperty(unit, forms::common::kTop, forms::Value(top));
 }
 
-std::int32_t leftOf(forms::UnitRef unit) { return integerProperty(unit, forms::prop::kLeft); }
-std::int32_t topOf(forms::UnitRef unit) { return integerProperty(unit, forms::prop::kTop); }
-std::int32_t heightOf(forms::UnitRef unit) { return integerProperty(unit, forms::prop::kHeight); }
+std::int32_t leftOf(forms::UnitRef unit) { return integerProperty(unit, forms::common::kLeft); }
+std::int32_t topOf(forms::UnitRef unit) { return integerProperty(unit, forms::common::kTop); }
+std::int32_t heightOf(forms::UnitRef unit) { return integerProperty(unit, forms::common::kHeight); }
 
 // Sums as doubles, truncated toward zero.
 std::int32_t sum(double a, double b, double c = 0) { return static_cast<std::int32_t>(a + b + c); }

@@ -33,11 +33,11 @@ std::int32_t findTask(Globals& g, std::int32_t taskId) {
 void log(const forms::Text& line) { forms::appendEditText(kLogBox, line); }
 
 void show(forms::UnitRef unit, bool visible) {
-  forms::setUnitProperty(unit, forms::prop::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
+  forms::setUnitProperty(unit, forms::common::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
 }
 
 void caption(forms::UnitRef unit, const forms::Text& text) {
-  forms::setUnitProperty(unit, kCaption, forms::Value(text));
+  forms::setUnitProperty(unit, forms::label::kCaption, forms::Value(text));
 }
 
 std::int32_t stateValue(const forms::Download& d, const forms::ByteSet& state, std::int32_t code,
@@ -130,7 +130,7 @@ void applyDisplayBatch() {
     show(row.statusLabel, false);
     show(row.progressBar, true);
     if (view.speedCaption) caption(row.speedLabel, *view.speedCaption);
-    forms::setUnitProperty(row.progressBar, kBarPosition, forms::Value(view.barPosition));
+    forms::setUnitProperty(row.progressBar, forms::super_bar::kPosition, forms::Value(view.barPosition));
   }
   if (!work.log.empty()) log(work.log);
 }

@@ -18,7 +18,4 @@ constexpr forms::UnitRef kNameTemplate = unitOf(0x16010019);      // 标签6
 constexpr forms::UnitRef kProgressTemplate = unitOf(0x16010011);  // 多功能条1
 constexpr forms::UnitRef kLogBox = unitOf(0x16010006);            // 编辑框1
 
-constexpr int kCaption = 8;           // Label
-constexpr int kBarPosition = 17;      // SuperBar
-
 }  // namespace updater

@@ -195,12 +195,13 @@ void windowDestroyed(WindowId id) {
 
 namespace {
 
-// Created event, events 3 and 4, then the window shown when its own unit is visible.
+// Created event, position and size events, then the window shown when its own unit is
+// visible.
 void finishLoad(WindowId id) {
   LiveWindow* w = liveWindow(id);
   const UnitRef own{id, w->ownUnit()};
-  raiseEvent(own, 0, {});
-  for (int e : {3, 4}) {
+  raiseEvent(own, window::kCreated, {});
+  for (int e : {window::kPositionChanged, window::kSizeChanged}) {
     if (!liveWindow(id)) return;
     raiseEvent(own, e, {});
   }
@@ -271,7 +272,7 @@ bool copyWindowUnit(UnitRef source, UnitKind type, UnitRef& target) {
     // (a caption, a colour) is copied along with what the template stored.
     if (UnitControl* live = findUnitControl(source)) {
       std::optional<ByteSet> current = tpl::blockWithCurrentProperties(
-          static_cast<tpl::UnitType>(type), src->block, [live](int index) { return live->property(index); });
+          type, src->block, [live](int index) { return live->property(index); });
       if (current) clone.block = std::move(*current);
     }
     clone.id = 0x16000000u | (++s.nextSerial & 0xFFFFFFu);

@@ -10,6 +10,7 @@
 
 #include "forms/core/text.h"
 #include "forms/core/value.h"
+#include "forms/template/unit_numbers.h"
 
 namespace forms {
 
@@ -43,43 +44,10 @@ struct HandlerEntry {
   Handler handler;
 };
 
-// The unit types that the templates name. A unit variable of the programs carries its
-// type, which copyWindowUnit and getUnitWindowHandle check against the unit's own.
-enum class UnitKind {
-  Window,
-  EditBox,
-  PicBox,
-  ShapeBox,
-  Label,
-  Button,
-  HyperLinker,
-  Timer,
-  PicBtn,
-  TransLabel,
-  HtmlViewer,
-  PageControl,
-  SuperBar,
-  StatusBar,
-  Zip,
-};
-
 // A system window handle as the programs pass it around (an integer for them).
 using WindowHandle = std::intptr_t;
 
 using EndRoutine = void (*)();
-
-// Common property indexes of every unit; each type numbers its own from 8.
-namespace prop {
-constexpr int kLeft = 0;
-constexpr int kTop = 1;
-constexpr int kWidth = 2;
-constexpr int kHeight = 3;
-constexpr int kTag = 4;
-constexpr int kVisible = 5;
-constexpr int kDisabled = 6;
-constexpr int kMousePointer = 7;
-constexpr int kFirstTypeProperty = 8;
-}  // namespace prop
 
 // ---- Program life ----
 
@@ -100,8 +68,8 @@ void startRuntime(const HandlerEntry (&handlers)[N], const ByteSet& segment) {
 // runtime error ends the program.
 void registerEndRoutine(EndRoutine routine);
 
-// Loads the start-up window (created event, events 3 and 4, then shown). Failure is the
-// runtime error "载入启动窗口失败".
+// Loads the start-up window (created event, position and size events, then shown).
+// Failure is the runtime error "载入启动窗口失败".
 void loadStartWindow(WindowId window);
 
 // Serves messages while any window of the program exists, hidden ones included. After it

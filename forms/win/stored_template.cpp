@@ -24,12 +24,7 @@ StoredWindow* StoredSegment::find(WindowId window) {
   return nullptr;
 }
 
-std::optional<UnitKind> unitKindOfCode(std::uint32_t typeCode) {
-  // Both enums list the types in the same order.
-  std::optional<tpl::UnitType> t = tpl::typeOfCode(typeCode);
-  if (!t) return std::nullopt;
-  return static_cast<UnitKind>(*t);
-}
+std::optional<UnitKind> unitKindOfCode(std::uint32_t typeCode) { return tpl::typeOfCode(typeCode); }
 
 std::uint32_t handlerKey(const char* name) { return tpl::handlerRefOf(name); }
 
@@ -73,7 +68,3 @@ std::optional<StoredSegment> readSegment(const ByteSet& segment, const std::map<
 }
 
 }  // namespace forms
-
-static_assert(static_cast<int>(forms::UnitKind::Zip) == static_cast<int>(forms::tpl::UnitType::Zip) &&
-                  static_cast<int>(forms::UnitKind::Label) == static_cast<int>(forms::tpl::UnitType::Label),
-              "UnitKind follows the template's type order");

@@ -10,7 +10,7 @@ namespace forms {
 
 namespace {
 
-constexpr int kInterval = 8;
+using timer::kInterval;
 
 std::map<UINT_PTR, UnitSite*>& timers() {
   static std::map<UINT_PTR, UnitSite*> t;
@@ -58,7 +58,7 @@ class TimerUnit : public BagUnit {
 
 void timerElapsed(UINT_PTR id) {
   auto it = timers().find(id);
-  if (it != timers().end()) it->second->raise(0);
+  if (it != timers().end()) it->second->raise(timer::kTick);
 }
 
 void stopAllTimers() {

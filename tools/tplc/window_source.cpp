@@ -165,9 +165,9 @@ class SourceCompiler {
     } else if (key == "flags") {
       std::uint32_t flags = 0;
       for (std::size_t i = 1; i < t.size(); ++i) {
-        if (t[i].text == "V") flags |= kFlagVisible;
-        else if (t[i].text == "D") flags |= kFlagDisabled;
-        else if (t[i].text == "T") flags |= kFlagTabStop;
+        if (t[i].text == "V") flags |= forms::kFlagVisible;
+        else if (t[i].text == "D") flags |= forms::kFlagDisabled;
+        else if (t[i].text == "T") flags |= forms::kFlagTabStop;
         else fail("flags are V, D and T");
       }
       unit().record.flags = flags;

@@ -113,7 +113,7 @@ TEST(WindowSource, CompilesUnitsNamesAndValues) {
   const UnitRecord& label = w.units[2];
   EXPECT_EQ(tabs.childIds, (std::vector<Id>{label.id, 0, 0}));
   EXPECT_EQ(label.parentId, tabs.id);
-  EXPECT_EQ(label.flags, kFlagVisible | kFlagTabStop);
+  EXPECT_EQ(label.flags, forms::kFlagVisible | forms::kFlagTabStop);
   EXPECT_EQ(label.mousePointer, (forms::ByteSet{0x89, 0x7F, 0, 0}));
   EXPECT_EQ(label.bindings[0].eventIndex, -1);
   auto lb = decodeBlock(UnitType::Label, label.propertyBlock);
