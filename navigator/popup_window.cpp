@@ -7,7 +7,7 @@
 #include "navigator/globals.h"
 #include "navigator/handlers.h"
 #include "navigator/popup_cycle.h"
-#include "navigator/units.h"
+#include "windows/navigator_units.h"
 
 namespace navigator {
 namespace {

@@ -9,7 +9,7 @@
 #include "updater/updater_command.h"
 #include "updater/install_paths.h"
 #include "updater/transfer_texts.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 #include "windows/updater_handlers.h"
 
 namespace updater {
@@ -28,7 +28,7 @@ void reportUnpackFailure(std::int32_t k) {
   if (k >= 1 && k <= g.taskRows.count())
     forms::setUnitProperty(g.taskRows[k].statusLabel, forms::label::kCaption,
                            forms::Value(forms::Text(kStatusInstallFailed)));
-  forms::appendEditText(kLogBox, kLogUnpackFailed);
+  forms::appendEditText(updater_window::kLogBox, kLogUnpackFailed);
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ forms::HandlerResult onInstallRequested(const forms::Event& event) {
   const forms::Text package = packagePath(runDirectory, k);
   forms::Text staging = stagingFolder(runDirectory);
   forms::createDirectory(staging);
-  if (forms::unzipArchive(kZipUnit, package, staging) != 1) {
+  if (forms::unzipArchive(updater_window::kZipUnit, package, staging) != 1) {
     forms::deleteFile(package);
     forms::deleteDirectory(staging);
     reportUnpackFailure(k);

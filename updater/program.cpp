@@ -3,7 +3,7 @@
 
 #include "updater/command_words.h"
 #include "updater/globals.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 #include "windows/updater_handlers.h"
 
 namespace updater {

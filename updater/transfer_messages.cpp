@@ -18,7 +18,7 @@
 #include "updater/globals.h"
 #include "updater/install_paths.h"
 #include "updater/transfer_texts.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 
 namespace updater {
 namespace {
@@ -30,7 +30,7 @@ std::int32_t findTask(Globals& g, std::int32_t taskId) {
   return 0;
 }
 
-void log(const forms::Text& line) { forms::appendEditText(kLogBox, line); }
+void log(const forms::Text& line) { forms::appendEditText(updater_window::kLogBox, line); }
 
 void show(forms::UnitRef unit, bool visible) {
   forms::setUnitProperty(unit, forms::common::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
@@ -153,7 +153,7 @@ std::int32_t onTransferMessage(std::int32_t code, std::int32_t, std::int32_t, st
     }
   });
   // Raised from here, so that this thread waits while the window thread installs.
-  if (installTask > 0) forms::raiseFeedbackEvent(kInstallLabel, installTask);
+  if (installTask > 0) forms::raiseFeedbackEvent(updater_window::kInstallLabel, installTask);
   return 1;
 }
 

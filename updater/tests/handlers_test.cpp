@@ -15,7 +15,7 @@
 #include "forms/win/runtime.h"
 #include "updater/globals.h"
 #include "updater/transfer_texts.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 #include "windows/updater_handlers.h"
 
 namespace updater {
@@ -34,7 +34,7 @@ std::int32_t number(forms::UnitRef unit, int index) {
   return -99;
 }
 
-std::string log() { return text(kLogBox, 8); }
+std::string log() { return text(updater_window::kLogBox, 8); }
 
 // As the engine does: the callback on a thread of its own, while this (window) thread
 // keeps serving messages.
@@ -248,7 +248,7 @@ TEST_F(UpdaterHandlers, APackageThatDoesNotUnpackIsNotInstalled) {
   const std::string before = log();
 
   forms::Event feedback;
-  feedback.source = kInstallLabel;
+  feedback.source = updater_window::kInstallLabel;
   feedback.args = {1, 0};
   EXPECT_FALSE(onInstallRequested(feedback));  // it returns: the program goes on
   EXPECT_EQ(text(globals().taskRows[1].statusLabel, 8), "安装失败");
