@@ -117,7 +117,7 @@ const StoredUnit* bindingsOwner(const StoredWindow& w, const StoredUnit& unit) {
 }
 
 bool raisesEvents(const StoredUnit& unit) {
-  return unit.kind && tpl::typeLayout(*unit.kind).raisesEvents;
+  return unit.type && tpl::typeLayout(*unit.type).raisesEvents;
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ HandlerResult raiseEvent(UnitRef unit, int event, std::vector<std::int32_t> args
   if (!raisesEvents(*u)) fatalError("引发事件的窗口组件无效");
   const StoredUnit* owner = bindingsOwner(*w, *u);
   Handler handler = nullptr;
-  for (const Binding& b : owner->bindings) {
+  for (const Binding& b : owner->handlers) {
     if (b.event == event) {
       handler = b.handler;
       break;

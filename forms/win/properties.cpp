@@ -149,7 +149,7 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
       case common::kVisible: {
         const bool v = valueToBool(value);
         u.flags = v ? (u.flags | kFlagVisible) : (u.flags & ~kFlagVisible);
-        if (!h || u.kind == UnitKind::Timer || u.kind == UnitKind::Zip) break;
+        if (!h || u.type == UnitKind::Timer || u.type == UnitKind::Zip) break;
         if (!v) {
           ShowWindow(h, SW_HIDE);
         } else if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) {
@@ -179,7 +179,7 @@ WindowHandle getUnitWindowHandle(UnitRef unit, UnitKind type) {
   WindowHandle result = 0;
   runOnWindowThread([&] {
     LiveUnit* u = liveUnit(unit);
-    if (!u || !u->stored->kind || *u->stored->kind != type) return;
+    if (!u || !u->stored->type || *u->stored->type != type) return;
     result = reinterpret_cast<WindowHandle>(u->control->window());
   });
   return result;
