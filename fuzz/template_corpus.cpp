@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     unit.name = plan.name;
     unit.width = 20;
     unit.height = 10;
-    unit.flags = kFlagVisible;
+    unit.flags = forms::kFlagVisible;
     unit.bindings.push_back({0, handlerRefOf("onEvent")});
     PropertyBlock block = defaultBlock(type);
     if (FieldValue* pages = blockField(block, "pages")) {

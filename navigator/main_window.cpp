@@ -6,7 +6,7 @@
 #include "forms/style/xp_style.h"
 #include "navigator/addresses.h"
 #include "navigator/handlers.h"
-#include "navigator/units.h"
+#include "windows/navigator_units.h"
 
 namespace navigator {
 namespace {
@@ -26,25 +26,25 @@ forms::Value serverText(const char* url) { return forms::toText(forms::httpReadF
 forms::HandlerResult onMainWindowCreated(const forms::Event&) {
   // Strictly in this order: the window is shown only after the three reads have ended.
   forms::setXpStyle(kXpStyle);
-  forms::setUnitProperty(main_window::kBarLink, prop::kCaption, serverText(address::kBarCaption));
-  forms::setUnitProperty(main_window::kBarLink, prop::kLinkAddress, serverText(address::kBarTarget));
-  forms::setUnitProperty(main_window::kBarText, prop::kCaption, serverText(address::kBarText));
+  forms::setUnitProperty(main_window::kBarLink, forms::hyper_linker::kCaption, serverText(address::kBarCaption));
+  forms::setUnitProperty(main_window::kBarLink, forms::hyper_linker::kUrl, serverText(address::kBarTarget));
+  forms::setUnitProperty(main_window::kBarText, forms::trans_label::kCaption, serverText(address::kBarText));
   const forms::WindowHandle window =
       forms::getUnitWindowHandle(main_window::kWindow, forms::UnitKind::Window);
   const forms::WindowHandle label =
       forms::getUnitWindowHandle(main_window::kHotKeyLabel, forms::UnitKind::Label);
   forms::registerHotKey(window, label, kNoModifier, kHotKeyF3);  // id 33001; a refusal is silent
-  forms::setUnitProperty(main_window::kPollTimer, prop::kTimerInterval, forms::Value(kPollIntervalMs));
+  forms::setUnitProperty(main_window::kPollTimer, forms::timer::kInterval, forms::Value(kPollIntervalMs));
   return std::nullopt;
 }
 
 forms::HandlerResult onBossKey(const forms::Event&) {
   // A minimized window reads as shown, so F3 hides it too.
-  const std::int32_t visible = forms::toInteger(forms::getUnitProperty(main_window::kWindow, forms::prop::kVisible));
+  const std::int32_t visible = forms::toInteger(forms::getUnitProperty(main_window::kWindow, forms::common::kVisible));
   if (visible == 1) {
-    forms::setUnitProperty(main_window::kWindow, forms::prop::kVisible, forms::Value(false));
+    forms::setUnitProperty(main_window::kWindow, forms::common::kVisible, forms::Value(false));
   } else if (visible == 0) {
-    forms::setUnitProperty(main_window::kWindow, forms::prop::kVisible, forms::Value(true));
+    forms::setUnitProperty(main_window::kWindow, forms::common::kVisible, forms::Value(true));
   }
   return std::nullopt;
 }
@@ -52,15 +52,16 @@ forms::HandlerResult onBossKey(const forms::Event&) {
 forms::HandlerResult onCloseClicked(const forms::Event&) { forms::endProgram(0); }
 
 forms::HandlerResult onMinimizeClicked(const forms::Event&) {
-  forms::setUnitProperty(main_window::kWindow, prop::kStartPosition, forms::Value(kMinimized));
+  forms::setUnitProperty(main_window::kWindow, forms::window::kStartPosition, forms::Value(kMinimized));
   return std::nullopt;
 }
 
 forms::HandlerResult onBrowserNewWindow(const forms::Event&) {
   // The page may not open windows of its own: the link goes to the embedded browser, at
   // the address the status bar showed last, whatever that is.
-  const forms::Text status = forms::toText(forms::getUnitProperty(main_window::kBrowser, prop::kBrowserStatus));
-  forms::setUnitProperty(main_window::kBrowser, prop::kBrowserAddress, forms::Value(status));
+  const forms::Text status =
+      forms::toText(forms::getUnitProperty(main_window::kBrowser, forms::html_viewer::kStatusText));
+  forms::setUnitProperty(main_window::kBrowser, forms::html_viewer::kAddress, forms::Value(status));
   return forms::Value(false);
 }
 

@@ -9,7 +9,7 @@
 #include "navigator/globals.h"
 #include "navigator/handlers.h"
 #include "navigator/popup_cycle.h"
-#include "navigator/units.h"
+#include "windows/navigator_units.h"
 
 namespace navigator {
 namespace {
@@ -27,24 +27,24 @@ PopupView popupView() {
   PopupView view;
   view.screenWidth = forms::getScreenWidth();
   view.screenHeight = forms::getScreenHeight();
-  view.left = forms::toInteger(forms::getUnitProperty(popup_window::kWindow, forms::prop::kLeft));
-  view.top = forms::toInteger(forms::getUnitProperty(popup_window::kWindow, forms::prop::kTop));
+  view.left = forms::toInteger(forms::getUnitProperty(popup_window::kWindow, forms::common::kLeft));
+  view.top = forms::toInteger(forms::getUnitProperty(popup_window::kWindow, forms::common::kTop));
   return view;
 }
 
 void setInterval(const forms::UnitRef& timer, std::int32_t ms) {
-  forms::setUnitProperty(timer, prop::kTimerInterval, forms::Value(ms));
+  forms::setUnitProperty(timer, forms::timer::kInterval, forms::Value(ms));
 }
 
 void apply(const PopupMoves& moves) {
   // Hide before moving and show after it, so the popup never shows where it is leaving.
   if (moves.visible && !*moves.visible) {
-    forms::setUnitProperty(popup_window::kWindow, forms::prop::kVisible, forms::Value(false));
+    forms::setUnitProperty(popup_window::kWindow, forms::common::kVisible, forms::Value(false));
   }
-  if (moves.left) forms::setUnitProperty(popup_window::kWindow, forms::prop::kLeft, forms::Value(*moves.left));
-  if (moves.top) forms::setUnitProperty(popup_window::kWindow, forms::prop::kTop, forms::Value(*moves.top));
+  if (moves.left) forms::setUnitProperty(popup_window::kWindow, forms::common::kLeft, forms::Value(*moves.left));
+  if (moves.top) forms::setUnitProperty(popup_window::kWindow, forms::common::kTop, forms::Value(*moves.top));
   if (moves.visible && *moves.visible) {
-    forms::setUnitProperty(popup_window::kWindow, forms::prop::kVisible, forms::Value(true));
+    forms::setUnitProperty(popup_window::kWindow, forms::common::kVisible, forms::Value(true));
   }
   // The timer that stops first, so that the two never run together.
   const bool riseFirst = moves.riseInterval && *moves.riseInterval == 0;
@@ -64,7 +64,7 @@ forms::HandlerResult pollPopupSwitch(const forms::Event&) {
 }
 
 forms::HandlerResult onPopupCreated(const forms::Event&) {
-  const forms::Value picture = forms::getUnitProperty(popup_window::kWindow, prop::kBackground);
+  const forms::Value picture = forms::getUnitProperty(popup_window::kWindow, forms::window::kBgPicture);
   if (std::holds_alternative<forms::ByteSet>(picture)) {
     forms::setWindowOutline(kPopupWindow, picture, kOutlineColour);
   } else {

@@ -4,7 +4,7 @@
 #include "navigator/globals.h"
 #include "navigator/handlers.h"
 #include "windows/navigator_handlers.h"
-#include "navigator/units.h"
+#include "windows/navigator_units.h"
 
 namespace navigator {
 

@@ -4,7 +4,7 @@
 #include "forms/units/button_edit/standard_units.h"
 #include "updater/globals.h"
 #include "updater/install_paths.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 #include "updater/updater_command.h"
 
 namespace updater {
@@ -18,7 +18,7 @@ void startDownloadTask(std::int32_t n) {
   p.mode = download::kModeDownload;
   g.currentTask = n;
   // No line break: the first transfer message's line continues this one.
-  forms::appendEditText(kLogBox, "执行下载任务" + forms::toText(n));
+  forms::appendEditText(updater_window::kLogBox, "执行下载任务" + forms::toText(n));
   p.url = g.commandWords[word::kPackageUrl];
   p.ftpRemoteName = g.commandWords[word::kPackageTitle];  // the row shows it
   p.speedLimit = 0;

@@ -11,7 +11,7 @@
 #include "updater/updater_command.h"
 #include "updater/install_paths.h"
 #include "updater/transfer_texts.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 #include "windows/updater_handlers.h"
 
 namespace updater {
@@ -28,8 +28,9 @@ void endWithBackslash(forms::Text& path) {
 void reportUnpackFailure(std::int32_t k) {
   Globals& g = globals();
   if (k >= 1 && k <= g.taskRows.count())
-    forms::setUnitProperty(g.taskRows[k].statusLabel, kCaption, forms::Value(forms::Text(kStatusInstallFailed)));
-  forms::appendEditText(kLogBox, kLogUnpackFailed);
+    forms::setUnitProperty(g.taskRows[k].statusLabel, forms::label::kCaption,
+                           forms::Value(forms::Text(kStatusInstallFailed)));
+  forms::appendEditText(updater_window::kLogBox, kLogUnpackFailed);
 }
 
 }  // namespace
@@ -67,7 +68,7 @@ forms::HandlerResult onInstallRequested(const forms::Event& event) {
   const forms::Text package = packagePath(runDirectory, k);
   forms::Text staging = stagingFolder(runDirectory);
   forms::createDirectory(staging);
-  if (forms::unzipArchive(kZipUnit, package, staging) != 1) {
+  if (forms::unzipArchive(updater_window::kZipUnit, package, staging) != 1) {
     forms::deleteFile(package);
     forms::deleteDirectory(staging);
     reportUnpackFailure(k);

@@ -4,7 +4,7 @@
 #include "updater/command_words.h"
 #include "forms/units/unit_table.h"
 #include "updater/globals.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 #include "windows/updater_handlers.h"
 
 namespace updater {

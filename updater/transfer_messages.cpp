@@ -20,7 +20,7 @@
 #include "updater/globals.h"
 #include "updater/install_paths.h"
 #include "updater/transfer_texts.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 
 namespace updater {
 namespace {
@@ -32,14 +32,14 @@ std::int32_t findTask(Globals& g, std::int32_t taskId) {
   return 0;
 }
 
-void log(const forms::Text& line) { forms::appendEditText(kLogBox, line); }
+void log(const forms::Text& line) { forms::appendEditText(updater_window::kLogBox, line); }
 
 void show(forms::UnitRef unit, bool visible) {
-  forms::setUnitProperty(unit, forms::prop::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
+  forms::setUnitProperty(unit, forms::common::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
 }
 
 void caption(forms::UnitRef unit, const forms::Text& text) {
-  forms::setUnitProperty(unit, kCaption, forms::Value(text));
+  forms::setUnitProperty(unit, forms::label::kCaption, forms::Value(text));
 }
 
 std::int32_t stateValue(const download::Download& d, const forms::ByteSet& state, std::int32_t code,
@@ -132,7 +132,7 @@ void applyDisplayBatch() {
     show(row.statusLabel, false);
     show(row.progressBar, true);
     if (view.speedCaption) caption(row.speedLabel, *view.speedCaption);
-    forms::setUnitProperty(row.progressBar, kBarPosition, forms::Value(view.barPosition));
+    forms::setUnitProperty(row.progressBar, forms::super_bar::kPosition, forms::Value(view.barPosition));
   }
   if (!work.log.empty()) log(work.log);
 }
@@ -155,7 +155,7 @@ std::int32_t onTransferMessage(std::int32_t code, std::int32_t, std::int32_t, st
     }
   });
   // Raised from here, so that this thread waits while the window thread installs.
-  if (installTask > 0) forms::raiseFeedbackEvent(kInstallLabel, installTask);
+  if (installTask > 0) forms::raiseFeedbackEvent(updater_window::kInstallLabel, installTask);
   return 1;
 }
 

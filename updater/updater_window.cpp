@@ -13,7 +13,7 @@ namespace {
 constexpr int kStartPasses = 1000;
 
 [[noreturn]] void refuseStart() {
-  forms::messageBox(forms::Text("程序调用参数错误！"), 16);
+  forms::messageBox(forms::Text("程序调用参数错误！"), forms::message_box::kIconError);
   forms::endProgram(0);
 }
 

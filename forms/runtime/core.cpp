@@ -122,7 +122,7 @@ const StoredUnit* bindingsOwner(const StoredWindow& w, const StoredUnit& unit) {
 }
 
 bool raisesEvents(const StoredUnit& unit) {
-  return unit.kind && tpl::typeLayout(static_cast<tpl::UnitType>(*unit.kind)).raisesEvents;
+  return unit.type && tpl::typeLayout(*unit.type).raisesEvents;
 }
 
 }  // namespace
@@ -137,7 +137,7 @@ HandlerResult raiseEvent(UnitRef unit, int event, std::vector<std::int32_t> args
   if (!raisesEvents(*u)) fatalError("引发事件的窗口组件无效");
   const StoredUnit* owner = bindingsOwner(*w, *u);
   Handler handler = nullptr;
-  for (const Binding& b : owner->bindings) {
+  for (const Binding& b : owner->handlers) {
     if (b.event == event) {
       handler = b.handler;
       break;
@@ -189,16 +189,17 @@ struct CommonEvent {
 };
 
 const CommonEvent kCommonEvents[] = {
-    {WM_LBUTTONDOWN, -1, true}, {WM_LBUTTONUP, -2, true},  {WM_LBUTTONDBLCLK, -3, true},
-    {WM_RBUTTONDOWN, -4, true}, {WM_RBUTTONUP, -5, true},  {WM_MOUSEMOVE, -6, true},
-    {WM_KEYDOWN, -9, false},    {WM_KEYUP, -10, false},    {WM_CHAR, -11, false},
-    {WM_MOUSEWHEEL, -12, false},
+    {WM_LBUTTONDOWN, common::kLeftDown, true},   {WM_LBUTTONUP, common::kLeftUp, true},
+    {WM_LBUTTONDBLCLK, common::kLeftDoubleClick, true}, {WM_RBUTTONDOWN, common::kRightDown, true},
+    {WM_RBUTTONUP, common::kRightUp, true},      {WM_MOUSEMOVE, common::kMouseMove, true},
+    {WM_KEYDOWN, common::kKeyDown, false},       {WM_KEYUP, common::kKeyUp, false},
+    {WM_CHAR, common::kCharacter, false},        {WM_MOUSEWHEEL, common::kMouseWheel, false},
 };
 
 std::int32_t windowNumber(UnitRef window, int property);
 
 bool dragWindow(UnitRef unit, LiveWindow& w) {
-  if (windowNumber(UnitRef{w.id, w.ownUnit()}, 27) != 1) return false;
+  if (windowNumber(UnitRef{w.id, w.ownUnit()}, window::kMoveAnywhere) != 1) return false;
   bool drags = unit.unit == w.ownUnit();
   if (!drags) {
     UnitControl* c = findUnitControl(unit);
@@ -261,10 +262,10 @@ bool preTranslate(MSG& msg) {
   // The handler may have closed the window.
   w = liveWindow(windowId);
   if (!w || w->destroying) return false;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && windowNumber(UnitRef{windowId, own}, 22) == 1) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && windowNumber(UnitRef{windowId, own}, window::kEscCloses) == 1) {
     PostMessageW(w->hwnd, WM_CLOSE, 0, 0);
   }
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && windowNumber(UnitRef{windowId, own}, 21) == 1) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && windowNumber(UnitRef{windowId, own}, window::kEnterMovesFocus) == 1) {
     HWND next = GetNextDlgTabItem(w->hwnd, GetFocus(), FALSE);
     if (next) SetFocus(next);
     return false;

@@ -38,14 +38,14 @@ class RuntimeSite : public UnitSite {
 UnitPlan planOf(const LiveWindow& w, const StoredUnit& u, HWND parent) {
   UnitPlan plan;
   plan.ref = UnitRef{w.id, u.id};
-  plan.kind = *u.kind;
+  plan.kind = *u.type;
   plan.parent = parent;
   plan.rect = RECT{u.left, u.top, u.left + u.width, u.top + u.height};
   plan.visible = u.visible();
   plan.disabled = u.disabled();
   plan.tabStop = u.tabStop();
   plan.childIds = u.childIds;
-  plan.block = u.block;
+  plan.block = u.propertyBlock;
   return plan;
 }
 
@@ -58,8 +58,8 @@ HWND parentWindowOf(LiveWindow& w, const StoredUnit& u) {
 
 // Creates one unit into the live window; false when its type cannot create it.
 bool createUnit(LiveWindow& w, StoredUnit& u, bool visibleNow) {
-  if (!u.kind) return false;
-  UnitFactory factory = factoryOf(*u.kind);
+  if (!u.type) return false;
+  UnitFactory factory = factoryOf(*u.type);
   if (!factory) return false;
   LiveUnit live;
   live.stored = &u;
@@ -78,7 +78,7 @@ bool createUnit(LiveWindow& w, StoredUnit& u, bool visibleNow) {
   return true;
 }
 
-bool neverShown(const StoredUnit& u) { return u.kind == UnitKind::Timer || u.kind == UnitKind::Zip; }
+bool neverShown(const StoredUnit& u) { return u.type == UnitKind::Timer || u.type == UnitKind::Zip; }
 
 void failLoad(WindowId id) {
   LiveWindow* w = liveWindow(id);
@@ -95,7 +95,7 @@ std::optional<WindowId> windowOfHandle(HWND top) {
 }
 
 bool createWindow(StoredWindow& stored, HWND owner) {
-  if (stored.units.empty() || stored.units.front().kind != UnitKind::Window) return false;
+  if (stored.units.empty() || stored.units.front().type != UnitKind::Window) return false;
   RuntimeState& s = state();
   auto owned = std::make_unique<LiveWindow>();
   LiveWindow& w = *owned;
@@ -195,12 +195,13 @@ void windowDestroyed(WindowId id) {
 
 namespace {
 
-// Created event, events 3 and 4, then the window shown when its own unit is visible.
+// Created event, position and size events, then the window shown when its own unit is
+// visible.
 void finishLoad(WindowId id) {
   LiveWindow* w = liveWindow(id);
   const UnitRef own{id, w->ownUnit()};
-  raiseEvent(own, 0, {});
-  for (int e : {3, 4}) {
+  raiseEvent(own, window::kCreated, {});
+  for (int e : {window::kPositionChanged, window::kSizeChanged}) {
     if (!liveWindow(id)) return;
     raiseEvent(own, e, {});
   }
@@ -263,7 +264,7 @@ bool copyWindowUnit(UnitRef source, UnitKind type, UnitRef& target) {
     LiveWindow* w = liveWindow(source.window);
     if (!w || w->destroying || source.unit == w->ownUnit()) return;
     StoredUnit* src = w->stored->find(source.unit);
-    if (!src || !src->kind || *src->kind != type) return;
+    if (!src || !src->type || *src->type != type) return;
     if (type == UnitKind::Window || type == UnitKind::HtmlViewer || type == UnitKind::PageControl) return;
     RuntimeState& s = state();
     StoredUnit clone = *src;
@@ -271,13 +272,14 @@ bool copyWindowUnit(UnitRef source, UnitKind type, UnitRef& target) {
     // (a caption, a colour) is copied along with what the template stored.
     if (UnitControl* live = findUnitControl(source)) {
       std::optional<ByteSet> current = tpl::blockWithCurrentProperties(
-          static_cast<tpl::UnitType>(type), src->block, [live](int index) { return live->property(index); });
-      if (current) clone.block = std::move(*current);
+          type, src->propertyBlock, [live](int index) { return live->property(index); });
+      if (current) clone.propertyBlock = std::move(*current);
     }
-    clone.id = 0x16000000u | (++s.nextSerial & 0xFFFFFFu);
+    clone.id = tpl::makeId(tpl::kUnitIdByte, ++s.nextSerial);
     clone.sourceUnitId = src->id;
     clone.childIds.clear();
     clone.bindings.clear();
+    clone.handlers.clear();
     clone.clone = true;
     StoredUnit* parent = src->parentId ? w->stored->find(src->parentId) : nullptr;
     auto listed = parent ? std::find(parent->childIds.begin(), parent->childIds.end(), src->id)

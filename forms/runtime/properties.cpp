@@ -74,7 +74,7 @@ Value getUnitProperty(UnitRef ref, int index, int member) {
   runOnWindowThread([&] {
     Found f = find(ref);
     if (!f.unit) return;
-    if (index >= prop::kFirstTypeProperty) {
+    if (index >= common::kFirstTypeProperty) {
       if (!liveWindow(ref.window)) fatalError("指定窗口尚未载入");
       if (!f.live) return;
       if (std::optional<Value> v = f.live->control->property(index)) result = std::move(*v);
@@ -83,10 +83,10 @@ Value getUnitProperty(UnitRef ref, int index, int member) {
     StoredUnit& u = *f.unit;
     HWND h = liveWindowOf(f);
     switch (index) {
-      case prop::kLeft:
-      case prop::kTop:
-      case prop::kWidth:
-      case prop::kHeight: {
+      case common::kLeft:
+      case common::kTop:
+      case common::kWidth:
+      case common::kHeight: {
         if (h) {
           RECT r = liveRect(h);
           const std::int32_t v[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
@@ -97,10 +97,10 @@ Value getUnitProperty(UnitRef ref, int index, int member) {
         }
         break;
       }
-      case prop::kTag: result = u.tag; break;
-      case prop::kVisible: result = f.live ? (h ? IsWindowVisible(h) != FALSE : false) : u.visible(); break;
-      case prop::kDisabled: result = h ? IsWindowEnabled(h) == FALSE : u.disabled(); break;
-      case prop::kMousePointer: result = u.mousePointer; break;
+      case common::kTag: result = u.tag; break;
+      case common::kVisible: result = f.live ? (h ? IsWindowVisible(h) != FALSE : false) : u.visible(); break;
+      case common::kDisabled: result = h ? IsWindowEnabled(h) == FALSE : u.disabled(); break;
+      case common::kMousePointer: result = u.mousePointer; break;
       default: break;
     }
   });
@@ -112,44 +112,44 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
   runOnWindowThread([&] {
     Found f = find(ref);
     if (!f.unit) return;
-    if (index >= prop::kFirstTypeProperty) {
+    if (index >= common::kFirstTypeProperty) {
       if (!liveWindow(ref.window)) fatalError("指定窗口尚未载入");
       if (f.live) f.live->control->setProperty(index, value);
       return;
     }
     StoredUnit& u = *f.unit;
     HWND h = liveWindowOf(f);
-    const bool reshapes = index == prop::kLeft || index == prop::kTop || index == prop::kWidth ||
-                          index == prop::kHeight || index == prop::kVisible;
+    const bool reshapes = index == common::kLeft || index == common::kTop || index == common::kWidth ||
+                          index == common::kHeight || index == common::kVisible;
     OverlayRepaint overlays(reshapes ? h : nullptr);
     switch (index) {
-      case prop::kLeft:
-      case prop::kTop: {
+      case common::kLeft:
+      case common::kTop: {
         std::int32_t v = std::clamp(valueToInt(value), -kPositionLimit, kPositionLimit);
-        (index == prop::kLeft ? u.left : u.top) = v;
+        (index == common::kLeft ? u.left : u.top) = v;
         if (h) {
           RECT r = liveRect(h);
-          SetWindowPos(h, nullptr, index == prop::kLeft ? v : r.left, index == prop::kTop ? v : r.top, 0, 0,
+          SetWindowPos(h, nullptr, index == common::kLeft ? v : r.left, index == common::kTop ? v : r.top, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         break;
       }
-      case prop::kWidth:
-      case prop::kHeight: {
+      case common::kWidth:
+      case common::kHeight: {
         std::int32_t v = std::clamp(valueToInt(value), 0, kPositionLimit);
-        (index == prop::kWidth ? u.width : u.height) = v;
+        (index == common::kWidth ? u.width : u.height) = v;
         if (h) {
           RECT r = liveRect(h);
-          SetWindowPos(h, nullptr, 0, 0, index == prop::kWidth ? v : r.right - r.left,
-                       index == prop::kHeight ? v : r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+          SetWindowPos(h, nullptr, 0, 0, index == common::kWidth ? v : r.right - r.left,
+                       index == common::kHeight ? v : r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         break;
       }
-      case prop::kTag: u.tag = valueToText(value); break;
-      case prop::kVisible: {
+      case common::kTag: u.tag = valueToText(value); break;
+      case common::kVisible: {
         const bool v = valueToBool(value);
-        u.flags = v ? (u.flags | 1u) : (u.flags & ~1u);
-        if (!h || u.kind == UnitKind::Timer || u.kind == UnitKind::Zip) break;
+        u.flags = v ? (u.flags | kFlagVisible) : (u.flags & ~kFlagVisible);
+        if (!h || u.type == UnitKind::Timer || u.type == UnitKind::Zip) break;
         if (!v) {
           ShowWindow(h, SW_HIDE);
         } else if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) {
@@ -160,13 +160,13 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
         }
         break;
       }
-      case prop::kDisabled: {
+      case common::kDisabled: {
         const bool v = valueToBool(value);
-        u.flags = v ? (u.flags | 2u) : (u.flags & ~2u);
+        u.flags = v ? (u.flags | kFlagDisabled) : (u.flags & ~kFlagDisabled);
         if (h) EnableWindow(h, !v);
         break;
       }
-      case prop::kMousePointer:
+      case common::kMousePointer:
         u.mousePointer = valueToBytes(value);
         if (f.live) f.live->cursor = cursorOf(u.mousePointer, f.live->ownCursor);
         break;
@@ -179,7 +179,7 @@ WindowHandle getUnitWindowHandle(UnitRef unit, UnitKind type) {
   WindowHandle result = 0;
   runOnWindowThread([&] {
     LiveUnit* u = liveUnit(unit);
-    if (!u || !u->stored->kind || *u->stored->kind != type) return;
+    if (!u || !u->stored->type || *u->stored->type != type) return;
     result = reinterpret_cast<WindowHandle>(u->control->window());
   });
   return result;

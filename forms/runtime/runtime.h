@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "forms/template/unit_numbers.h"
 #include "forms/values/text.h"
 #include "forms/values/value.h"
 
@@ -42,45 +43,12 @@ struct HandlerEntry {
   Handler handler;
 };
 
-// The unit types that the templates name. A unit variable of the programs carries its
-// type, which copyWindowUnit and getUnitWindowHandle check against the unit's own.
-enum class UnitKind {
-  Window,
-  EditBox,
-  PicBox,
-  ShapeBox,
-  Label,
-  Button,
-  HyperLinker,
-  Timer,
-  PicBtn,
-  TransLabel,
-  HtmlViewer,
-  PageControl,
-  SuperBar,
-  StatusBar,
-  Zip,
-};
-
 // A system window handle as the programs pass it around (an integer for them).
 using WindowHandle = std::intptr_t;
 
 using EndRoutine = void (*)();
 
 struct UnitTable;  // unit.h; forms/units/unit_table.h has the table of every type
-
-// Common property indexes of every unit; each type numbers its own from 8.
-namespace prop {
-constexpr int kLeft = 0;
-constexpr int kTop = 1;
-constexpr int kWidth = 2;
-constexpr int kHeight = 3;
-constexpr int kTag = 4;
-constexpr int kVisible = 5;
-constexpr int kDisabled = 6;
-constexpr int kMousePointer = 7;
-constexpr int kFirstTypeProperty = 8;
-}  // namespace prop
 
 // ---- Program life ----
 
@@ -101,8 +69,8 @@ void startRuntime(const UnitTable& units, const HandlerEntry (&handlers)[N], con
 // runtime error ends the program.
 void registerEndRoutine(EndRoutine routine);
 
-// Loads the start-up window (created event, events 3 and 4, then shown). Failure is the
-// runtime error "载入启动窗口失败".
+// Loads the start-up window (created event, position and size events, then shown).
+// Failure is the runtime error "载入启动窗口失败".
 void loadStartWindow(WindowId window);
 
 // Serves messages while any window of the program exists, hidden ones included. After it

@@ -24,13 +24,6 @@ StoredWindow* StoredSegment::find(WindowId window) {
   return nullptr;
 }
 
-std::optional<UnitKind> unitKindOfCode(std::uint32_t typeCode) {
-  // Both enums list the types in the same order.
-  std::optional<tpl::UnitType> t = tpl::typeOfCode(typeCode);
-  if (!t) return std::nullopt;
-  return static_cast<UnitKind>(*t);
-}
-
 std::uint32_t handlerKey(const char* name) { return tpl::handlerRefOf(name); }
 
 std::optional<StoredSegment> readSegment(const ByteSet& segment, const std::map<std::uint32_t, Handler>& handlers) {
@@ -44,27 +37,12 @@ std::optional<StoredSegment> readSegment(const ByteSet& segment, const std::map<
     for (tpl::UnitRecord& r : w.units) {
       if (tpl::idTopByte(r.id) == tpl::kMenuIdByte) continue;  // no menus in our windows
       StoredUnit u;
-      u.id = r.id;
-      u.typeCode = r.typeCode;
-      u.kind = unitKindOfCode(r.typeCode);
-      u.sourceUnitId = r.sourceUnitId;
-      u.name = std::move(r.name);
-      u.left = r.left;
-      u.top = r.top;
-      u.width = r.width;
-      u.height = r.height;
-      u.parentId = r.parentId;
-      u.childIds = std::move(r.childIds);
-      u.mousePointer = std::move(r.mousePointer);
-      u.tag = std::move(r.tag);
-      u.flags = r.flags;
-      u.tabOrder = r.tabOrder;
-      for (const tpl::EventBinding& b : r.bindings) {
+      static_cast<tpl::UnitRecord&>(u) = std::move(r);
+      for (const tpl::EventBinding& b : u.bindings) {
         auto found = handlers.find(b.handlerRef);
-        u.bindings.push_back(
+        u.handlers.push_back(
             Binding{b.eventIndex, b.handlerRef != tpl::kNoHandler && found != handlers.end() ? found->second : nullptr});
       }
-      u.block = std::move(r.propertyBlock);
       sw.units.push_back(std::move(u));
     }
     out.windows.push_back(std::move(sw));
@@ -73,7 +51,3 @@ std::optional<StoredSegment> readSegment(const ByteSet& segment, const std::map<
 }
 
 }  // namespace forms
-
-static_assert(static_cast<int>(forms::UnitKind::Zip) == static_cast<int>(forms::tpl::UnitType::Zip) &&
-                  static_cast<int>(forms::UnitKind::Label) == static_cast<int>(forms::tpl::UnitType::Label),
-              "UnitKind follows the template's type order");

@@ -1,7 +1,7 @@
 #pragma once
 // The windows of a program's template segment as the runtime keeps them: each unit's
-// common fields (which property writes to a window that is not loaded change), its
-// bindings and its property block.
+// record as read (property writes to a window that is not loaded change its common
+// fields), with its bindings resolved to the program's handlers.
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -10,8 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "forms/values/text.h"
 #include "forms/runtime/runtime.h"
+#include "forms/template/model.h"
+#include "forms/values/text.h"
 
 namespace forms {
 
@@ -20,26 +21,11 @@ struct Binding {
   Handler handler = nullptr;  // null: no handler
 };
 
-struct StoredUnit {
-  UnitId id = 0;
-  std::uint32_t typeCode = 0;
-  std::optional<UnitKind> kind;  // none for a type the runtime does not know
-  UnitId sourceUnitId = 0;       // the unit a clone was made from
-  Text name;
-  std::int32_t left = 0, top = 0, width = 0, height = 0;
-  UnitId parentId = 0;
-  std::vector<UnitId> childIds;
-  ByteSet mousePointer;
-  Text tag;
-  std::uint32_t flags = 0;  // bit 0 visible, bit 1 disabled, bit 2 tab stop
-  std::uint32_t tabOrder = 0;
-  std::vector<Binding> bindings;
-  ByteSet block;
+// type is none for a type the runtime does not know; sourceUnitId names the unit a
+// clone was made from.
+struct StoredUnit : tpl::UnitRecord {
+  std::vector<Binding> handlers;  // the record's bindings, in stored order
   bool clone = false;
-
-  bool visible() const { return flags & 1u; }
-  bool disabled() const { return flags & 2u; }
-  bool tabStop() const { return flags & 4u; }
 };
 
 struct StoredWindow {
@@ -56,9 +42,6 @@ struct StoredSegment {
 
   StoredWindow* find(WindowId window);
 };
-
-// The kind of a stored type code (the codes of both programs' library lists).
-std::optional<UnitKind> unitKindOfCode(std::uint32_t typeCode);
 
 // The key a template stores for a handler: FNV-1a (32 bits) of its name.
 std::uint32_t handlerKey(const char* name);

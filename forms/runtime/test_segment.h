@@ -8,7 +8,7 @@
 namespace forms::testing {
 
 tpl::UnitRecord unitRecord(tpl::UnitType type, tpl::Id id, int left, int top, int width, int height,
-                           std::uint32_t flags = tpl::kFlagVisible);
+                           std::uint32_t flags = kFlagVisible);
 void bind(tpl::UnitRecord& unit, int event, const char* handler);
 // Sets one stored field of the unit's block by its source name.
 void setNumber(tpl::UnitRecord& unit, const char* field, std::uint32_t value);

@@ -9,6 +9,9 @@
 
 namespace forms {
 
+static_assert(message_box::kOk == MB_OK && message_box::kIconError == MB_ICONERROR &&
+              message_box::kIconInformation == MB_ICONINFORMATION);
+
 std::int32_t messageBox(const Value& value, std::int32_t flags, const Text& caption) {
   // Other kinds than texts, numbers and logicals show an empty text.
   const Text text = std::holds_alternative<ByteSet>(value) ? Text() : toText(value);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "forms/template/unit_numbers.h"
 #include "forms/values/text.h"
 #include "forms/values/value.h"
 
@@ -38,22 +39,8 @@ constexpr std::uint32_t kNoHandler = 0xFFFFFFFFu;
 constexpr std::uint32_t kColourNotSet = 0xFF000000u;
 constexpr std::uint32_t kHandCursor = 32649;
 
-// Common unit properties 0 to 7; each type numbers its own from 8.
-enum CommonProperty : int {
-  kPropLeft = 0, kPropTop, kPropWidth, kPropHeight, kPropTag, kPropVisible, kPropDisabled,
-  kPropMousePointer, kFirstTypeProperty
-};
-
-// Unit flag bits.
-constexpr std::uint32_t kFlagVisible = 1u;
-constexpr std::uint32_t kFlagDisabled = 2u;
-constexpr std::uint32_t kFlagTabStop = 4u;
-
 // ---- Unit types ----
-enum class UnitType : std::uint8_t {
-  Window, EditBox, PicBox, ShapeBox, Label, Button, HyperLinker, Timer, PicBtn,
-  TransLabel, HtmlViewer, PageControl, SuperBar, StatusBar, Zip,
-};
+using UnitType = UnitKind;
 constexpr std::uint32_t kMenuItemTypeCode = 0x10003;
 
 // Widths of the stored block fields.

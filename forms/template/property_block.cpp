@@ -179,7 +179,7 @@ std::optional<ByteSet> blockWithCurrentProperties(UnitType type, const ByteSet& 
   const TypeLayout& plan = typeLayout(type);
   for (std::size_t i = 0; i < plan.fieldCount; ++i) {
     const int number = plan.fields[i].property;
-    if (number < kFirstTypeProperty) continue;
+    if (number < common::kFirstTypeProperty) continue;
     if (std::optional<Value> v = current(number)) setBlockProperty(*block, number, *v);
   }
   return encodeBlock(*block);
@@ -193,6 +193,11 @@ const FieldValue* blockField(const PropertyBlock& block, const char* name) {
 
 FieldValue* blockField(PropertyBlock& block, const char* name) {
   return const_cast<FieldValue*>(blockField(static_cast<const PropertyBlock&>(block), name));
+}
+
+const FieldValue* blockField(const PropertyBlock& block, FieldIndex at) {
+  const auto i = static_cast<std::size_t>(at);
+  return i < block.fields.size() ? &block.fields[i] : nullptr;
 }
 
 std::optional<std::vector<PageRecord>> decodePageTable(const ByteSet& bytes) {

@@ -40,6 +40,8 @@ std::optional<ByteSet> blockWithCurrentProperties(UnitType type, const ByteSet& 
 // Field access by source name; null when the type has no such field.
 const FieldValue* blockField(const PropertyBlock& block, const char* name);
 FieldValue* blockField(PropertyBlock& block, const char* name);
+// By the position unit_numbers.h names; null past the block's fields.
+const FieldValue* blockField(const PropertyBlock& block, FieldIndex at);
 
 // The page table of a PageControl block: u32 3, u32 pageCount, then per page a lenText
 // caption and 23 i32. None when it runs past its bytes.

@@ -75,7 +75,7 @@ TEST(Segment, ReadsAHandMadeSegment) {
   EXPECT_TRUE(t.disabled() && t.tabStop() && !t.visible());
   EXPECT_EQ(t.tabOrder, 2u);
   EXPECT_EQ(std::get<std::int32_t>(*storedProperty(t, 8)), 250);
-  EXPECT_EQ(std::get<Text>(*storedProperty(t, kPropTag)), "g");
+  EXPECT_EQ(std::get<Text>(*storedProperty(t, common::kTag)), "g");
   EXPECT_EQ(segment->highestSerial(), 9u);  // from designWord2
   // The writer gives back the same bytes.
   EXPECT_EQ(writeSegment(*segment), bytes);

@@ -20,20 +20,20 @@ void setFlag(UnitRecord& unit, std::uint32_t bit, bool on) {
 
 std::optional<Value> commonProperty(const UnitRecord& unit, int index) {
   switch (index) {
-    case kPropLeft: return Value(unit.left);
-    case kPropTop: return Value(unit.top);
-    case kPropWidth: return Value(unit.width);
-    case kPropHeight: return Value(unit.height);
-    case kPropTag: return Value(unit.tag);
-    case kPropVisible: return Value(unit.visible());
-    case kPropDisabled: return Value(unit.disabled());
-    case kPropMousePointer: return Value(unit.mousePointer);
+    case common::kLeft: return Value(unit.left);
+    case common::kTop: return Value(unit.top);
+    case common::kWidth: return Value(unit.width);
+    case common::kHeight: return Value(unit.height);
+    case common::kTag: return Value(unit.tag);
+    case common::kVisible: return Value(unit.visible());
+    case common::kDisabled: return Value(unit.disabled());
+    case common::kMousePointer: return Value(unit.mousePointer);
     default: return std::nullopt;
   }
 }
 
 std::optional<Value> storedProperty(const UnitRecord& unit, int index) {
-  if (index < kFirstTypeProperty) return commonProperty(unit, index);
+  if (index < common::kFirstTypeProperty) return commonProperty(unit, index);
   if (!unit.type) return std::nullopt;
   auto block = decodeBlock(*unit.type, unit.propertyBlock);
   if (!block) return std::nullopt;
@@ -41,14 +41,14 @@ std::optional<Value> storedProperty(const UnitRecord& unit, int index) {
 }
 
 bool setCommonProperty(UnitRecord& unit, int index, const Value& value) {
-  if (index == kPropTag) {
+  if (index == common::kTag) {
     if (auto* t = std::get_if<Text>(&value)) {
       unit.tag = *t;
       return true;
     }
     return false;
   }
-  if (index == kPropMousePointer) {
+  if (index == common::kMousePointer) {
     if (auto* b = std::get_if<ByteSet>(&value)) {
       unit.mousePointer = *b;
       return true;
@@ -63,12 +63,12 @@ bool setCommonProperty(UnitRecord& unit, int index, const Value& value) {
   auto n = asNumber(value);
   if (!n) return false;
   switch (index) {
-    case kPropLeft: unit.left = *n; return true;
-    case kPropTop: unit.top = *n; return true;
-    case kPropWidth: unit.width = *n; return true;
-    case kPropHeight: unit.height = *n; return true;
-    case kPropVisible: setFlag(unit, kFlagVisible, *n != 0); return true;
-    case kPropDisabled: setFlag(unit, kFlagDisabled, *n != 0); return true;
+    case common::kLeft: unit.left = *n; return true;
+    case common::kTop: unit.top = *n; return true;
+    case common::kWidth: unit.width = *n; return true;
+    case common::kHeight: unit.height = *n; return true;
+    case common::kVisible: setFlag(unit, kFlagVisible, *n != 0); return true;
+    case common::kDisabled: setFlag(unit, kFlagDisabled, *n != 0); return true;
     default: return false;
   }
 }

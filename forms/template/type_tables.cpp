@@ -15,155 +15,155 @@ constexpr std::uint32_t NS = kColourNotSet;
 #define T(name, prop, ver, def) {name, K::Text, prop, ver, 0, def, 0}
 
 const FieldLayout kWindow[] = {
-    F("border", K::U32, 9, 0, 2),
-    F("bgPicMode", K::U32, 12, 0, 1),
-    F("bgColour", K::Colour, 10, 0, NS),
-    F("maxButton", K::U32, 16, 0, 0),
-    F("minButton", K::U32, 17, 0, 0),
-    F("controlButton", K::U32, 15, 0, 1),
-    F("startPosition", K::U32, 18, 0, 1),
-    F("movable", K::U32, 19, 0, 1),
-    F("musicPlayCount", K::U32, 14, 0, 0),
-    F("enterMovesFocus", K::U32, 21, 0, 0),
-    F("escCloses", K::U32, 22, 0, 1),
-    F("f1Help", K::U32, 23, 0, 0),
-    F("helpContext", K::U32, 25, 0, 0),
-    F("showInTaskbar", K::U32, 26, 2, 1),
-    F("moveAnywhere", K::U32, 27, 3, 0),
-    F("shape", K::U32, 28, 3, 0),
-    F("alwaysOnTop", K::U32, 29, 4, 0),
-    F("keepTitleActive", K::U32, 30, 5, 0),
-    T("className", 31, 6, nullptr),
-    F("bgPicture", K::Bytes, 11, 0, 0),
-    F("icon", K::Bytes, 20, 0, 0),
-    F("music", K::Bytes, 13, 0, 0),
-    T("title", 8, 0, nullptr),
-    T("helpFile", 24, 0, nullptr),
+    F("border", K::U32, window::kBorder, 0, 2),
+    F("bgPicMode", K::U32, window::kBgPicMode, 0, 1),
+    F("bgColour", K::Colour, window::kBgColour, 0, NS),
+    F("maxButton", K::U32, window::kMaxButton, 0, 0),
+    F("minButton", K::U32, window::kMinButton, 0, 0),
+    F("controlButton", K::U32, window::kControlButton, 0, 1),
+    F("startPosition", K::U32, window::kStartPosition, 0, 1),
+    F("movable", K::U32, window::kMovable, 0, 1),
+    F("musicPlayCount", K::U32, window::kMusicPlayCount, 0, 0),
+    F("enterMovesFocus", K::U32, window::kEnterMovesFocus, 0, 0),
+    F("escCloses", K::U32, window::kEscCloses, 0, 1),
+    F("f1Help", K::U32, window::kF1Help, 0, 0),
+    F("helpContext", K::U32, window::kHelpContext, 0, 0),
+    F("showInTaskbar", K::U32, window::kShowInTaskbar, 2, 1),
+    F("moveAnywhere", K::U32, window::kMoveAnywhere, 3, 0),
+    F("shape", K::U32, window::kShape, 3, 0),
+    F("alwaysOnTop", K::U32, window::kAlwaysOnTop, 4, 0),
+    F("keepTitleActive", K::U32, window::kKeepTitleActive, 5, 0),
+    T("className", window::kClassName, 6, nullptr),
+    F("bgPicture", K::Bytes, window::kBgPicture, 0, 0),
+    F("icon", K::Bytes, window::kIcon, 0, 0),
+    F("music", K::Bytes, window::kMusic, 0, 0),
+    T("title", window::kTitle, 0, nullptr),
+    T("helpFile", window::kHelpFile, 0, nullptr),
 };
 
 const FieldLayout kEditBox[] = {
-    F("border", K::U32, 9, 0, 1),
-    F("textColour", K::Colour, 10, 0, 0),
-    F("bgColour", K::Colour, 11, 0, 0xFFFFFF),
-    F("hideSelection", K::U32, 13, 0, 1),
-    F("maxLength", K::U32, 14, 0, 0),
-    F("multiline", K::U32, 15, 0, 0),
-    F("scrollBars", K::U32, 16, 0, 0),
-    F("alignment", K::U32, 17, 0, 0),
-    F("inputMode", K::U32, 18, 0, 0),
-    F("passwordChar", K::U16, 19, 0, '*'),
-    F("caseConversion", K::U32, 20, 0, 0),
-    F("spinKind", K::U32, 21, 0, 0),
-    F("spinLow", K::I32, 22, 0, 0),
-    F("spinHigh", K::I32, 23, 0, 100),
-    F("selStart", K::U32, 24, 0, 0),
-    F("selLength", K::U32, 25, 0, 0),
-    F("font", K::FontBlock, 12, 0, 0),
-    T("content", 8, 0, nullptr),
+    F("border", K::U32, edit_box::kBorder, 0, 1),
+    F("textColour", K::Colour, edit_box::kTextColour, 0, 0),
+    F("bgColour", K::Colour, edit_box::kBgColour, 0, 0xFFFFFF),
+    F("hideSelection", K::U32, edit_box::kHideSelection, 0, 1),
+    F("maxLength", K::U32, edit_box::kMaxLength, 0, 0),
+    F("multiline", K::U32, edit_box::kMultiline, 0, 0),
+    F("scrollBars", K::U32, edit_box::kScrollBars, 0, 0),
+    F("alignment", K::U32, edit_box::kAlignment, 0, 0),
+    F("inputMode", K::U32, edit_box::kInputMode, 0, 0),
+    F("passwordChar", K::U16, edit_box::kPasswordChar, 0, '*'),
+    F("caseConversion", K::U32, edit_box::kCaseConversion, 0, 0),
+    F("spinKind", K::U32, edit_box::kSpinKind, 0, 0),
+    F("spinLow", K::I32, edit_box::kSpinLow, 0, 0),
+    F("spinHigh", K::I32, edit_box::kSpinHigh, 0, 100),
+    F("selStart", K::U32, edit_box::kSelStart, 0, 0),
+    F("selLength", K::U32, edit_box::kSelLength, 0, 0),
+    F("font", K::FontBlock, edit_box::kFont, 0, 0),
+    T("content", edit_box::kContent, 0, nullptr),
     T("dataSource", -1, 2, nullptr),
     T("dataColumn", -1, 2, nullptr),
 };
 
 const FieldLayout kPicBox[] = {
-    F("border", K::U32, 8, 0, 0),
-    F("bgColour", K::Colour, 9, 0, NS),
-    F("displayMode", K::U32, 11, 0, 0),
-    F("animate", K::U32, 12, 0, 1),
-    F("picture", K::Bytes, 10, 0, 0),
+    F("border", K::U32, pic_box::kBorder, 0, 0),
+    F("bgColour", K::Colour, pic_box::kBgColour, 0, NS),
+    F("displayMode", K::U32, pic_box::kDisplayMode, 0, 0),
+    F("animate", K::U32, pic_box::kAnimate, 0, 1),
+    F("picture", K::Bytes, pic_box::kPicture, 0, 0),
     T("dataSource", -1, 2, nullptr),
     T("dataColumn", -1, 2, nullptr),
 };
 
 const FieldLayout kShapeBox[] = {
-    F("bgColour", K::Colour, 8, 0, NS),
-    F("shape", K::U32, 9, 0, 0),
-    F("look3d", K::U32, 10, 0, 0),
-    F("lineStyle", K::U32, 11, 0, 1),
-    F("lineWidth", K::U32, 12, 0, 1),
-    F("lineColour", K::Colour, 13, 0, 0),
-    F("fillColour", K::Colour, 14, 0, NS),
+    F("bgColour", K::Colour, shape_box::kBgColour, 0, NS),
+    F("shape", K::U32, shape_box::kShape, 0, 0),
+    F("look3d", K::U32, shape_box::kLook3d, 0, 0),
+    F("lineStyle", K::U32, shape_box::kLineStyle, 0, 1),
+    F("lineWidth", K::U32, shape_box::kLineWidth, 0, 1),
+    F("lineColour", K::Colour, shape_box::kLineColour, 0, 0),
+    F("fillColour", K::Colour, shape_box::kFillColour, 0, NS),
 };
 
 const FieldLayout kLabel[] = {
-    F("effect", K::U32, 9, 0, 0),
-    F("gradBorderWidth", K::U32, 11, 0, 8),
-    F("border", K::U32, 10, 0, 0),
-    F("gradBorderColour1", K::Colour, 12, 0, 0x808080),
-    F("gradBorderColour2", K::Colour, 13, 0, 0xFFFFFF),
-    F("gradBorderColour3", K::Colour, 14, 0, 0x808080),
-    F("textColour", K::Colour, 16, 0, 0),
-    F("bgColour", K::Colour, 17, 0, NS),
-    F("bgPicMode", K::U32, 19, 0, 1),
-    F("gradBgMode", K::U32, 20, 0, 0),
-    F("gradBgColour1", K::Colour, 21, 0, 0x808080),
-    F("gradBgColour2", K::Colour, 22, 0, 0xFFFFFF),
-    F("gradBgColour3", K::Colour, 23, 0, 0x808080),
-    F("hAlign", K::U32, 24, 0, 0),
-    F("vAlign", K::U32, 26, 0, 1),
-    F("wordWrap", K::U32, 25, 0, 0),
-    F("font", K::FontBlock, 15, 0, 0),
-    F("bgPicture", K::Bytes, 18, 0, 0),
-    T("caption", 8, 0, "标签"),
+    F("effect", K::U32, label::kEffect, 0, 0),
+    F("gradBorderWidth", K::U32, label::kGradBorderWidth, 0, 8),
+    F("border", K::U32, label::kBorder, 0, 0),
+    F("gradBorderColour1", K::Colour, label::kGradBorderColour1, 0, 0x808080),
+    F("gradBorderColour2", K::Colour, label::kGradBorderColour2, 0, 0xFFFFFF),
+    F("gradBorderColour3", K::Colour, label::kGradBorderColour3, 0, 0x808080),
+    F("textColour", K::Colour, label::kTextColour, 0, 0),
+    F("bgColour", K::Colour, label::kBgColour, 0, NS),
+    F("bgPicMode", K::U32, label::kBgPicMode, 0, 1),
+    F("gradBgMode", K::U32, label::kGradBgMode, 0, 0),
+    F("gradBgColour1", K::Colour, label::kGradBgColour1, 0, 0x808080),
+    F("gradBgColour2", K::Colour, label::kGradBgColour2, 0, 0xFFFFFF),
+    F("gradBgColour3", K::Colour, label::kGradBgColour3, 0, 0x808080),
+    F("hAlign", K::U32, label::kHAlign, 0, 0),
+    F("vAlign", K::U32, label::kVAlign, 0, 1),
+    F("wordWrap", K::U32, label::kWordWrap, 0, 0),
+    F("font", K::FontBlock, label::kFont, 0, 0),
+    F("bgPicture", K::Bytes, label::kBgPicture, 0, 0),
+    T("caption", label::kCaption, 0, "标签"),
     T("dataSource", -1, 2, nullptr),
     T("dataColumn", -1, 2, nullptr),
 };
 
 const FieldLayout kButton[] = {
-    F("defaultButton", K::U32, 9, 0, 0),
-    F("hAlign", K::U32, 11, 0, 1),
-    F("vAlign", K::U32, 12, 0, 1),
-    F("picture", K::Bytes, 8, 0, 0),
-    F("font", K::FontBlock, 13, 0, 0),
-    T("caption", 10, 0, "按钮"),
+    F("defaultButton", K::U32, button::kDefaultButton, 0, 0),
+    F("hAlign", K::U32, button::kHAlign, 0, 1),
+    F("vAlign", K::U32, button::kVAlign, 0, 1),
+    F("picture", K::Bytes, button::kPicture, 0, 0),
+    F("font", K::FontBlock, button::kFont, 0, 0),
+    T("caption", button::kCaption, 0, "按钮"),
 };
 
 const FieldLayout kHyperLinker[] = {
-    F("linkKind", K::U32, 9, 0, 0),
-    F("normalColour", K::Colour, 12, 0, 0xFF0000),
-    F("visitedColour", K::Colour, 13, 0, 0x000080),
-    F("hoverColour", K::Colour, 14, 0, NS),  // not set: the system highlight colour
-    F("bgColour", K::Colour, 15, 0, NS),
-    F("border", K::U32, 16, 0, 0),
-    F("font", K::FontBlock, 17, 0, 0),
-    T("caption", 8, 0, nullptr),
-    T("email", 10, 0, nullptr),
-    T("url", 11, 0, nullptr),
+    F("linkKind", K::U32, hyper_linker::kLinkKind, 0, 0),
+    F("normalColour", K::Colour, hyper_linker::kNormalColour, 0, 0xFF0000),
+    F("visitedColour", K::Colour, hyper_linker::kVisitedColour, 0, 0x000080),
+    F("hoverColour", K::Colour, hyper_linker::kHoverColour, 0, NS),  // not set: the system highlight colour
+    F("bgColour", K::Colour, hyper_linker::kBgColour, 0, NS),
+    F("border", K::U32, hyper_linker::kBorder, 0, 0),
+    F("font", K::FontBlock, hyper_linker::kFont, 0, 0),
+    T("caption", hyper_linker::kCaption, 0, nullptr),
+    T("email", hyper_linker::kEmail, 0, nullptr),
+    T("url", hyper_linker::kUrl, 0, nullptr),
 };
 
 const FieldLayout kTimer[] = {
-    F("interval", K::U32, 8, 0, 0),
+    F("interval", K::U32, timer::kInterval, 0, 0),
 };
 
 const FieldLayout kPicBtn[] = {
-    F("kind", K::U32, 8, 0, 0),
-    F("pressed", K::U32, 9, 0, 0),
-    F("transparentColour", K::Colour, 14, 0, NS),
-    F("normalPicture", K::Bytes, 10, 0, 0),
-    F("pressedPicture", K::Bytes, 11, 0, 0),
-    F("focusedPicture", K::Bytes, 12, 0, 0),
-    F("disabledPicture", K::Bytes, 13, 0, 0),
+    F("kind", K::U32, pic_btn::kKind, 0, 0),
+    F("pressed", K::U32, pic_btn::kPressed, 0, 0),
+    F("transparentColour", K::Colour, pic_btn::kTransparentColour, 0, NS),
+    F("normalPicture", K::Bytes, pic_btn::kNormalPicture, 0, 0),
+    F("pressedPicture", K::Bytes, pic_btn::kPressedPicture, 0, 0),
+    F("focusedPicture", K::Bytes, pic_btn::kFocusedPicture, 0, 0),
+    F("disabledPicture", K::Bytes, pic_btn::kDisabledPicture, 0, 0),
 };
 
 const FieldLayout kTransLabel[] = {
-    F("effect", K::U32, 9, 0, 0),
-    F("textColour", K::Colour, 11, 0, 0),
-    F("hAlign", K::U32, 12, 0, 0),
-    F("vAlign", K::U32, 14, 0, 1),
-    F("wordWrap", K::U32, 13, 0, 0),
-    F("font", K::FontBlock, 10, 0, 0),
-    T("caption", 8, 0, "透明标签"),
+    F("effect", K::U32, trans_label::kEffect, 0, 0),
+    F("textColour", K::Colour, trans_label::kTextColour, 0, 0),
+    F("hAlign", K::U32, trans_label::kHAlign, 0, 0),
+    F("vAlign", K::U32, trans_label::kVAlign, 0, 1),
+    F("wordWrap", K::U32, trans_label::kWordWrap, 0, 0),
+    F("font", K::FontBlock, trans_label::kFont, 0, 0),
+    T("caption", trans_label::kCaption, 0, "透明标签"),
 };
 
 const FieldLayout kHtmlViewer[] = {
-    F("fontSize", K::U32, 8, 0, 2),
-    F("offline", K::U32, 9, 0, 0),
-    F("silent", K::U32, 10, 0, 0),
-    T("address", 11, 0, nullptr),
+    F("fontSize", K::U32, html_viewer::kFontSize, 0, 2),
+    F("offline", K::U32, html_viewer::kOffline, 0, 0),
+    F("silent", K::U32, html_viewer::kSilent, 0, 0),
+    T("address", html_viewer::kAddress, 0, nullptr),
 };
 
 // Only the page table, the raw font and the image lists have a known role; the other
 // words are carried so that a written block reads back unchanged.
-const FieldLayout kPageControl[] = {
+constexpr FieldLayout kPageControl[] = {
     F("a1", K::U32, -1, 0, 0), F("a2", K::U32, -1, 0, 0), F("a3", K::U32, -1, 0, 0),
     F("a4", K::U32, -1, 0, 0),
     F("font", K::RawFont, -1, 0, 0),
@@ -188,29 +188,42 @@ const FieldLayout kPageControl[] = {
     F("e7", K::U32, -1, 7, 0),
 };
 
-#define W(n, prop, def) F("w" #n, K::I32, prop, 0, def)
-const FieldLayout kSuperBar[] = {
-    F("imageList1", K::Bytes, 40, 0, 0),
-    F("imageList2", K::Bytes, 50, 0, 0),
-    F("imageList3", K::Bytes, 35, 0, 0),
-    F("imageList4", K::Bytes, 60, 0, 0),
-    W(1, 13, 10), W(2, 14, 1), W(3, 15, 0), W(4, 16, 100), W(5, 17, 30), W(6, 34, 0),
-    W(7, 59, 0), W(8, -1, 0), W(9, 49, 0), W(10, 42, 0), W(11, -1, 0), W(12, 44, 0),
-    W(13, 52, 0), W(14, -1, 0), W(15, 54, 0), W(16, 62, 0), W(17, -1, 0), W(18, 64, 0),
-    W(19, -1, 0), W(20, -1, 0), W(21, -1, 0), W(22, -1, 0), W(23, -1, 0), W(24, 8, 1),
-    W(25, 9, 0), W(26, 10, 0),
-    // Properties 41, 51 and 61 read back as the stored value minus 1.
-    {"w27", K::I32, 41, 0, 1, nullptr, -1},
-    {"w28", K::I32, 51, 0, 1, nullptr, -1},
-    {"w29", K::I32, 61, 0, 1, nullptr, -1},
-    W(30, 22, 0), W(31, -1, 0), W(32, 18, 0), W(33, 21, 0), W(34, 19, 0), W(35, 65, 0),
+// Words named after their source names (w1 .. w35); those with no property carry none.
+#define W(n, prop, def) F("w" #n, K::I32, super_bar::prop, 0, def)
+#define U(n) F("w" #n, K::I32, -1, 0, 0)
+constexpr FieldLayout kSuperBar[] = {
+    F("imageList1", K::Bytes, super_bar::kImageList1, 0, 0),
+    F("imageList2", K::Bytes, super_bar::kImageList2, 0, 0),
+    F("imageList3", K::Bytes, super_bar::kImageList3, 0, 0),
+    F("imageList4", K::Bytes, super_bar::kImageList4, 0, 0),
+    W(1, kWord1, 10), W(2, kWord2, 1), W(3, kMinimum, 0), W(4, kMaximum, 100), W(5, kPosition, 30),
+    W(6, kWord6, 0), W(7, kWord7, 0), U(8), W(9, kWord9, 0), W(10, kWord10, 0), U(11), W(12, kWord12, 0),
+    W(13, kWord13, 0), U(14), W(15, kWord15, 0), W(16, kWord16, 0), U(17), W(18, kWord18, 0),
+    U(19), U(20), U(21), U(22), U(23), W(24, kStyle, 1), W(25, kWord25, 0), W(26, kWord26, 0),
+    // These three read back as the stored value minus 1.
+    {"w27", K::I32, super_bar::kWord27, 0, 1, nullptr, -1},
+    {"w28", K::I32, super_bar::kWord28, 0, 1, nullptr, -1},
+    {"w29", K::I32, super_bar::kWord29, 0, 1, nullptr, -1},
+    W(30, kWord30, 0), U(31), W(32, kWord32, 0), W(33, kWord33, 0), W(34, kWord34, 0), W(35, kWord35, 0),
     F("font", K::RawFont, -1, 0, 0),
-    F("x1", K::I32, 23, 0, 0),
-    F("x2", K::I32, 45, 0, 0),
+    F("x1", K::I32, super_bar::kX1, 0, 0),
+    F("x2", K::I32, super_bar::kX2, 0, 0),
 };
 #undef W
+#undef U
 #undef F
 #undef T
+
+// The positions that unit_numbers.h gives the fields that have no property number.
+constexpr bool fieldAt(const FieldLayout* fields, FieldIndex at, const char* name) {
+  const char* n = fields[static_cast<int>(at)].name;
+  while (*n && *n == *name) ++n, ++name;
+  return *n == *name;
+}
+static_assert(fieldAt(kPageControl, page_control::kFont, "font") && fieldAt(kPageControl, page_control::kPages, "pages") &&
+              fieldAt(kPageControl, page_control::kImageList1, "imageList1") &&
+              fieldAt(kPageControl, page_control::kImageList2, "imageList2") &&
+              fieldAt(kSuperBar, super_bar::kFont, "font"));
 
 #define ROWS(a) a, std::size(a)
 const TypeLayout kTypes[] = {

@@ -6,7 +6,7 @@ namespace forms::testing {
 
 namespace {
 using T = tpl::UnitType;
-constexpr std::uint32_t kV = tpl::kFlagVisible;
+constexpr std::uint32_t kV = kFlagVisible;
 }  // namespace
 
 const GalleryPixel kGalleryPixels[] = {
@@ -62,10 +62,10 @@ tpl::WindowRecord galleryWindow() {
   setNumber(line, "shape", 4);
   setNumber(line, "look3d", 1);
 
-  tpl::UnitRecord button = unitRecord(T::Button, 0x16000027, 10, 120, 110, 26, kV | tpl::kFlagTabStop);
+  tpl::UnitRecord button = unitRecord(T::Button, 0x16000027, 10, 120, 110, 26, kV | kFlagTabStop);
   setText(button, "caption", "会员登陆(网站)");
 
-  tpl::UnitRecord edit = unitRecord(T::EditBox, 0x16000028, 130, 120, 150, 24, kV | tpl::kFlagTabStop);
+  tpl::UnitRecord edit = unitRecord(T::EditBox, 0x16000028, 130, 120, 150, 24, kV | kFlagTabStop);
   setText(edit, "content", "编辑框");
 
   tpl::UnitRecord link = unitRecord(T::HyperLinker, 0x16000029, 290, 120, 80, 18, kV);

@@ -8,13 +8,14 @@ namespace tplc {
 
 struct Outputs {
   std::string dir;        // ${CMAKE_BINARY_DIR}/generated/windows
-  std::string name;       // navigator: navigator_segment.cpp, navigator_handlers.h/.cpp, navigator.seg
+  std::string name;       // navigator: navigator_segment.cpp, navigator_handlers.h/.cpp,
+                          // navigator_units.h, navigator.seg
   std::string nameSpace;  // the C++ namespace of the generated functions
 };
 
-// Writes NAME.seg (the raw segment), NAME_segment.cpp, NAME_handlers.h and
-// NAME_handlers.cpp. Throws
-// CompileError when a file cannot be written.
+// Writes NAME.seg (the raw segment), NAME_segment.cpp, NAME_handlers.h,
+// NAME_handlers.cpp and NAME_units.h (window ids and `ref` units). Throws CompileError
+// when a file cannot be written.
 void emitProgram(const Program& program, const forms::ByteSet& segment, const Outputs& out);
 
 // A make-style depfile naming every input, for the build to rerun on any change.

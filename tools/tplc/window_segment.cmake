@@ -8,6 +8,9 @@
 #       constexpr std::uint32_t kTemplateHighestSerial;
 #     and every handler the sources bind as forms::HandlerResult NAME(const forms::Event&),
 #     so a handler that the program lacks fails to link.
+#   windows/<name>_units.h   in namespace ns, every window's id as kWINDOWNAME, and per
+#     window a namespace (MainWindow: main_window) with a forms::UnitRef for each unit
+#     that the sources name with a `ref` line.
 # ${TV_...} placeholders in the sources' texts take the values of cmake/config.cmake.
 #
 # tv_window_segment_bytes(OUTPUT var NAME name SOURCES ...) only produces <name>.seg and
@@ -37,6 +40,7 @@ function(_tv_tplc_rule name ns sources)
   _tv_tplc_command(cmd ${name} ${ns})
   add_custom_command(
     OUTPUT ${dir}/${name}.seg ${dir}/${name}_segment.cpp ${dir}/${name}_handlers.h ${dir}/${name}_handlers.cpp
+           ${dir}/${name}_units.h
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
     COMMAND ${cmd} ${abs}
     DEPENDS ${abs} ${TV_TPLC_DEPENDS}
@@ -56,7 +60,7 @@ function(tv_window_segment)
   _tv_tplc_rule(${A_NAME} ${A_NAMESPACE} "${A_SOURCES}")
   set(dir ${CMAKE_BINARY_DIR}/generated/windows)
   target_sources(${A_TARGET} PRIVATE ${dir}/${A_NAME}_segment.cpp ${dir}/${A_NAME}_handlers.cpp
-                                     ${dir}/${A_NAME}_handlers.h)
+                                     ${dir}/${A_NAME}_handlers.h ${dir}/${A_NAME}_units.h)
 endfunction()
 
 function(tv_window_segment_bytes)

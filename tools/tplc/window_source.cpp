@@ -26,6 +26,7 @@ struct Token {
 struct PendingUnit {
   UnitRecord record;
   int line = 0;
+  std::string sourceName;             // UTF-8
   std::string parentName;             // empty: the window
   std::vector<std::string> children;  // names, or "0"
   bool emptyBlock = false;
@@ -57,6 +58,14 @@ class SourceCompiler {
  private:
   [[noreturn]] void fail(const std::string& what) const {
     throw CompileError{path_ + ":" + std::to_string(line_) + ": " + what};
+  }
+
+  // A C++ name: a letter or '_', then letters, digits and '_'.
+  static bool isName(const std::string& name) {
+    if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_')) return false;
+    for (char c : name)
+      if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    return true;
   }
 
   std::vector<Token> tokenize(const std::string& line) {
@@ -145,7 +154,10 @@ class SourceCompiler {
       need(t, 3);
       if (haveWindow_) fail("one window per source");
       haveWindow_ = true;
+      refs_.window = t[1].text;
+      if (!isName(refs_.window)) fail("window name expected");
       window_.id = static_cast<Id>(number(t[2]));
+      refs_.id = window_.id;
       if (idTopByte(window_.id) != kWindowIdByte || !isId(window_.id)) fail("not a window id");
       if (program_.segment.find(window_.id)) fail("window id used twice");
     } else if (key == "unit") {
@@ -165,9 +177,9 @@ class SourceCompiler {
     } else if (key == "flags") {
       std::uint32_t flags = 0;
       for (std::size_t i = 1; i < t.size(); ++i) {
-        if (t[i].text == "V") flags |= kFlagVisible;
-        else if (t[i].text == "D") flags |= kFlagDisabled;
-        else if (t[i].text == "T") flags |= kFlagTabStop;
+        if (t[i].text == "V") flags |= forms::kFlagVisible;
+        else if (t[i].text == "D") flags |= forms::kFlagDisabled;
+        else if (t[i].text == "T") flags |= forms::kFlagTabStop;
         else fail("flags are V, D and T");
       }
       unit().record.flags = flags;
@@ -192,13 +204,17 @@ class SourceCompiler {
     } else if (key == "tabOrder") {
       need(t, 2);
       unit().record.tabOrder = static_cast<std::uint32_t>(number(t[1]));
+    } else if (key == "ref") {
+      need(t, 2);
+      const std::string& name = t[1].text;
+      if (t[1].quoted || !isName(name)) fail("ref name expected");
+      for (const UnitRefName& r : refs_.units)
+        if (r.name == name) fail("ref name used twice");
+      refs_.units.push_back({name, unit().record.id, unit().sourceName});
     } else if (key == "on") {
       need(t, 3);
       const std::string& name = t[2].text;
-      if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_'))
-        fail("handler name expected");
-      for (char c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') fail("handler name expected");
+      if (t[2].quoted || !isName(name)) fail("handler name expected");
       unit().record.bindings.push_back({static_cast<std::int32_t>(number(t[1])), handlerRefOf(name.c_str())});
       program_.handlers.insert(name);
     } else if (key == "empty") {
@@ -239,6 +255,7 @@ class SourceCompiler {
     u.record.typeCode = plan.talveryCode ? plan.talveryCode : plan.updateCode;
     u.record.type = type;
     if (t.size() == 4) {
+      u.sourceName = t[3].text;
       u.record.name = gbk(t[3].text);
       for (const PendingUnit& other : units_)
         if (other.record.name == u.record.name) fail("unit name used twice");
@@ -329,6 +346,7 @@ class SourceCompiler {
     }
     for (PendingUnit& u : units_) window_.units.push_back(std::move(u.record));
     program_.segment.windows.push_back(std::move(window_));
+    program_.refs.push_back(std::move(refs_));
   }
 
   std::string path_;
@@ -338,6 +356,7 @@ class SourceCompiler {
   int line_ = 0;
   bool haveWindow_ = false;
   WindowRecord window_;
+  WindowRefs refs_;
   std::vector<PendingUnit> units_;
 };
 

@@ -8,6 +8,8 @@
 //   unit 0x16010ED1 TransLabel 透明标签1
 //     rect L T W H | parent NAME|window | children NAME|0 ... | flags V D T
 //     pointer hand|N|@file | tag "t" | tabOrder N | on EVENT handlerName
+//     ref NAME                        the program's code addresses the unit as NAME (a
+//                                     C++ name; it goes to the units header, not the segment)
 //     empty                           the property block is stored empty (all defaults)
 //     version N                       the block's version (else the type's usual one)
 //     page "caption" I0 I1 I2         PageControl: one page of the page table
@@ -29,8 +31,23 @@ struct CompileError {
   std::string message;  // "file:line: what"
 };
 
+// A unit that the program's code addresses, by its `ref` name.
+struct UnitRefName {
+  std::string name;      // kLogBox
+  forms::tpl::Id unit = 0;
+  std::string unitName;  // as the source names the unit (UTF-8)
+};
+
+// The window ids and the named units of one window, for the program's units header.
+struct WindowRefs {
+  std::string window;  // MainWindow
+  forms::tpl::Id id = 0;
+  std::vector<UnitRefName> units;
+};
+
 struct Program {
   forms::tpl::Segment segment;
+  std::vector<WindowRefs> refs;  // one per window, in source order
   std::uint32_t highestSerial = 0;
   std::set<std::string> handlers;  // every handler name the sources bind
   std::vector<std::string> inputs;  // files read (sources and pictures), for the depfile

@@ -68,6 +68,10 @@ TEST(WindowSource, RefusesWhatItCannotCompile) {
        "w.win:2: an empty block takes no fields"},
       {"window W 0x52000001\nunit 0x06000001 window\n  title \"open\n", "w.win:3: unterminated text"},
       {"window W 0x52000001\n", "w.win:1: no units"},
+      {"window 2W 0x52000001\n", "w.win:1: window name expected"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  ref k-Window\n", "w.win:3: ref name expected"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  ref kA\nunit 0x16000002 Label L\n  ref kA\n",
+       "w.win:5: ref name used twice"},
   };
   for (const Case& c : cases) {
     std::string got = errorOf(c.source);
@@ -79,6 +83,7 @@ TEST(WindowSource, RefusesWhatItCannotCompile) {
 TEST(WindowSource, CompilesUnitsNamesAndValues) {
   Program p = compile(
       u8"  rect 50 50 300 200\n"
+      u8"  ref kWindow\n"
       u8"  flags V\n"
       u8"  on 0 onCreated   # a comment\n"
       u8"  title \"标题 ${HOST}\\r\\n\"\n"
@@ -89,6 +94,7 @@ TEST(WindowSource, CompilesUnitsNamesAndValues) {
       u8"  font font \"宋体\" -12 400 134\n"
       u8"unit 0x16000005 Label 标\n"
       u8"  parent 夹\n"
+      u8"  ref kMark\n"
       u8"  flags V T\n"
       u8"  pointer hand\n"
       u8"  bgColour none\n"
@@ -113,7 +119,7 @@ TEST(WindowSource, CompilesUnitsNamesAndValues) {
   const UnitRecord& label = w.units[2];
   EXPECT_EQ(tabs.childIds, (std::vector<Id>{label.id, 0, 0}));
   EXPECT_EQ(label.parentId, tabs.id);
-  EXPECT_EQ(label.flags, kFlagVisible | kFlagTabStop);
+  EXPECT_EQ(label.flags, forms::kFlagVisible | forms::kFlagTabStop);
   EXPECT_EQ(label.mousePointer, (forms::ByteSet{0x89, 0x7F, 0, 0}));
   EXPECT_EQ(label.bindings[0].eventIndex, -1);
   auto lb = decodeBlock(UnitType::Label, label.propertyBlock);
@@ -129,6 +135,17 @@ TEST(WindowSource, CompilesUnitsNamesAndValues) {
   EXPECT_EQ((*pages)[0].words[2], 1);
   EXPECT_TRUE(w.units[3].propertyBlock.empty());
   EXPECT_TRUE(w.units[3].name.empty());
+
+  // The ref lines name units for the program's code and leave the records alone.
+  ASSERT_EQ(p.refs.size(), 1u);
+  EXPECT_EQ(p.refs[0].window, "W");
+  EXPECT_EQ(p.refs[0].id, 0x52000001u);
+  ASSERT_EQ(p.refs[0].units.size(), 2u);
+  EXPECT_EQ(p.refs[0].units[0].name, "kWindow");
+  EXPECT_EQ(p.refs[0].units[0].unit, w.units[0].id);
+  EXPECT_EQ(p.refs[0].units[1].name, "kMark");
+  EXPECT_EQ(p.refs[0].units[1].unit, label.id);
+  EXPECT_EQ(p.refs[0].units[1].unitName, u8"标");
 
   EXPECT_TRUE(readSegment(writeSegment(p.segment)));
 }

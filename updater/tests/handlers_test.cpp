@@ -17,7 +17,7 @@
 #include "test_support/loopback.h"
 #include "updater/globals.h"
 #include "updater/transfer_texts.h"
-#include "updater/units.h"
+#include "windows/updater_units.h"
 #include "windows/updater_handlers.h"
 
 namespace updater {
@@ -36,7 +36,7 @@ std::int32_t number(forms::UnitRef unit, int index) {
   return -99;
 }
 
-std::string log() { return text(kLogBox, 8); }
+std::string log() { return text(updater_window::kLogBox, 8); }
 
 // As the engine does: the callback on a thread of its own, while this (window) thread
 // keeps serving messages.
@@ -113,9 +113,9 @@ TEST_F(UpdaterHandlers, TheStartBuildsRowOneAndLogsTheTask) {
       {row.statusLabel, 184, 21, 1}, {row.speedLabel, 309, 21, 1}, {row.separatorLine, 1, 42, 1},
   };
   for (const auto& u : layout) {
-    EXPECT_EQ(number(u.unit, forms::prop::kLeft), u.left) << std::hex << u.unit.unit;
-    EXPECT_EQ(number(u.unit, forms::prop::kTop), u.top) << std::hex << u.unit.unit;
-    EXPECT_EQ(number(u.unit, forms::prop::kVisible), u.visible) << std::hex << u.unit.unit;
+    EXPECT_EQ(number(u.unit, forms::common::kLeft), u.left) << std::hex << u.unit.unit;
+    EXPECT_EQ(number(u.unit, forms::common::kTop), u.top) << std::hex << u.unit.unit;
+    EXPECT_EQ(number(u.unit, forms::common::kVisible), u.visible) << std::hex << u.unit.unit;
   }
 }
 
@@ -147,21 +147,21 @@ TEST_F(UpdaterHandlers, ARowFollowsItsTaskAndAShortDownloadIsNotInstalled) {
   fromEngineThread(3, taskId);
   EXPECT_EQ(text(row.nameLabel, 8), "Title");
   EXPECT_EQ(text(row.statusLabel, 8), "下载开始");
-  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 1);
-  EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 0);
+  EXPECT_EQ(number(row.statusLabel, forms::common::kVisible), 1);
+  EXPECT_EQ(number(row.progressBar, forms::common::kVisible), 0);
 
   fromEngineThread(16, taskId);
   serveDisplay();
-  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 0);
-  EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 1);
-  EXPECT_EQ(number(row.progressBar, kBarPosition), 0);  // nothing received of no known size
+  EXPECT_EQ(number(row.statusLabel, forms::common::kVisible), 0);
+  EXPECT_EQ(number(row.progressBar, forms::common::kVisible), 1);
+  EXPECT_EQ(number(row.progressBar, forms::super_bar::kPosition), 0);  // nothing received of no known size
 
   // The package file exists while the task runs; a task that ends short removes it.
   const forms::Text package = forms::getRunDirectory() + "\\main_update\\temp1.zip";
   CloseHandle(CreateFileA(package.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   fromEngineThread(4, taskId);
-  EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 0);
-  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 1);
+  EXPECT_EQ(number(row.progressBar, forms::common::kVisible), 0);
+  EXPECT_EQ(number(row.statusLabel, forms::common::kVisible), 1);
   EXPECT_EQ(text(row.statusLabel, 8), "下载失败");
   EXPECT_EQ(text(row.speedLabel, 8), "");
   EXPECT_EQ(log(), before + " #传送常量.下载上传开始\r\n #传送常量.收到数据\r\n #传送常量.下载上传结束\r\n" +
@@ -184,7 +184,7 @@ TEST_F(UpdaterHandlers, DataStepsNeverWaitForTheWindowAndTheEndShowsThemAllFirst
   });
   ASSERT_EQ(steps.wait_for(std::chrono::seconds(20)), std::future_status::ready);
   EXPECT_EQ(log(), before);  // nothing shown without the window thread
-  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 1);
+  EXPECT_EQ(number(row.statusLabel, forms::common::kVisible), 1);
 
   fromEngineThread(4, taskId);
   std::string expected = before;
@@ -192,8 +192,8 @@ TEST_F(UpdaterHandlers, DataStepsNeverWaitForTheWindowAndTheEndShowsThemAllFirst
   expected += " #传送常量.下载上传结束\r\n";
   expected += kLogNotInstalled;
   EXPECT_EQ(log(), expected);
-  EXPECT_EQ(number(row.progressBar, forms::prop::kVisible), 0);
-  EXPECT_EQ(number(row.statusLabel, forms::prop::kVisible), 1);
+  EXPECT_EQ(number(row.progressBar, forms::common::kVisible), 0);
+  EXPECT_EQ(number(row.statusLabel, forms::common::kVisible), 1);
   EXPECT_EQ(text(row.statusLabel, 8), "下载失败");
 }
 
@@ -225,7 +225,7 @@ TEST_F(UpdaterHandlers, APackageThatDoesNotUnpackIsNotInstalled) {
   const std::string before = log();
 
   forms::Event feedback;
-  feedback.source = kInstallLabel;
+  feedback.source = updater_window::kInstallLabel;
   feedback.args = {1, 0};
   EXPECT_FALSE(onInstallRequested(feedback));  // it returns: the program goes on
   EXPECT_EQ(text(globals().taskRows[1].statusLabel, 8), "安装失败");

@@ -32,9 +32,6 @@ class StandardUnit : public BagUnit {
   HWND hwnd_ = nullptr;
 };
 
-namespace button {
-enum : int { kPicture = 8, kDefault = 9, kCaption = 10, kHAlign = 11, kVAlign = 12, kFont = 13 };
-}
 
 // A button whose picture block holds a picture draws itself (the system's push button
 // shows a bitmap or a caption, not both): the picture and the caption form one group,
@@ -54,7 +51,7 @@ class ButtonUnit : public StandardUnit {
     // An owner-drawn button reports the second press of a double click on its own.
     if (message == WM_COMMAND &&
         (HIWORD(wp) == BN_CLICKED || (HIWORD(wp) == BN_DOUBLECLICKED && picture_->valid()))) {
-      site_.raise(0);
+      site_.raise(button::kClicked);
       return 0;
     }
     if (message == WM_DRAWITEM && picture_->valid()) {
@@ -74,7 +71,7 @@ class ButtonUnit : public StandardUnit {
       SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
     if (index == kPicture) picture_ = std::make_unique<PaintedPicture>(bytes(kPicture));
-    if (index == kPicture || index == kDefault || index == kHAlign || index == kVAlign) {
+    if (index == kPicture || index == kDefaultButton || index == kHAlign || index == kVAlign) {
       SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>((GetWindowLongW(hwnd_, GWL_STYLE) & ~0xFFFFu) | styles()));
       InvalidateRect(hwnd_, nullptr, TRUE);
     }
@@ -84,7 +81,7 @@ class ButtonUnit : public StandardUnit {
   DWORD styles() const {
     using namespace button;
     if (picture_->valid()) return BS_OWNERDRAW;
-    DWORD s = number(kDefault) == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    DWORD s = number(kDefaultButton) == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     static const DWORD kH[] = {BS_LEFT, BS_CENTER, BS_RIGHT}, kV[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
     const int h = number(kHAlign), v = number(kVAlign);
     if (h >= 0 && h <= 2) s |= kH[h];
@@ -108,7 +105,7 @@ class ButtonUnit : public StandardUnit {
     HDC dc = buffer.dc();
     RECT face{0, 0, w, h};
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
-    if (number(kDefault) == 1) {
+    if (number(kDefaultButton) == 1) {
       FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
       InflateRect(&face, -1, -1);
     }
@@ -159,18 +156,12 @@ class ButtonUnit : public StandardUnit {
   std::unique_ptr<PaintedPicture> picture_;
 };
 
-namespace edit {
-enum : int {
-  kContent = 8, kBorder = 9, kTextColour = 10, kBgColour = 11, kFont = 12, kHideSelection = 13, kMaxLength = 14,
-  kMultiline = 15, kScrollBars = 16, kAlignment = 17, kInputMode = 18, kPasswordChar = 19, kCase = 20,
-  kSelStart = 24, kSelLength = 25,
-};
-}
 
 class EditBoxUnit : public StandardUnit {
  public:
-  EditBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite&) : StandardUnit(std::move(bag)), font_(bytes(edit::kFont)) {
-    using namespace edit;
+  EditBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite&)
+      : StandardUnit(std::move(bag)), font_(bytes(edit_box::kFont)) {
+    using namespace edit_box;
     DWORD style = 0, ex = 0;
     addBorderStyles(number(kBorder), style, ex);
     const bool multi = number(kMultiline) == 1;
@@ -186,8 +177,8 @@ class EditBoxUnit : public StandardUnit {
     if (number(kAlignment) >= 0 && number(kAlignment) <= 2) style |= kAlign[number(kAlignment)];
     if (number(kInputMode) == 1) style |= ES_READONLY;
     if (number(kInputMode) == 2 && !multi) style |= ES_PASSWORD;
-    if (number(kCase) == 1) style |= ES_LOWERCASE;
-    if (number(kCase) == 2) style |= ES_UPPERCASE;
+    if (number(kCaseConversion) == 1) style |= ES_LOWERCASE;
+    if (number(kCaseConversion) == 2) style |= ES_UPPERCASE;
     if (number(kHideSelection) == 0) style |= ES_NOHIDESEL;
     hwnd_ = createControl(L"EDIT", style, ex, plan, text(kContent));
     if (!hwnd_) return;
@@ -198,7 +189,7 @@ class EditBoxUnit : public StandardUnit {
   }
 
   std::optional<Value> property(int index) const override {
-    if (index == edit::kContent && hwnd_) {
+    if (index == edit_box::kContent && hwnd_) {
       const int n = GetWindowTextLengthW(hwnd_);
       std::wstring w(static_cast<std::size_t>(n) + 1, L'\0');
       GetWindowTextW(hwnd_, &w[0], n + 1);
@@ -211,8 +202,8 @@ class EditBoxUnit : public StandardUnit {
   std::optional<LRESULT> reflected(UINT message, WPARAM wp, LPARAM) override {
     if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) return std::nullopt;
     HDC dc = reinterpret_cast<HDC>(wp);
-    SetTextColor(dc, colourOr(number(edit::kTextColour), 0));
-    SetBkColor(dc, colourOr(number(edit::kBgColour), RGB(255, 255, 255)));
+    SetTextColor(dc, colourOr(number(edit_box::kTextColour), 0));
+    SetBkColor(dc, colourOr(number(edit_box::kBgColour), RGB(255, 255, 255)));
     return reinterpret_cast<LRESULT>(brush_.get());
   }
 
@@ -227,7 +218,7 @@ class EditBoxUnit : public StandardUnit {
 
  protected:
   void applied(int index) override {
-    using namespace edit;
+    using namespace edit_box;
     if (!hwnd_) return;
     switch (index) {
       case kContent: SetWindowTextW(hwnd_, widen(text(kContent)).c_str()); break;
@@ -254,7 +245,7 @@ class EditBoxUnit : public StandardUnit {
   // 0 lifts the limit: left alone, the control keeps its default of about 30,000
   // characters and silently drops whatever an append carries past it.
   void applyMaxLength() {
-    SendMessageW(hwnd_, EM_LIMITTEXT, std::max(0, number(edit::kMaxLength)), 0);
+    SendMessageW(hwnd_, EM_LIMITTEXT, std::max(0, number(edit_box::kMaxLength)), 0);
   }
 
   UnitFont font_;

@@ -113,9 +113,9 @@ TEST(SuperBarBlock, WordsCarryTheirProperties) {
 TEST(SuperBarBlock, EmptyMeansDefaultsAndEveryCutIsInvalid) {
   const auto empty = decodeSuperBarBlock({});
   ASSERT_TRUE(empty);
-  EXPECT_EQ(empty->numbers.at(superbar::kMinimum), 0);
-  EXPECT_EQ(empty->numbers.at(superbar::kMaximum), 100);
-  EXPECT_EQ(empty->numbers.at(superbar::kPosition), 30);
+  EXPECT_EQ(empty->numbers.at(super_bar::kMinimum), 0);
+  EXPECT_EQ(empty->numbers.at(super_bar::kMaximum), 100);
+  EXPECT_EQ(empty->numbers.at(super_bar::kPosition), 30);
   EXPECT_EQ(empty->numbers.at(13), 10);
   const ByteSet full = superBarBlock(1);
   for (std::size_t n = 1; n < full.size(); ++n) {

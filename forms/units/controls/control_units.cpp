@@ -36,7 +36,7 @@ class PageControlUnit : public UnitControl {
 class SuperBarUnit : public UnitControl {
  public:
   SuperBarUnit(const UnitPlan& plan, const SuperBarBlock& block, UnitSite& site)
-      : bar_(plan.parent, plan.rect, block, [&site] { site.raise(0); }) {
+      : bar_(plan.parent, plan.rect, block, [&site] { site.raise(super_bar::kPositionChanged); }) {
     applyFlags(bar_.window(), plan);
   }
   HWND window() const override { return bar_.window(); }

@@ -151,7 +151,7 @@ TEST_F(ControlsTest, SuperBarClampsItsPositionAndReportsChanges) {
   const RECT where = {184, 21, 308, 40};
   SuperBar bar(window, where, block, [&] { ++changes; });
   ShowWindow(bar.window(), SW_SHOW);
-  EXPECT_EQ(bar.number(superbar::kPosition), 30);
+  EXPECT_EQ(bar.number(super_bar::kPosition), 30);
   struct Case {
     std::int32_t written;
     std::int32_t stored;
@@ -160,8 +160,8 @@ TEST_F(ControlsTest, SuperBarClampsItsPositionAndReportsChanges) {
   const Case cases[] = {{50, 50, 1}, {50, 50, 1}, {150, 100, 2}, {100, 100, 2}, {-7, 0, 3}, {99, 99, 4}};
   for (const Case& c : cases) {
     ASSERT_TRUE(pumpUntil([&] { return !bar.moving(); }));
-    EXPECT_TRUE(bar.setNumber(superbar::kPosition, c.written));
-    EXPECT_EQ(bar.number(superbar::kPosition), c.stored) << c.written;
+    EXPECT_TRUE(bar.setNumber(super_bar::kPosition, c.written));
+    EXPECT_EQ(bar.number(super_bar::kPosition), c.stored) << c.written;
     EXPECT_EQ(changes, c.changes) << c.written;
     ASSERT_TRUE(pumpUntil([&] { return !bar.moving(); }));
     EXPECT_EQ(SendMessageA(bar.window(), PBM_GETPOS, 0, 0), c.stored) << c.written;
@@ -173,17 +173,17 @@ TEST_F(ControlsTest, SuperBarIgnoresWritesWhileItsIndicatorMoves) {
   int changes = 0;
   const RECT where = {184, 21, 308, 40};
   SuperBar bar(window, where, block, [&] { ++changes; });
-  ASSERT_TRUE(bar.setNumber(superbar::kPosition, 80));
+  ASSERT_TRUE(bar.setNumber(super_bar::kPosition, 80));
   ASSERT_TRUE(bar.moving());
-  EXPECT_FALSE(bar.setNumber(superbar::kPosition, 10));
-  EXPECT_EQ(bar.number(superbar::kPosition), 80);
+  EXPECT_FALSE(bar.setNumber(super_bar::kPosition, 10));
+  EXPECT_EQ(bar.number(super_bar::kPosition), 80);
   EXPECT_EQ(changes, 1);
   ASSERT_TRUE(pumpUntil([&] { return !bar.moving(); }));
   EXPECT_EQ(SendMessageA(bar.window(), PBM_GETPOS, 0, 0), 80);
   // The range follows properties 15 and 16.
-  bar.setNumber(superbar::kMaximum, 200);
-  EXPECT_TRUE(bar.setNumber(superbar::kPosition, 150));
-  EXPECT_EQ(bar.number(superbar::kPosition), 150);
+  bar.setNumber(super_bar::kMaximum, 200);
+  EXPECT_TRUE(bar.setNumber(super_bar::kPosition, 150));
+  EXPECT_EQ(bar.number(super_bar::kPosition), 150);
 }
 
 TEST_F(ControlsTest, StatusBarStaysWhereTheTemplatePutsIt) {

@@ -8,8 +8,8 @@ std::optional<PageBlock> decodePageBlock(const ByteSet& block) {
   const auto stored = tpl::decodeBlock(tpl::UnitType::PageControl, block);
   if (!stored) return std::nullopt;
   PageBlock out;
-  out.font = tpl::blockField(*stored, "font")->bytes;
-  const auto pages = tpl::decodePageTable(tpl::blockField(*stored, "pages")->bytes);
+  out.font = tpl::blockField(*stored, page_control::kFont)->bytes;
+  const auto pages = tpl::decodePageTable(tpl::blockField(*stored, page_control::kPages)->bytes);
   if (!pages) return std::nullopt;
   for (const tpl::PageRecord& page : *pages) {
     PageRecord record;
@@ -17,8 +17,8 @@ std::optional<PageBlock> decodePageBlock(const ByteSet& block) {
     for (int i = 0; i < 3; ++i) record.images[i] = page.words[i];
     out.pages.push_back(record);
   }
-  out.pictures[0] = tpl::blockField(*stored, "imageList1")->bytes;
-  out.pictures[1] = tpl::blockField(*stored, "imageList2")->bytes;
+  out.pictures[0] = tpl::blockField(*stored, page_control::kImageList1)->bytes;
+  out.pictures[1] = tpl::blockField(*stored, page_control::kImageList2)->bytes;
   return out;
 }
 

@@ -21,8 +21,8 @@ SuperBar::SuperBar(HWND parent, const RECT& where, const SuperBarBlock& block, s
   if (!bar_) return;
   SetPropA(bar_, kOwnerProperty, this);
   applyRange();
-  auto& position = numbers_[superbar::kPosition];
-  position = std::clamp(position, number(superbar::kMinimum), std::max(number(superbar::kMinimum), number(superbar::kMaximum)));
+  auto& position = numbers_[super_bar::kPosition];
+  position = std::clamp(position, number(super_bar::kMinimum), std::max(number(super_bar::kMinimum), number(super_bar::kMaximum)));
   shown_ = target_ = position;
   SendMessageA(bar_, PBM_SETPOS, shown_, 0);
 }
@@ -42,20 +42,20 @@ std::int32_t SuperBar::number(int property) const {
 }
 
 void SuperBar::applyRange() {
-  if (bar_) SendMessageA(bar_, PBM_SETRANGE32, number(superbar::kMinimum), number(superbar::kMaximum));
+  if (bar_) SendMessageA(bar_, PBM_SETRANGE32, number(super_bar::kMinimum), number(super_bar::kMaximum));
 }
 
 bool SuperBar::setNumber(int property, std::int32_t value) {
-  if (property != superbar::kPosition) {
+  if (property != super_bar::kPosition) {
     numbers_[property] = value;
-    if (property == superbar::kMinimum || property == superbar::kMaximum) applyRange();
+    if (property == super_bar::kMinimum || property == super_bar::kMaximum) applyRange();
     return true;
   }
   if (moving()) return false;
-  const std::int32_t low = number(superbar::kMinimum);
-  const std::int32_t clamped = std::min(std::max(value, low), number(superbar::kMaximum));
-  const bool changed = clamped != number(superbar::kPosition);
-  numbers_[superbar::kPosition] = clamped;
+  const std::int32_t low = number(super_bar::kMinimum);
+  const std::int32_t clamped = std::min(std::max(value, low), number(super_bar::kMaximum));
+  const bool changed = clamped != number(super_bar::kPosition);
+  numbers_[super_bar::kPosition] = clamped;
   target_ = clamped;
   if (bar_ && target_ != shown_) {
     stepsLeft_ = kSteps;

@@ -1,6 +1,6 @@
 #pragma once
 // The SuperBar unit, as the updater uses it: a horizontal progress bar whose position
-// (property 17) is clamped to its range and whose indicator moves there in steps.
+// (super_bar::kPosition) is clamped to its range and whose indicator moves there in steps.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,7 +13,7 @@ namespace forms {
 
 class SuperBar {
  public:
-  // changed runs (the unit's event 0) when a write changed the stored position.
+  // changed runs (the unit's position-changed event) when a write changed the stored position.
   SuperBar(HWND parent, const RECT& where, const SuperBarBlock& block, std::function<void()> changed);
   ~SuperBar();
   SuperBar(const SuperBar&) = delete;

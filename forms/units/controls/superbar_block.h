@@ -4,23 +4,17 @@
 #include <map>
 #include <optional>
 
+#include "forms/template/unit_numbers.h"
 #include "forms/values/text.h"
 
 namespace forms {
 
 struct SuperBarBlock {
-  ByteSet pictures[4];  // image lists of properties 40, 50, 35 and 60
+  ByteSet pictures[4];  // the image lists 1 to 4
   ByteSet font;         // a LOGFONTA (60 bytes); empty for the default GUI font
-  // The integer properties by number (13..19, 21, 22, 34, ...), with their defaults.
+  // The integer properties by number, with their defaults.
   std::map<int, std::int32_t> numbers;
 };
-
-namespace superbar {
-constexpr int kStyle = 8;
-constexpr int kMinimum = 15;
-constexpr int kMaximum = 16;
-constexpr int kPosition = 17;
-}  // namespace superbar
 
 // Decodes a block of any version (empty = all defaults); none when a field runs past
 // the block's end.

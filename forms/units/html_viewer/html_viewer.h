@@ -1,6 +1,7 @@
 #pragma once
-// The HtmlViewer unit: the hosted browser with the unit's properties 8 to 13 and its
-// new-window event 9.
+// The HtmlViewer unit: the hosted browser with the unit's properties (html_viewer:: in
+// unit_numbers.h; writing the address navigates at once, the status text and the
+// document's title are read-only) and its new-window event.
 #include <windows.h>
 
 #include <functional>
@@ -13,19 +14,9 @@
 
 namespace forms {
 
-namespace html_viewer {
-constexpr int kFontSize = 8;
-constexpr int kOffline = 9;
-constexpr int kSilent = 10;
-constexpr int kAddress = 11;     // writing it navigates at once
-constexpr int kStatusText = 12;  // read-only
-constexpr int kCaption = 13;     // read-only: the document's title
-constexpr int kNewWindowEvent = 9;
-}  // namespace html_viewer
-
 class HtmlViewer {
  public:
-  // raiseNewWindow raises event 9 and gives the handler's result; a returned false
+  // raiseNewWindow raises the new-window event and gives the handler's result; a returned false
   // cancels the new window.
   HtmlViewer(HWND parent, const RECT& where, const HtmlViewerBlock& block,
              std::function<HandlerResult()> raiseNewWindow);
@@ -34,9 +25,9 @@ class HtmlViewer {
   HWND window() const { return host_ ? host_->window() : nullptr; }
   BrowserHost* host() const { return host_.get(); }
 
-  // Properties 8 to 13; none for another index.
+  // The type's properties; none for another index.
   std::optional<Value> property(int index) const;
-  // Properties 8 to 11; false for the read-only ones and other indexes.
+  // The stored properties; false for the read-only ones and other indexes.
   bool setProperty(int index, const Value& value);
 
  private:

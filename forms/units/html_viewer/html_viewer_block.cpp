@@ -8,10 +8,10 @@ std::optional<HtmlViewerBlock> decodeHtmlViewerBlock(const ByteSet& block) {
   const auto stored = tpl::decodeBlock(tpl::UnitType::HtmlViewer, block);
   if (!stored) return std::nullopt;
   HtmlViewerBlock out;
-  out.fontSize = static_cast<std::int32_t>(tpl::blockField(*stored, "fontSize")->number);
-  out.offline = tpl::blockField(*stored, "offline")->number != 0;
-  out.silent = tpl::blockField(*stored, "silent")->number != 0;
-  out.address = tpl::blockField(*stored, "address")->text;
+  out.fontSize = std::get<std::int32_t>(*tpl::blockProperty(*stored, html_viewer::kFontSize));
+  out.offline = std::get<std::int32_t>(*tpl::blockProperty(*stored, html_viewer::kOffline)) != 0;
+  out.silent = std::get<std::int32_t>(*tpl::blockProperty(*stored, html_viewer::kSilent)) != 0;
+  out.address = std::get<Text>(*tpl::blockProperty(*stored, html_viewer::kAddress));
   return out;
 }
 

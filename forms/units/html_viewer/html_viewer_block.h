@@ -8,10 +8,10 @@
 namespace forms {
 
 struct HtmlViewerBlock {
-  std::int32_t fontSize = 2;  // p8: 0 smallest .. 4 largest
-  bool offline = false;       // p9
-  bool silent = false;        // p10
-  Text address;               // p11: navigated when the unit is created
+  std::int32_t fontSize = 2;  // 0 smallest .. 4 largest
+  bool offline = false;
+  bool silent = false;
+  Text address;  // navigated when the unit is created
 };
 
 // None for a version above 1 or a field running past the block; empty = defaults.

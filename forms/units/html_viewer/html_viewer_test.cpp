@@ -149,7 +149,7 @@ TEST_F(HtmlViewerTest, PropertiesTakeAndClampTheirValues) {
   VARIANT_BOOL silent = VARIANT_TRUE;
   viewer->host()->browser()->get_Silent(&silent);
   EXPECT_EQ(silent, VARIANT_FALSE);
-  for (int readOnly : {html_viewer::kStatusText, html_viewer::kCaption, 14}) {
+  for (int readOnly : std::initializer_list<int>{html_viewer::kStatusText, html_viewer::kCaption, 14}) {
     EXPECT_FALSE(viewer->setProperty(readOnly, Value(Text("x")))) << readOnly;
   }
   EXPECT_FALSE(viewer->property(7));

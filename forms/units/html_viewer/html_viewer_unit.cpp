@@ -8,7 +8,7 @@ namespace {
 class HtmlViewerUnit : public UnitControl {
  public:
   HtmlViewerUnit(const UnitPlan& plan, const HtmlViewerBlock& block, UnitSite& site)
-      : viewer_(plan.parent, plan.rect, block, [&site] { return site.raise(html_viewer::kNewWindowEvent); }) {
+      : viewer_(plan.parent, plan.rect, block, [&site] { return site.raise(html_viewer::kNewWindow); }) {
     if (HWND w = viewer_.window()) {
       // The runtime shows the unit itself, and only when its page is shown.
       ShowWindow(w, SW_HIDE);

@@ -9,10 +9,7 @@ namespace forms {
 
 namespace {
 
-enum : int {
-  kCaption = 8, kLinkKind = 9, kEmail = 10, kUrl = 11, kNormal = 12, kVisited = 13, kHover = 14, kBgColour = 15,
-  kBorder = 16, kFont = 17,
-};
+using namespace hyper_linker;
 
 class HyperLinkerUnit : public PaintedUnit {
  public:
@@ -31,9 +28,9 @@ class HyperLinkerUnit : public PaintedUnit {
   void paint(HDC dc, const RECT& client) override {
     if (colourSet(number(kBgColour))) fillRect(dc, client, static_cast<COLORREF>(number(kBgColour)));
     else paintWhatLiesBehind(hwnd_, dc);
-    COLORREF colour = colourOr(number(kNormal), RGB(0, 0, 255));
-    if (visited_) colour = colourOr(number(kVisited), colour);
-    if (hover_) colour = colourOr(number(kHover), GetSysColor(COLOR_HIGHLIGHT));
+    COLORREF colour = colourOr(number(kNormalColour), RGB(0, 0, 255));
+    if (visited_) colour = colourOr(number(kVisitedColour), colour);
+    if (hover_) colour = colourOr(number(kHoverColour), GetSysColor(COLOR_HIGHLIGHT));
     drawUnitText(dc, client, text(kCaption), font_.get(), colour, TextLayout{1, 1, false, 0});
   }
 

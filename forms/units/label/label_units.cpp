@@ -8,14 +8,7 @@ namespace forms {
 
 namespace {
 
-namespace label {
-enum : int {
-  kCaption = 8, kEffect = 9, kBorder = 10, kGradBorderWidth = 11, kGradBorder1 = 12, kGradBorder2 = 13,
-  kGradBorder3 = 14, kFont = 15, kTextColour = 16, kBgColour = 17, kBgPicture = 18, kBgPicMode = 19,
-  kGradBgMode = 20, kGradBg1 = 21, kGradBg2 = 22, kGradBg3 = 23, kHAlign = 24, kWordWrap = 25, kVAlign = 26,
-};
-constexpr int kGradientBorder = 6;
-}  // namespace label
+constexpr int kGradientBorder = 6;  // a label border code
 
 class LabelUnit : public PaintedUnit {
  public:
@@ -38,7 +31,8 @@ class LabelUnit : public PaintedUnit {
     RECT r = client;
     const int bw = number(kGradBorderWidth);
     if (number(kBorder) == kGradientBorder && bw > 0) {
-      paintGradientBorder(dc, r, bw, setColours({number(kGradBorder1), number(kGradBorder2), number(kGradBorder3)}));
+      paintGradientBorder(dc, r, bw,
+                          setColours({number(kGradBorderColour1), number(kGradBorderColour2), number(kGradBorderColour3)}));
       InflateRect(&r, -bw, -bw);
     }
     fillRect(dc, r, colourOr(number(kBgColour), GetSysColor(COLOR_BTNFACE)));
@@ -50,7 +44,8 @@ class LabelUnit : public PaintedUnit {
       picture_->draw(dc, r, number(kBgPicMode));
       RestoreDC(dc, saved);
     } else if (number(kGradBgMode) != 0) {
-      paintGradient(dc, r, number(kGradBgMode), setColours({number(kGradBg1), number(kGradBg2), number(kGradBg3)}));
+      paintGradient(dc, r, number(kGradBgMode),
+                    setColours({number(kGradBgColour1), number(kGradBgColour2), number(kGradBgColour3)}));
     }
     TextLayout layout{number(kHAlign), number(kVAlign), number(kWordWrap) == 1, number(kEffect)};
     drawUnitText(dc, r, text(kCaption), font_.get(), colourOr(number(kTextColour), 0), layout);
@@ -58,7 +53,8 @@ class LabelUnit : public PaintedUnit {
 
   std::optional<LRESULT> handle(UINT message, WPARAM wp, LPARAM lp) override {
     if (message != kFeedbackMessage) return std::nullopt;
-    HandlerResult r = site_.raise(0, {static_cast<std::int32_t>(wp), static_cast<std::int32_t>(lp)});
+    HandlerResult r =
+        site_.raise(label::kFeedback, {static_cast<std::int32_t>(wp), static_cast<std::int32_t>(lp)});
     return static_cast<LRESULT>(r ? valueToInt(*r) : 0);
   }
 
@@ -67,26 +63,22 @@ class LabelUnit : public PaintedUnit {
   std::unique_ptr<PaintedPicture> picture_ = std::make_unique<PaintedPicture>();
 };
 
-namespace trans {
-enum : int { kCaption = 8, kEffect = 9, kFont = 10, kTextColour = 11, kHAlign = 12, kWordWrap = 13, kVAlign = 14 };
-}
-
 class TransLabelUnit : public PaintedUnit {
  public:
   TransLabelUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
-      : PaintedUnit(std::move(bag), site), font_(bytes(trans::kFont)) {
+      : PaintedUnit(std::move(bag), site), font_(bytes(trans_label::kFont)) {
     create(plan, L"TvTransLabel", 0);
   }
   bool seeThrough() const override { return true; }
 
  protected:
   void applied(int index) override {
-    if (index == trans::kFont) font_.reset(bytes(trans::kFont));
+    if (index == trans_label::kFont) font_.reset(bytes(trans_label::kFont));
     repaint();
   }
 
   void paint(HDC dc, const RECT& client) override {
-    using namespace trans;
+    using namespace trans_label;
     paintWhatLiesBehind(hwnd_, dc);
     TextLayout layout{number(kHAlign), number(kVAlign), number(kWordWrap) == 1, number(kEffect)};
     drawUnitText(dc, client, text(kCaption), font_.get(), colourOr(number(kTextColour), 0), layout);

@@ -50,14 +50,11 @@ class Animation {
   std::thread thread_;
 };
 
-namespace picbox {
-enum : int { kBorder = 8, kBgColour = 9, kPicture = 10, kDisplayMode = 11, kAnimate = 12 };
-}
 
 class PicBoxUnit : public PaintedUnit {
  public:
   PicBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : PaintedUnit(std::move(bag), site) {
-    if (!create(plan, L"TvPicBox", number(picbox::kBorder))) return;
+    if (!create(plan, L"TvPicBox", number(pic_box::kBorder))) return;
     loadPicture();
   }
   ~PicBoxUnit() override { animation_.reset(); }
@@ -65,20 +62,20 @@ class PicBoxUnit : public PaintedUnit {
 
  protected:
   void applied(int index) override {
-    if (index == picbox::kPicture || index == picbox::kAnimate) loadPicture();
+    if (index == pic_box::kPicture || index == pic_box::kAnimate) loadPicture();
     repaint();
   }
 
   void paint(HDC dc, const RECT& client) override {
-    fillRect(dc, client, colourOr(number(picbox::kBgColour), GetSysColor(COLOR_BTNFACE)));
-    picture_->draw(dc, client, number(picbox::kDisplayMode), animation_ ? animation_->frame() : 0);
+    fillRect(dc, client, colourOr(number(pic_box::kBgColour), GetSysColor(COLOR_BTNFACE)));
+    picture_->draw(dc, client, number(pic_box::kDisplayMode), animation_ ? animation_->frame() : 0);
   }
 
  private:
   void loadPicture() {
     animation_.reset();
-    picture_ = std::make_unique<PaintedPicture>(bytes(picbox::kPicture));
-    if (picture_->valid() && picture_->frameCount() > 1 && number(picbox::kAnimate) == 1)
+    picture_ = std::make_unique<PaintedPicture>(bytes(pic_box::kPicture));
+    if (picture_->valid() && picture_->frameCount() > 1 && number(pic_box::kAnimate) == 1)
       animation_ = std::make_unique<Animation>(hwnd_, *picture_->picture());
   }
 
@@ -86,20 +83,16 @@ class PicBoxUnit : public PaintedUnit {
   std::unique_ptr<Animation> animation_;
 };
 
-namespace picbtn {
-enum : int { kKind = 8, kPressed = 9, kNormal = 10, kPressedPicture = 11, kFocused = 12, kDisabled = 13, kTransparent = 14 };
-
-// What a click does with the pressed state (property 9), as the system's push, push-like
-// check box and push-like radio button do:
+// What a click does with the pressed state, as the system's push, push-like check box
+// and push-like radio button do, by the button's kind:
 //   0 (and any value not below) a push button: a click changes nothing; the pressed
 //     picture shows while the button is held down, or while `pressed` is 1;
 //   1 a toggle: each click turns `pressed` over between 0 and 1;
 //   2 one of a group: a click sets `pressed` to 1 and to 0 on every other kind-2 picture
 //     button of the same parent.
-// Every kind shows the pressed picture while `pressed` is 1, and a click raises event 0
-// after the state has changed, so the handler reads the new one.
-enum : int { kPush = 0, kToggle = 1, kGroup = 2 };
-}  // namespace picbtn
+// Every kind shows the pressed picture while `pressed` is 1, and a click raises the
+// clicked event after the state has changed, so the handler reads the new one.
+enum PicBtnKind : int { kPush = 0, kToggle = 1, kGroup = 2 };
 
 class PicBtnUnit : public PaintedUnit {
  public:
@@ -111,7 +104,7 @@ class PicBtnUnit : public PaintedUnit {
 
  protected:
   void applied(int index) override {
-    if (index >= picbtn::kNormal) loadPictures();
+    if (index >= pic_btn::kNormalPicture) loadPictures();
     repaint();
   }
 
@@ -119,7 +112,7 @@ class PicBtnUnit : public PaintedUnit {
     paintWhatLiesBehind(hwnd_, dc);
     const PaintedPicture* p = pictures_[0].get();
     if (!IsWindowEnabled(hwnd_) && pictures_[3]->valid()) p = pictures_[3].get();
-    else if ((down_ || number(picbtn::kPressed) == 1) && pictures_[1]->valid()) p = pictures_[1].get();
+    else if ((down_ || number(pic_btn::kPressed) == 1) && pictures_[1]->valid()) p = pictures_[1].get();
     else if (GetFocus() == hwnd_ && pictures_[2]->valid()) p = pictures_[2].get();
     p->draw(dc, client, 0);
   }
@@ -142,7 +135,7 @@ class PicBtnUnit : public PaintedUnit {
         const bool clicked = PtInRect(&r, pt) != FALSE;
         if (clicked) changeStateOnClick();
         repaint();
-        if (clicked) site_.raise(0);
+        if (clicked) site_.raise(pic_btn::kClicked);
         return 0;
       }
       case WM_CAPTURECHANGED:
@@ -155,7 +148,7 @@ class PicBtnUnit : public PaintedUnit {
 
  private:
   void changeStateOnClick() {
-    using namespace picbtn;
+    using namespace pic_btn;
     switch (number(kKind)) {
       case kToggle: bag_[kPressed] = number(kPressed) == 1 ? 0 : 1; break;
       case kGroup:
@@ -174,8 +167,8 @@ class PicBtnUnit : public PaintedUnit {
   }
 
   void loadPictures() {
-    for (int i = 0; i < 4; ++i) pictures_[i] = std::make_unique<PaintedPicture>(bytes(picbtn::kNormal + i));
-    const std::int32_t transparent = number(picbtn::kTransparent);
+    for (int i = 0; i < 4; ++i) pictures_[i] = std::make_unique<PaintedPicture>(bytes(pic_btn::kNormalPicture + i));
+    const std::int32_t transparent = number(pic_btn::kTransparentColour);
     if (colourSet(transparent) && pictures_[0]->valid()) {
       SetWindowRgn(hwnd_, regionOfPicture(*pictures_[0]->picture(), 0, static_cast<COLORREF>(transparent)), TRUE);
     }

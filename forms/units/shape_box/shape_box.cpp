@@ -8,7 +8,7 @@ namespace forms {
 
 namespace {
 
-enum : int { kBgColour = 8, kShape = 9, kLook3d = 10, kLineStyle = 11, kLineWidth = 12, kLineColour = 13, kFill = 14 };
+using namespace shape_box;
 
 class ShapeBoxUnit : public PaintedUnit {
  public:
@@ -44,8 +44,9 @@ class ShapeBoxUnit : public PaintedUnit {
  private:
   void drawShape(HDC dc, RECT r, COLORREF colour, int width, int style, bool outlineOnly) {
     Pen pen(style == PS_NULL ? nullptr : CreatePen(style, width, colour));
-    Brush fill(!outlineOnly && colourSet(number(kFill)) ? CreateSolidBrush(static_cast<COLORREF>(number(kFill)))
-                                                         : nullptr);
+    Brush fill(!outlineOnly && colourSet(number(kFillColour))
+                   ? CreateSolidBrush(static_cast<COLORREF>(number(kFillColour)))
+                   : nullptr);
     Selected p(dc, pen ? static_cast<HGDIOBJ>(pen.get()) : GetStockObject(NULL_PEN));
     Selected b(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
     SetBkMode(dc, TRANSPARENT);

@@ -11,7 +11,7 @@ namespace forms {
 
 namespace {
 
-constexpr int kInterval = 8;
+using timer::kInterval;
 
 class TimerUnit : public BagUnit {
  public:
@@ -38,7 +38,7 @@ class TimerUnit : public BagUnit {
  private:
   void start() {
     if (number(kInterval) <= 0) return;
-    setHiddenTimer(id_, static_cast<UINT>(number(kInterval)), [this] { site_.raise(0); });
+    setHiddenTimer(id_, static_cast<UINT>(number(kInterval)), [this] { site_.raise(timer::kTick); });
   }
   void stop() { killHiddenTimer(id_); }
 

@@ -18,24 +18,7 @@ namespace forms {
 
 namespace {
 
-enum : int {
-  kTitle = 8,
-  kBorder = 9,
-  kBgColour = 10,
-  kBgPicture = 11,
-  kBgPicMode = 12,
-  kMusic = 13,
-  kMusicPlayCount = 14,
-  kControlButton = 15,
-  kMaxButton = 16,
-  kMinButton = 17,
-  kStartPosition = 18,
-  kMovable = 19,
-  kIcon = 20,
-  kShowInTaskbar = 26,
-  kShape = 28,
-  kAlwaysOnTop = 29,
-};
+using namespace window;
 
 HICON iconOf(const ByteSet& file, int size) {
   std::optional<Picture> p = decodeIcon(file, size);
@@ -273,7 +256,7 @@ class WindowUnit : public BagUnit {
       case WM_ERASEBKGND: self->paintBackground(reinterpret_cast<HDC>(wp)); return 1;
       case WM_PRINTCLIENT: self->paintBackground(reinterpret_cast<HDC>(wp)); return 0;
       case WM_CLOSE: {
-        if (stops(self->site_.raise(1))) return 0;
+        if (stops(self->site_.raise(kMayClose))) return 0;
         releaseModal(w);
         if (IsWindow(w)) DestroyWindow(w);
         return 0;

@@ -6,7 +6,7 @@
 namespace forms {
 
 int ZipUnit::unzip(const Text& archive, const Text& target) {
-  return unzipArchive(archive, target, [this](int percent) { return !stops(site_.raise(kProgressEvent, {percent})); });
+  return unzipArchive(archive, target, [this](int percent) { return !stops(site_.raise(zip::kProgress, {percent})); });
 }
 
 std::unique_ptr<UnitControl> makeZipUnit(const UnitPlan&, UnitSite& site) { return std::make_unique<ZipUnit>(site); }

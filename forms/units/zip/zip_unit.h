@@ -1,5 +1,5 @@
 #pragma once
-// The ZIP unit: invisible, it carries unzipArchive and raises its progress event 1.
+// The ZIP unit: invisible, it carries unzipArchive and raises its progress event.
 #include "forms/values/text.h"
 #include "forms/runtime/runtime.h"
 #include "forms/runtime/unit.h"
@@ -8,14 +8,12 @@ namespace forms {
 
 class ZipUnit : public UnitControl {
  public:
-  static constexpr int kProgressEvent = 1;
-
   explicit ZipUnit(UnitSite& site) : site_(site) {}
   // Has no window, no properties and is never visible.
   HWND window() const override { return nullptr; }
 
-  // unzipArchive (forms/units/zip/unzip_archive.h) with its progress raised as event 1 with one
-  // integer; a handler that returns false stops the unpacking there.
+  // unzipArchive (forms/units/zip/unzip_archive.h) with its progress raised as the progress
+  // event with one integer; a handler that returns false stops the unpacking there.
   int unzip(const Text& archive, const Text& target);
 
  private:
