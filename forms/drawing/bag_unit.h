@@ -61,6 +61,13 @@ class BagUnit : public UnitControl {
 // Decodes the unit's stored block with its type's table; none for an invalid block.
 std::optional<PropertyBag> decodeUnitBlock(const UnitPlan& plan);
 
+// A unit of a bag type T(bag, plan, site): null for an invalid block or a failed window.
+template <typename T>
+std::unique_ptr<UnitControl> makeBagUnit(const UnitPlan& plan, UnitSite& site) {
+  std::optional<PropertyBag> bag = decodeUnitBlock(plan);
+  return bag ? unitWithWindow(std::make_unique<T>(std::move(*bag), plan, site)) : nullptr;
+}
+
 // Registers (once) a window class whose procedure routes messages to the object kept in
 // the window's user data, and creates a window of it for that object.
 using UnitProc = LRESULT (*)(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp);

@@ -37,14 +37,4 @@ class PaintedUnit : public BagUnit {
   void paintBuffered(HDC dc);
 };
 
-// A unit of a bag type T(bag, plan, site): null for an invalid block or a failed window.
-template <typename T>
-std::unique_ptr<UnitControl> makeBagUnit(const UnitPlan& plan, UnitSite& site) {
-  std::optional<PropertyBag> bag = decodeUnitBlock(plan);
-  if (!bag) return nullptr;
-  auto unit = std::make_unique<T>(std::move(*bag), plan, site);
-  if (!unit->window()) return nullptr;
-  return unit;
-}
-
 }  // namespace forms

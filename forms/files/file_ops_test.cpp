@@ -8,12 +8,12 @@
 
 #include "forms/files/file_search.h"
 #include "forms/files/folder_ops.h"
-#include "forms/files/temp_folder.h"
+#include "test_support/temp_folder.h"
 
 namespace forms {
 namespace {
 
-using testing::TempFolder;
+using test_support::TempFolder;
 
 std::vector<std::string> allFound(const std::string& pattern, std::int32_t mask, bool filesOnly) {
   FileSearch search;

@@ -12,12 +12,13 @@
 #include "forms/runtime/runtime.h"
 #include "forms/runtime/printed_unit.h"
 #include "forms/system/system_ops.h"
-#include "forms/runtime/test_segment.h"
+#include "test_support/test_segment.h"
 #include "forms/units/unit_table.h"
 #include "forms/units/window/window_music.h"
 
 using namespace forms;
 using namespace forms::testing;
+using namespace test_support;
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <thread>
 
 #include "forms/runtime/runtime.h"
-#include "forms/runtime/test_segment.h"
+#include "test_support/test_segment.h"
 #include "forms/runtime/window_thread.h"
 #include "forms/units/unit_table.h"
 
 using namespace forms;
-using namespace forms::testing;
+using namespace test_support;
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "forms/runtime/runtime.h"
 #include "forms/units/gallery_window.h"
 #include "forms/runtime/printed_unit.h"
-#include "forms/runtime/test_segment.h"
+#include "test_support/test_segment.h"
 #include "forms/runtime/window_thread.h"
 #include "forms/units/button_edit/standard_units.h"
 #include "forms/units/unit_table.h"
@@ -27,6 +27,7 @@
 
 using namespace forms;
 using namespace forms::testing;
+using namespace test_support;
 
 namespace {
 

@@ -101,6 +101,11 @@ class UnitControl {
 
 // Creates a live unit from its plan, or null when its stored block is invalid (the window
 // load then fails).
+// The unit when it got its system window, else null (the window load then fails).
+inline std::unique_ptr<UnitControl> unitWithWindow(std::unique_ptr<UnitControl> unit) {
+  return unit && unit->window() ? std::move(unit) : nullptr;
+}
+
 using UnitFactory = std::unique_ptr<UnitControl> (*)(const UnitPlan& plan, UnitSite& site);
 
 // The unit types a program can load. A type the table lacks is not created, so a window

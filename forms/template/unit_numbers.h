@@ -144,11 +144,4 @@ namespace zip {
 enum Event : int { kProgress = 1 };
 }  // namespace zip
 
-// Message-box flags in the platform's encoding, as the programs pass them.
-namespace message_box {
-constexpr std::int32_t kOk = 0;                   // an OK button, no icon
-constexpr std::int32_t kIconError = 0x10;         // a stop sign
-constexpr std::int32_t kIconInformation = 0x40;   // an "i"
-}  // namespace message_box
-
 }  // namespace forms

@@ -6,14 +6,14 @@
 #include "forms/runtime/runtime.h"
 #include "forms/units/gallery_window.h"
 #include "forms/units/unit_table.h"
-#include "forms/runtime/test_segment.h"
+#include "test_support/test_segment.h"
 
 int main() {
   using namespace forms;
   std::vector<tpl::WindowRecord> windows{testing::galleryWindow()};
   const int shapes = static_cast<int>(testing::galleryShapes().size());
   for (int i = 0; i < shapes; ++i) windows.push_back(testing::galleryShapeWindow(i));
-  startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0, testing::segmentOf(windows));
+  startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0, test_support::segmentOf(windows));
   loadStartWindow(testing::kGalleryWindow);
   for (int i = 0; i < shapes; ++i) loadWindow(testing::galleryShapeWindowId(i));
   runMessageLoop();

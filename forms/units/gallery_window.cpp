@@ -1,6 +1,8 @@
 #include "forms/units/gallery_window.h"
 
-#include "forms/runtime/test_segment.h"
+#include "test_support/test_segment.h"
+
+using namespace test_support;
 
 namespace forms::testing {
 

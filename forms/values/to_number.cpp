@@ -50,17 +50,23 @@ double toDouble(std::string_view text) {
   return std::strtod(number.c_str(), nullptr);
 }
 
-double toDouble(const Value& value) {
+// A value's number through convert; an empty value and a byte set count as 0.
+template <typename Number, typename Convert>
+Number numberOf(const Value& value, Convert convert) {
   return std::visit(
-      [](const auto& v) -> double {
+      [&](const auto& v) -> Number {
         using T = std::decay_t<decltype(v)>;
         if constexpr (std::is_same_v<T, std::monostate> || std::is_same_v<T, ByteSet>) {
-          return 0.0;
+          return Number{};
         } else {
-          return toDouble(v);
+          return convert(v);
         }
       },
       value);
+}
+
+double toDouble(const Value& value) {
+  return numberOf<double>(value, [](const auto& v) { return toDouble(v); });
 }
 
 std::int32_t toInteger(std::string_view text) {
@@ -86,16 +92,7 @@ std::int32_t toInteger(double value) {
 }
 
 std::int32_t toInteger(const Value& value) {
-  return std::visit(
-      [](const auto& v) -> std::int32_t {
-        using T = std::decay_t<decltype(v)>;
-        if constexpr (std::is_same_v<T, std::monostate> || std::is_same_v<T, ByteSet>) {
-          return 0;
-        } else {
-          return toInteger(v);
-        }
-      },
-      value);
+  return numberOf<std::int32_t>(value, [](const auto& v) { return toInteger(v); });
 }
 
 }  // namespace forms

@@ -71,24 +71,16 @@ class StatusBarUnit : public UnitControl {
 
 std::unique_ptr<UnitControl> makePageControlUnit(const UnitPlan& plan, UnitSite& site) {
   const auto block = decodePageBlock(plan.block);
-  if (!block) return nullptr;
-  auto unit = std::make_unique<PageControlUnit>(plan, *block, site);
-  if (!unit->window()) return nullptr;
-  return unit;
+  return block ? unitWithWindow(std::make_unique<PageControlUnit>(plan, *block, site)) : nullptr;
 }
 
 std::unique_ptr<UnitControl> makeSuperBarUnit(const UnitPlan& plan, UnitSite& site) {
   const auto block = decodeSuperBarBlock(plan.block);
-  if (!block) return nullptr;
-  auto unit = std::make_unique<SuperBarUnit>(plan, *block, site);
-  if (!unit->window()) return nullptr;
-  return unit;
+  return block ? unitWithWindow(std::make_unique<SuperBarUnit>(plan, *block, site)) : nullptr;
 }
 
 std::unique_ptr<UnitControl> makeStatusBarUnit(const UnitPlan& plan, UnitSite&) {
-  auto unit = std::make_unique<StatusBarUnit>(plan);
-  if (!unit->window()) return nullptr;
-  return unit;
+  return unitWithWindow(std::make_unique<StatusBarUnit>(plan));
 }
 
 }  // namespace forms

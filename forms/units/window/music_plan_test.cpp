@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "forms/runtime/test_segment.h"
+#include "test_support/test_segment.h"
 
 namespace forms {
 namespace {
 
-using testing::wavFile;
+using test_support::wavFile;
 
 // A WAVE file with a LIST chunk of odd length (padded) before its fmt chunk.
 ByteSet withListChunk() {

@@ -296,11 +296,7 @@ class WindowUnit : public BagUnit {
 }  // namespace
 
 std::unique_ptr<UnitControl> makeWindowUnit(const UnitPlan& plan, UnitSite& site) {
-  std::optional<PropertyBag> bag = decodeUnitBlock(plan);
-  if (!bag) return nullptr;
-  auto unit = std::make_unique<WindowUnit>(std::move(*bag), plan, site);
-  if (!unit->window()) return nullptr;
-  return unit;
+  return makeBagUnit<WindowUnit>(plan, site);
 }
 
 }  // namespace forms

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "forms/files/temp_folder.h"
-#include "forms/units/zip/zip_maker.h"
+#include "test_support/temp_folder.h"
+#include "test_support/zip_maker.h"
 
 namespace forms {
 namespace {
 
-using testing::TempFolder;
-using testing::ZipEntry;
-using testing::makeZip;
+using test_support::TempFolder;
+using test_support::ZipEntry;
+using test_support::makeZip;
 
 constexpr std::uint32_t kFolder = FILE_ATTRIBUTE_DIRECTORY;
 

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "test_support/fake_unit_site.h"
-#include "forms/files/temp_folder.h"
-#include "forms/units/zip/zip_maker.h"
+#include "test_support/temp_folder.h"
+#include "test_support/zip_maker.h"
 
 namespace forms {
 namespace {
 
 TEST(ZipUnit, RaisesItsProgressAsEventOneAndStopsOnFalse) {
-  testing::TempFolder dir;
-  dir.write("temp1.zip", testing::makeZip({{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}));
+  test_support::TempFolder dir;
+  dir.write("temp1.zip", test_support::makeZip({{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}));
   test_support::FakeUnitSite site;
   auto unit = makeZipUnit(UnitPlan{}, site);
   ASSERT_TRUE(unit);

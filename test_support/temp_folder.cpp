@@ -1,4 +1,4 @@
-#include "forms/files/temp_folder.h"
+#include "test_support/temp_folder.h"
 
 #include <windows.h>
 
@@ -8,12 +8,12 @@
 
 #include "base/handles.h"
 
-namespace forms::testing {
+namespace test_support {
 namespace {
 
 void removeAll(const std::string& path) {
   WIN32_FIND_DATAA entry;
-  FindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
+  base::FindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
   if (search) {
     do {
       const std::string name = entry.cFileName;
@@ -69,4 +69,4 @@ std::string TempFolder::read(const std::string& relative) const {
   return all.str();
 }
 
-}  // namespace forms::testing
+}  // namespace test_support

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace forms::testing {
+namespace test_support {
 
 struct ZipEntry {
   std::string name;
@@ -20,4 +20,4 @@ struct ZipEntry {
 
 std::string makeZip(const std::vector<ZipEntry>& entries);
 
-}  // namespace forms::testing
+}  // namespace test_support

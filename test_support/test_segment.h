@@ -5,7 +5,12 @@
 
 #include "forms/template/model.h"
 
-namespace forms::testing {
+namespace test_support {
+
+using forms::ByteSet;
+using forms::kFlagVisible;
+using forms::Text;
+namespace tpl = forms::tpl;
 
 tpl::UnitRecord unitRecord(tpl::UnitType type, tpl::Id id, int left, int top, int width, int height,
                            std::uint32_t flags = kFlagVisible);
@@ -70,4 +75,4 @@ inline ByteSet wavFile(std::uint32_t rate, std::uint32_t data, std::uint32_t dec
   return b;
 }
 
-}  // namespace forms::testing
+}  // namespace test_support

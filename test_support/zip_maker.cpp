@@ -1,8 +1,8 @@
-#include "forms/units/zip/zip_maker.h"
+#include "test_support/zip_maker.h"
 
 #include <zlib.h>
 
-namespace forms::testing {
+namespace test_support {
 namespace {
 
 void put16(std::string& out, std::uint32_t v) {
@@ -12,6 +12,22 @@ void put16(std::string& out, std::uint32_t v) {
 void put32(std::string& out, std::uint32_t v) {
   put16(out, v & 0xFFFF);
   put16(out, v >> 16);
+}
+
+// The fields that the local header and the central directory share, from the version
+// needed to the extra field's length.
+void putEntryFields(std::string& out, const ZipEntry& e, std::uint16_t method, std::uint32_t crc,
+                    std::size_t storedSize) {
+  put16(out, 20);
+  put16(out, 0);
+  put16(out, method);
+  put16(out, e.dosTime);
+  put16(out, e.dosDate);
+  put32(out, crc);
+  put32(out, static_cast<std::uint32_t>(storedSize));
+  put32(out, static_cast<std::uint32_t>(e.data.size()));
+  put16(out, static_cast<std::uint32_t>(e.name.size()));
+  put16(out, 0);
 }
 
 std::string deflateRaw(const std::string& data) {
@@ -42,30 +58,12 @@ std::string makeZip(const std::vector<ZipEntry>& entries) {
 
     const auto offset = static_cast<std::uint32_t>(file.size());
     put32(file, 0x04034B50);
-    put16(file, 20);
-    put16(file, 0);
-    put16(file, method);
-    put16(file, e.dosTime);
-    put16(file, e.dosDate);
-    put32(file, crc);
-    put32(file, static_cast<std::uint32_t>(stored.size()));
-    put32(file, static_cast<std::uint32_t>(e.data.size()));
-    put16(file, static_cast<std::uint32_t>(e.name.size()));
-    put16(file, 0);
+    putEntryFields(file, e, method, crc, stored.size());
     file += e.name + stored;
 
     put32(directory, 0x02014B50);
     put16(directory, e.madeBy);
-    put16(directory, 20);
-    put16(directory, 0);
-    put16(directory, method);
-    put16(directory, e.dosTime);
-    put16(directory, e.dosDate);
-    put32(directory, crc);
-    put32(directory, static_cast<std::uint32_t>(stored.size()));
-    put32(directory, static_cast<std::uint32_t>(e.data.size()));
-    put16(directory, static_cast<std::uint32_t>(e.name.size()));
-    put16(directory, 0);
+    putEntryFields(directory, e, method, crc, stored.size());
     put16(directory, 0);
     put16(directory, 0);
     put16(directory, 0);
@@ -86,4 +84,4 @@ std::string makeZip(const std::vector<ZipEntry>& entries) {
   return file;
 }
 
-}  // namespace forms::testing
+}  // namespace test_support

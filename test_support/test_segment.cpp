@@ -1,4 +1,4 @@
-#include "forms/runtime/test_segment.h"
+#include "test_support/test_segment.h"
 
 #include "forms/template/bindings.h"
 #include "forms/template/property_block.h"
@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-namespace forms::testing {
+namespace test_support {
 
 tpl::UnitRecord unitRecord(tpl::UnitType type, tpl::Id id, int left, int top, int width, int height,
                            std::uint32_t flags) {
@@ -67,4 +67,4 @@ ByteSet segmentOf(const std::vector<tpl::WindowRecord>& windows) {
   return tpl::writeSegment(s);
 }
 
-}  // namespace forms::testing
+}  // namespace test_support

@@ -3,7 +3,7 @@
 // (read-only entries included) when the owner goes.
 #include <string>
 
-namespace forms::testing {
+namespace test_support {
 
 class TempFolder {
  public:
@@ -27,4 +27,4 @@ class TempFolder {
   std::string path_;
 };
 
-}  // namespace forms::testing
+}  // namespace test_support
