@@ -28,7 +28,7 @@ TEXTS = {
         '"C:\\dir with blank\\update.exe" "a b" "" c\\"d e\\\\"f\tg',
     ],
     "entry_name_fuzz": ["dir/sub\\file.txt", "a/../b", "com1.txt", "数据\\表.dat", "x:y"],
-    "core_text_fuzz": [
+    "values_text_fuzz": [
         "  -12.5e3abc", "\xa3\xb1\xa3\xb2.5", "99999999999999999999",
         "\x01\x00\x00\x00\x05\x00\x00\x00\x01\x02ab\x02xyzabcABCab\x81ab",
     ],
@@ -42,7 +42,7 @@ def main():
         os.makedirs(folder, exist_ok=True)
         for number, text in enumerate(texts, 1):
             # Latin-1 keeps the byte strings above as they are; the rest is GBK.
-            data = text.encode("latin-1") if target == "core_text_fuzz" else text.encode("gbk")
+            data = text.encode("latin-1") if target == "values_text_fuzz" else text.encode("gbk")
             with open(os.path.join(folder, "%d" % number), "wb") as f:
                 f.write(data)
 

@@ -9,7 +9,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SECONDS_EACH=${1:-15}
 BUILD="$ROOT/build-fuzz"
 TARGETS=(xml_fuzz http_reply_fuzz template_fuzz picture_fuzz command_words_fuzz
-         entry_name_fuzz core_text_fuzz)
+         entry_name_fuzz values_text_fuzz)
 
 if [ ! -f "$BUILD/build.ninja" ]; then
   cmake -S "$ROOT/fuzz" -B "$BUILD" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \

@@ -8,6 +8,7 @@
 #include "forms/template/type_tables.h"
 
 using namespace forms::tpl;
+using forms::UnitKind;
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -19,11 +20,11 @@ int main(int argc, char** argv) {
   window.designWord2 = makeId(kDesignIdByte, 40);
   window.name = "W";
   std::uint32_t serial = 2;
-  for (int t = 0; t <= static_cast<int>(UnitType::Zip); ++t) {
-    const auto type = static_cast<UnitType>(t);
+  for (int t = 0; t <= static_cast<int>(UnitKind::Zip); ++t) {
+    const auto type = static_cast<UnitKind>(t);
     const TypeLayout& plan = typeLayout(type);
     UnitRecord unit;
-    unit.id = makeId(type == UnitType::Window ? kOwnUnitIdByte : kUnitIdByte, serial++);
+    unit.id = makeId(type == UnitKind::Window ? kOwnUnitIdByte : kUnitIdByte, serial++);
     unit.typeCode = plan.talveryCode ? plan.talveryCode : plan.updateCode;
     unit.type = type;
     unit.name = plan.name;

@@ -29,7 +29,7 @@ void readUnit(const Segment& segment, const WindowRecord& window, const UnitReco
   if (!unit.type) return;
   const auto block = decodeBlock(*unit.type, unit.propertyBlock);
   if (!block) return;
-  for (int index = common::kFirstTypeProperty; index < kPropertiesTried; ++index)
+  for (int index = forms::common::kFirstTypeProperty; index < kPropertiesTried; ++index)
     blockProperty(*block, index);
   if (const FieldValue* pages = blockField(*block, "pages")) decodePageTable(pages->bytes);
   encodeBlock(*block);

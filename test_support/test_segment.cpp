@@ -9,7 +9,7 @@
 
 namespace test_support {
 
-tpl::UnitRecord unitRecord(tpl::UnitType type, tpl::Id id, int left, int top, int width, int height,
+tpl::UnitRecord unitRecord(UnitKind type, tpl::Id id, int left, int top, int width, int height,
                            std::uint32_t flags) {
   tpl::UnitRecord u;
   u.id = id;

@@ -10,9 +10,10 @@ namespace test_support {
 using forms::ByteSet;
 using forms::kFlagVisible;
 using forms::Text;
+using forms::UnitKind;
 namespace tpl = forms::tpl;
 
-tpl::UnitRecord unitRecord(tpl::UnitType type, tpl::Id id, int left, int top, int width, int height,
+tpl::UnitRecord unitRecord(UnitKind type, tpl::Id id, int left, int top, int width, int height,
                            std::uint32_t flags = kFlagVisible);
 void bind(tpl::UnitRecord& unit, int event, const char* handler);
 // Sets one stored field of the unit's block by its source name.

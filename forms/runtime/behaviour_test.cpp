@@ -157,7 +157,7 @@ class RecordingPlayer : public SoundPlayer {
 RecordingPlayer player;
 
 tpl::UnitRecord plainWindow(tpl::Id own, int left, int top, int width, int height, std::uint32_t flags = kFlagVisible) {
-  tpl::UnitRecord w = unitRecord(tpl::UnitType::Window, own, left, top, width, height, flags);
+  tpl::UnitRecord w = unitRecord(UnitKind::Window, own, left, top, width, height, flags);
   setNumber(w, "border", 0);
   setNumber(w, "startPosition", 0);
   return w;
@@ -171,7 +171,7 @@ tpl::UnitRecord musicWindow(tpl::Id own, int left, const ByteSet& sound, std::ui
 }
 
 ByteSet testSegment() {
-  using T = tpl::UnitType;
+  using T = UnitKind;
   constexpr std::uint32_t kV = kFlagVisible, kTab = kFlagVisible | kFlagTabStop;
 
   tpl::UnitRecord painted = unitRecord(T::Label, kPainted.unit, 10, 10, 120, 24);

@@ -31,7 +31,7 @@ void endRoutine() {
 }
 
 ByteSet segment() {
-  using T = tpl::UnitType;
+  using T = UnitKind;
   tpl::UnitRecord own = unitRecord(T::Window, 0x06000002, 0, 0, 100, 80);
   tpl::UnitRecord label = unitRecord(T::Label, 0x16000003, 1, 1, 20, 20);
   tpl::UnitRecord other = unitRecord(T::Window, 0x06000011, 0, 0, 100, 80);

@@ -110,7 +110,7 @@ ByteSet animatedGif() {
 }
 
 ByteSet testSegment() {
-  using T = tpl::UnitType;
+  using T = UnitKind;
   tpl::UnitRecord own = unitRecord(T::Window, kOwn.unit, 600, 300, 320, 200);
   setNumber(own, "border", 0);
   setNumber(own, "startPosition", 0);

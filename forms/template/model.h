@@ -39,8 +39,7 @@ constexpr std::uint32_t kNoHandler = 0xFFFFFFFFu;
 constexpr std::uint32_t kColourNotSet = 0xFF000000u;
 constexpr std::uint32_t kHandCursor = 32649;
 
-// ---- Unit types ----
-using UnitType = UnitKind;
+// ---- Unit types: UnitKind (unit_numbers.h) ----
 constexpr std::uint32_t kMenuItemTypeCode = 0x10003;
 
 // Widths of the stored block fields.
@@ -66,7 +65,7 @@ struct FieldLayout {
 };
 
 struct TypeLayout {
-  UnitType type;
+  UnitKind type;
   const char* name;            // `Label`
   const char* nativeName;      // 标签 (GBK)
   std::uint32_t talveryCode;   // 0 when the program's library list lacks the type
@@ -86,7 +85,7 @@ struct FieldValue {
 };
 
 struct PropertyBlock {
-  UnitType type = UnitType::Window;
+  UnitKind type = UnitKind::Window;
   std::uint32_t version = 0;        // 0 = the block was empty (all defaults)
   std::vector<FieldValue> fields;   // parallel to the type's FieldLayout table
 };
@@ -106,7 +105,7 @@ struct EventBinding {
 struct UnitRecord {
   Id id = 0;
   std::uint32_t typeCode = 0;
-  std::optional<UnitType> type;  // none for a code outside the type table
+  std::optional<UnitKind> type;  // none for a code outside the type table
   Id sourceUnitId = 0;           // non-zero only for clones made at run time
   Text name;
   Text remark;

@@ -62,7 +62,7 @@ void writeField(ByteWriter& out, const FieldLayout& f, const FieldValue& v) {
 
 }  // namespace
 
-PropertyBlock defaultBlock(UnitType type) {
+PropertyBlock defaultBlock(UnitKind type) {
   const TypeLayout& plan = typeLayout(type);
   PropertyBlock block;
   block.type = type;
@@ -75,7 +75,7 @@ PropertyBlock defaultBlock(UnitType type) {
   return block;
 }
 
-std::optional<PropertyBlock> decodeBlock(UnitType type, const ByteSet& bytes) {
+std::optional<PropertyBlock> decodeBlock(UnitKind type, const ByteSet& bytes) {
   PropertyBlock block = defaultBlock(type);
   if (bytes.empty()) return block;
   const TypeLayout& plan = typeLayout(type);
@@ -171,7 +171,7 @@ bool setBlockProperty(PropertyBlock& block, int number, const Value& value) {
   return false;
 }
 
-std::optional<ByteSet> blockWithCurrentProperties(UnitType type, const ByteSet& stored,
+std::optional<ByteSet> blockWithCurrentProperties(UnitKind type, const ByteSet& stored,
                                                   const std::function<std::optional<Value>(int)>& current) {
   std::optional<PropertyBlock> block = decodeBlock(type, stored);
   if (!block) return std::nullopt;

@@ -10,12 +10,12 @@
 namespace forms::tpl {
 
 // Every field at its default; version 0 (as an empty block).
-PropertyBlock defaultBlock(UnitType type);
+PropertyBlock defaultBlock(UnitKind type);
 
 // None when the block is invalid: its version exceeds the type's maximum, or a field runs
 // past the block's end. An empty block gives the defaults. Bytes after the last field are
 // ignored.
-std::optional<PropertyBlock> decodeBlock(UnitType type, const ByteSet& block);
+std::optional<PropertyBlock> decodeBlock(UnitKind type, const ByteSet& block);
 
 // Writes the fields present at the block's version (0 = the type's write version). A type
 // without fields at version 0 writes the empty block.
@@ -34,7 +34,7 @@ bool setBlockProperty(PropertyBlock& block, int number, const Value& value);
 // it: the record of a live unit as it stands after the writes of the run. The version is
 // raised to the one the type writes, so that no answered field falls outside it. None
 // when the stored block is invalid.
-std::optional<ByteSet> blockWithCurrentProperties(UnitType type, const ByteSet& stored,
+std::optional<ByteSet> blockWithCurrentProperties(UnitKind type, const ByteSet& stored,
                                                   const std::function<std::optional<Value>(int)>& current);
 
 // Field access by source name; null when the type has no such field.

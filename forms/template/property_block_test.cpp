@@ -19,23 +19,23 @@ std::int32_t number(const PropertyBlock& block, int property) {
 Text text(const PropertyBlock& block, int property) { return std::get<Text>(*blockProperty(block, property)); }
 
 struct DefaultCase {
-  UnitType type;
+  UnitKind type;
   int property;
   std::int32_t expected;
 };
 
 TEST(PropertyBlock, EmptyBlockGivesEveryDefault) {
   const DefaultCase cases[] = {
-      {UnitType::Timer, 8, 0},                                          // stopped
-      {UnitType::ShapeBox, 8, static_cast<std::int32_t>(kColourNotSet)},  // button face
-      {UnitType::ShapeBox, 9, 0},  {UnitType::ShapeBox, 11, 1},  {UnitType::ShapeBox, 12, 1},
-      {UnitType::ShapeBox, 13, 0}, {UnitType::ShapeBox, 14, static_cast<std::int32_t>(kColourNotSet)},
-      {UnitType::EditBox, 9, 1},   {UnitType::EditBox, 10, 0},   {UnitType::EditBox, 11, 0xFFFFFF},
-      {UnitType::EditBox, 15, 0},  {UnitType::EditBox, 19, '*'}, {UnitType::EditBox, 23, 100},
-      {UnitType::Window, 9, 2},    {UnitType::Window, 18, 1},    {UnitType::Window, 22, 1},
-      {UnitType::Window, 26, 1},   {UnitType::Window, 27, 0},    {UnitType::Label, 11, 8},
-      {UnitType::Label, 26, 1},    {UnitType::HtmlViewer, 8, 2}, {UnitType::SuperBar, 16, 100},
-      {UnitType::SuperBar, 17, 30}, {UnitType::SuperBar, 41, 0}, {UnitType::Button, 11, 1},
+      {UnitKind::Timer, 8, 0},                                          // stopped
+      {UnitKind::ShapeBox, 8, static_cast<std::int32_t>(kColourNotSet)},  // button face
+      {UnitKind::ShapeBox, 9, 0},  {UnitKind::ShapeBox, 11, 1},  {UnitKind::ShapeBox, 12, 1},
+      {UnitKind::ShapeBox, 13, 0}, {UnitKind::ShapeBox, 14, static_cast<std::int32_t>(kColourNotSet)},
+      {UnitKind::EditBox, 9, 1},   {UnitKind::EditBox, 10, 0},   {UnitKind::EditBox, 11, 0xFFFFFF},
+      {UnitKind::EditBox, 15, 0},  {UnitKind::EditBox, 19, '*'}, {UnitKind::EditBox, 23, 100},
+      {UnitKind::Window, 9, 2},    {UnitKind::Window, 18, 1},    {UnitKind::Window, 22, 1},
+      {UnitKind::Window, 26, 1},   {UnitKind::Window, 27, 0},    {UnitKind::Label, 11, 8},
+      {UnitKind::Label, 26, 1},    {UnitKind::HtmlViewer, 8, 2}, {UnitKind::SuperBar, 16, 100},
+      {UnitKind::SuperBar, 17, 30}, {UnitKind::SuperBar, 41, 0}, {UnitKind::Button, 11, 1},
   };
   for (const DefaultCase& c : cases) {
     auto block = decodeBlock(c.type, {});
@@ -43,16 +43,16 @@ TEST(PropertyBlock, EmptyBlockGivesEveryDefault) {
     EXPECT_EQ(block->version, 0u);
     EXPECT_EQ(number(*block, c.property), c.expected) << typeLayout(c.type).name << " p" << c.property;
   }
-  EXPECT_EQ(text(*decodeBlock(UnitType::Label, {}), 8), "标签");
-  EXPECT_EQ(text(*decodeBlock(UnitType::Button, {}), 10), "按钮");
-  EXPECT_EQ(text(*decodeBlock(UnitType::TransLabel, {}), 8), "透明标签");
-  EXPECT_EQ(text(*decodeBlock(UnitType::EditBox, {}), 8), "");
-  EXPECT_FALSE(blockProperty(*decodeBlock(UnitType::Timer, {}), 9));
+  EXPECT_EQ(text(*decodeBlock(UnitKind::Label, {}), 8), "标签");
+  EXPECT_EQ(text(*decodeBlock(UnitKind::Button, {}), 10), "按钮");
+  EXPECT_EQ(text(*decodeBlock(UnitKind::TransLabel, {}), 8), "透明标签");
+  EXPECT_EQ(text(*decodeBlock(UnitKind::EditBox, {}), 8), "");
+  EXPECT_FALSE(blockProperty(*decodeBlock(UnitKind::Timer, {}), 9));
 }
 
 TEST(PropertyBlock, EveryTypeReadsBackWhatItWrites) {
-  for (int t = 0; t <= static_cast<int>(UnitType::Zip); ++t) {
-    UnitType type = static_cast<UnitType>(t);
+  for (int t = 0; t <= static_cast<int>(UnitKind::Zip); ++t) {
+    UnitKind type = static_cast<UnitKind>(t);
     PropertyBlock block = defaultBlock(type);
     for (std::size_t i = 0; i < block.fields.size(); ++i) {
       block.fields[i].number = 1000 + static_cast<std::uint32_t>(i);
@@ -70,7 +70,7 @@ TEST(PropertyBlock, EveryTypeReadsBackWhatItWrites) {
 // A window block of the given version with every field present at that version, each
 // number field holding 7.
 ByteSet windowBlock(std::uint32_t version) {
-  PropertyBlock block = defaultBlock(UnitType::Window);
+  PropertyBlock block = defaultBlock(UnitKind::Window);
   block.version = version;
   for (FieldValue& f : block.fields) f.number = 7;
   return encodeBlock(block);
@@ -88,19 +88,19 @@ TEST(PropertyBlock, WindowVersionGates) {
       {6, 7, 7, 7, 7},
   };
   for (const Case& c : cases) {
-    auto block = decodeBlock(UnitType::Window, windowBlock(c.version));
+    auto block = decodeBlock(UnitKind::Window, windowBlock(c.version));
     ASSERT_TRUE(block) << c.version;
     EXPECT_EQ(number(*block, 26), c.showInTaskbar) << c.version;
     EXPECT_EQ(number(*block, 27), c.moveAnywhere) << c.version;
     EXPECT_EQ(number(*block, 28), c.shape) << c.version;
     EXPECT_EQ(number(*block, 29), c.alwaysOnTop) << c.version;
   }
-  EXPECT_FALSE(decodeBlock(UnitType::Window, windowBlock(7)));
-  EXPECT_FALSE(decodeBlock(UnitType::Timer, ByteSet{2, 0, 0, 0, 5, 0, 0, 0}));
+  EXPECT_FALSE(decodeBlock(UnitKind::Window, windowBlock(7)));
+  EXPECT_FALSE(decodeBlock(UnitKind::Timer, ByteSet{2, 0, 0, 0, 5, 0, 0, 0}));
 }
 
 TEST(PropertyBlock, PageControlAndSuperBarLoadAboveTheirStoredVersion) {
-  for (UnitType type : {UnitType::PageControl, UnitType::SuperBar}) {
+  for (UnitKind type : {UnitKind::PageControl, UnitKind::SuperBar}) {
     PropertyBlock block = defaultBlock(type);
     block.version = 9;
     for (FieldValue& f : block.fields) f.number = 5;
@@ -115,12 +115,12 @@ TEST(PropertyBlock, PageControlAndSuperBarLoadAboveTheirStoredVersion) {
 }
 
 TEST(PropertyBlock, FieldsRunningPastTheEndMakeItInvalid) {
-  ByteSet bytes = encodeBlock(defaultBlock(UnitType::Label));
+  ByteSet bytes = encodeBlock(defaultBlock(UnitKind::Label));
   for (std::size_t cut : {std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{20}, bytes.size() - 1}) {
     ByteSet shorter(bytes.begin(), bytes.begin() + cut);
-    EXPECT_FALSE(decodeBlock(UnitType::Label, shorter)) << cut;
+    EXPECT_FALSE(decodeBlock(UnitKind::Label, shorter)) << cut;
   }
-  EXPECT_TRUE(decodeBlock(UnitType::Label, bytes));
+  EXPECT_TRUE(decodeBlock(UnitKind::Label, bytes));
 }
 
 // The HtmlViewer block ends with its address, a lenText.
@@ -149,58 +149,58 @@ TEST(PropertyBlock, LenTextEdges) {
   };
   for (const Case& c : cases) {
     ByteSet bytes = htmlViewerBlock(c.field);
-    auto block = decodeBlock(UnitType::HtmlViewer, bytes);
+    auto block = decodeBlock(UnitKind::HtmlViewer, bytes);
     ASSERT_EQ(block.has_value(), c.valid) << c.what;
     if (c.valid) {
       EXPECT_EQ(text(*block, 11), c.expected) << c.what;
     }
   }
   // A negative length consumes only its 4 bytes: the next field follows at once.
-  PropertyBlock tl = defaultBlock(UnitType::TransLabel);
+  PropertyBlock tl = defaultBlock(UnitKind::TransLabel);
   blockField(tl, "caption")->text = "after";
   ByteSet b = encodeBlock(tl);
   // Replace the font block's length with -1: the caption must still read.
   std::size_t fontAt = 4 + 5 * 4;
   b[fontAt] = b[fontAt + 1] = b[fontAt + 2] = b[fontAt + 3] = 0xFF;
-  auto back = decodeBlock(UnitType::TransLabel, b);
+  auto back = decodeBlock(UnitKind::TransLabel, b);
   ASSERT_TRUE(back);
   EXPECT_EQ(text(*back, 8), "after");
 }
 
 TEST(PropertyBlock, OnlyA60ByteFontBlockIsAFont) {
   for (std::size_t length : {0, 1, 59, 60, 61, 120}) {
-    PropertyBlock block = defaultBlock(UnitType::Label);
+    PropertyBlock block = defaultBlock(UnitKind::Label);
     blockField(block, "font")->bytes = ByteSet(length, 0x41);
-    auto back = decodeBlock(UnitType::Label, encodeBlock(block));
+    auto back = decodeBlock(UnitKind::Label, encodeBlock(block));
     ASSERT_TRUE(back) << length;
     EXPECT_EQ(std::get<ByteSet>(*blockProperty(*back, 15)).size(), length == 60 ? 60u : 0u) << length;
   }
 }
 
 TEST(PropertyBlock, SuperBarWordsReadBackMinusOne) {
-  PropertyBlock block = defaultBlock(UnitType::SuperBar);
+  PropertyBlock block = defaultBlock(UnitKind::SuperBar);
   blockField(block, "w27")->number = 5;
   blockField(block, "w29")->number = 0;
-  auto back = decodeBlock(UnitType::SuperBar, encodeBlock(block));
+  auto back = decodeBlock(UnitKind::SuperBar, encodeBlock(block));
   ASSERT_TRUE(back);
   EXPECT_EQ(number(*back, 41), 4);
   EXPECT_EQ(number(*back, 61), -1);
 }
 
 TEST(PropertyBlock, CurrentPropertiesAreWrittenOverTheStoredOnes) {
-  PropertyBlock stored = defaultBlock(UnitType::Label);
+  PropertyBlock stored = defaultBlock(UnitKind::Label);
   stored.version = 1;
   blockField(stored, "caption")->text = "旧";
   blockField(stored, "textColour")->number = 0x0000FF;
   blockField(stored, "font")->bytes = ByteSet(60, 0x41);
   const std::map<int, Value> current = {
       {8, Value(Text("新"))}, {17, Value(std::int32_t{0x00FF00})}, {15, Value(ByteSet{})}, {24, Value(true)}};
-  auto bytes = blockWithCurrentProperties(UnitType::Label, encodeBlock(stored), [&](int n) -> std::optional<Value> {
+  auto bytes = blockWithCurrentProperties(UnitKind::Label, encodeBlock(stored), [&](int n) -> std::optional<Value> {
     auto it = current.find(n);
     return it == current.end() ? std::nullopt : std::optional<Value>(it->second);
   });
   ASSERT_TRUE(bytes);
-  auto back = decodeBlock(UnitType::Label, *bytes);
+  auto back = decodeBlock(UnitKind::Label, *bytes);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->version, 2u);  // raised to the version the type writes
   EXPECT_EQ(text(*back, 8), "新");
@@ -216,14 +216,14 @@ TEST(PropertyBlock, CurrentPropertiesAreWrittenOverTheStoredOnes) {
     if (n == 27) return Value(std::int32_t{1});
     return std::nullopt;
   };
-  auto bar = decodeBlock(UnitType::SuperBar, *blockWithCurrentProperties(UnitType::SuperBar, {}, answer));
+  auto bar = decodeBlock(UnitKind::SuperBar, *blockWithCurrentProperties(UnitKind::SuperBar, {}, answer));
   EXPECT_EQ(number(*bar, 41), 4);
   EXPECT_EQ(blockField(*bar, "w27")->number, 5u);
-  auto window = decodeBlock(UnitType::Window, *blockWithCurrentProperties(UnitType::Window, windowBlock(2), answer));
+  auto window = decodeBlock(UnitKind::Window, *blockWithCurrentProperties(UnitKind::Window, windowBlock(2), answer));
   EXPECT_EQ(number(*window, 27), 1);
   EXPECT_EQ(number(*window, 26), 7);
 
-  EXPECT_FALSE(blockWithCurrentProperties(UnitType::Window, windowBlock(7), answer));
+  EXPECT_FALSE(blockWithCurrentProperties(UnitKind::Window, windowBlock(7), answer));
 }
 
 TEST(PageTable, ReadsBackAndRefusesCountsItCannotHold) {

@@ -64,11 +64,11 @@ TEST(Segment, ReadsAHandMadeSegment) {
   EXPECT_EQ(w.name, "W");
   ASSERT_EQ(w.units.size(), 2u);
   EXPECT_EQ(w.units[0].id, 0x06000006u);
-  EXPECT_EQ(w.units[0].type, UnitType::Window);
+  EXPECT_EQ(w.units[0].type, UnitKind::Window);
   EXPECT_EQ(w.units[0].width, 100);
   EXPECT_TRUE(w.units[0].propertyBlock.empty());
   const UnitRecord& t = w.units[1];
-  EXPECT_EQ(t.type, UnitType::Timer);
+  EXPECT_EQ(t.type, UnitKind::Timer);
   EXPECT_EQ(t.name, "T1");
   EXPECT_EQ(t.left, -2);
   EXPECT_EQ(t.tag, "g");

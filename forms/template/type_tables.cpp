@@ -227,36 +227,36 @@ static_assert(fieldAt(kPageControl, page_control::kFont, "font") && fieldAt(kPag
 
 #define ROWS(a) a, std::size(a)
 const TypeLayout kTypes[] = {
-    {UnitType::Window, "window", "窗口", 0x10001, 0x10001, 6, 6, ROWS(kWindow), true},
-    {UnitType::EditBox, "EditBox", "编辑框", 0x10005, 0x10005, 2, 2, ROWS(kEditBox), true},
-    {UnitType::PicBox, "PicBox", "图片框", 0x10006, 0x10006, 2, 2, ROWS(kPicBox), true},
-    {UnitType::ShapeBox, "ShapeBox", "外形框", 0x10007, 0x10007, 1, 1, ROWS(kShapeBox), true},
-    {UnitType::Label, "Label", "标签", 0x1000A, 0x1000A, 2, 2, ROWS(kLabel), true},
-    {UnitType::Button, "Button", "按钮", 0x1000B, 0, 1, 1, ROWS(kButton), true},
-    {UnitType::HyperLinker, "HyperLinker", "超级链接框", 0x1001D, 0, 1, 1, ROWS(kHyperLinker), true},
-    {UnitType::Timer, "Timer", "时钟", 0x10020, 0, 1, 1, ROWS(kTimer), true},
-    {UnitType::PicBtn, "PicBtn", "图形按钮", 0x1002D, 0, 1, 1, ROWS(kPicBtn), true},
-    {UnitType::TransLabel, "TransLabel", "透明标签", 0x20005, 0, 1, 1, ROWS(kTransLabel), true},
-    {UnitType::HtmlViewer, "HtmlViewer", "超文本浏览框", 0x30001, 0, 1, 1, ROWS(kHtmlViewer), true},
-    {UnitType::PageControl, "PageControl", "高级选择夹", 0x90002, 0, 0, 7, ROWS(kPageControl), true},
-    {UnitType::SuperBar, "SuperBar", "多功能条", 0, 0x20001, 0, 1, ROWS(kSuperBar), true},
-    {UnitType::StatusBar, "StatusBar", "状态条", 0, 0x30002, 0, 0, nullptr, 0, true},
-    {UnitType::Zip, "ZIP", "ZIP压缩", 0, 0x50001, 0, 0, nullptr, 0, true},
+    {UnitKind::Window, "window", "窗口", 0x10001, 0x10001, 6, 6, ROWS(kWindow), true},
+    {UnitKind::EditBox, "EditBox", "编辑框", 0x10005, 0x10005, 2, 2, ROWS(kEditBox), true},
+    {UnitKind::PicBox, "PicBox", "图片框", 0x10006, 0x10006, 2, 2, ROWS(kPicBox), true},
+    {UnitKind::ShapeBox, "ShapeBox", "外形框", 0x10007, 0x10007, 1, 1, ROWS(kShapeBox), true},
+    {UnitKind::Label, "Label", "标签", 0x1000A, 0x1000A, 2, 2, ROWS(kLabel), true},
+    {UnitKind::Button, "Button", "按钮", 0x1000B, 0, 1, 1, ROWS(kButton), true},
+    {UnitKind::HyperLinker, "HyperLinker", "超级链接框", 0x1001D, 0, 1, 1, ROWS(kHyperLinker), true},
+    {UnitKind::Timer, "Timer", "时钟", 0x10020, 0, 1, 1, ROWS(kTimer), true},
+    {UnitKind::PicBtn, "PicBtn", "图形按钮", 0x1002D, 0, 1, 1, ROWS(kPicBtn), true},
+    {UnitKind::TransLabel, "TransLabel", "透明标签", 0x20005, 0, 1, 1, ROWS(kTransLabel), true},
+    {UnitKind::HtmlViewer, "HtmlViewer", "超文本浏览框", 0x30001, 0, 1, 1, ROWS(kHtmlViewer), true},
+    {UnitKind::PageControl, "PageControl", "高级选择夹", 0x90002, 0, 0, 7, ROWS(kPageControl), true},
+    {UnitKind::SuperBar, "SuperBar", "多功能条", 0, 0x20001, 0, 1, ROWS(kSuperBar), true},
+    {UnitKind::StatusBar, "StatusBar", "状态条", 0, 0x30002, 0, 0, nullptr, 0, true},
+    {UnitKind::Zip, "ZIP", "ZIP压缩", 0, 0x50001, 0, 0, nullptr, 0, true},
 };
 #undef ROWS
 
 }  // namespace
 
-const TypeLayout& typeLayout(UnitType type) { return kTypes[static_cast<std::size_t>(type)]; }
+const TypeLayout& typeLayout(UnitKind type) { return kTypes[static_cast<std::size_t>(type)]; }
 
-std::optional<UnitType> typeOfCode(std::uint32_t code) {
+std::optional<UnitKind> typeOfCode(std::uint32_t code) {
   if (code == 0) return std::nullopt;
   for (const TypeLayout& t : kTypes)
     if (t.talveryCode == code || t.updateCode == code) return t.type;
   return std::nullopt;
 }
 
-std::optional<UnitType> typeOfName(const char* name) {
+std::optional<UnitKind> typeOfName(const char* name) {
   for (const TypeLayout& t : kTypes)
     if (std::strcmp(t.name, name) == 0) return t.type;
   return std::nullopt;

@@ -8,11 +8,11 @@
 
 namespace forms::tpl {
 
-const TypeLayout& typeLayout(UnitType type);
+const TypeLayout& typeLayout(UnitKind type);
 // The type of a stored unitType code of either program; none for an unknown code.
-std::optional<UnitType> typeOfCode(std::uint32_t code);
+std::optional<UnitKind> typeOfCode(std::uint32_t code);
 // By the name the sources use (`Label`); none when unknown.
-std::optional<UnitType> typeOfName(const char* name);
+std::optional<UnitKind> typeOfName(const char* name);
 // Index of a field in the type's table by its source name; -1 when unknown.
 int fieldIndex(const TypeLayout& plan, const char* name);
 

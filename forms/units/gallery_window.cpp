@@ -7,7 +7,7 @@ using namespace test_support;
 namespace forms::testing {
 
 namespace {
-using T = tpl::UnitType;
+using T = UnitKind;
 constexpr std::uint32_t kV = kFlagVisible;
 }  // namespace
 

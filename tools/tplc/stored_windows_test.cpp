@@ -171,7 +171,7 @@ TEST(StoredWindows, MainWindowUnits) {
   const WindowRecord& w = talvery().windows[0];
   struct Case {
     const char* name;
-    UnitType type;
+    UnitKind type;
     std::int32_t left, top, width, height;
     const char* parent;  // null: the window
     std::uint32_t flags;
@@ -179,28 +179,28 @@ TEST(StoredWindows, MainWindowUnits) {
     std::int32_t event;
     const char* handler;  // null: no binding
   } cases[] = {
-      {"透明标签1", UnitType::TransLabel, 16, 8, 304, 32, nullptr, 1, false, 0, nullptr},
-      {"透明标签4", UnitType::TransLabel, 1, 0, 384, 56, "图片框3", 1, true, -1, "onRightBannerPressed"},
-      {"透明标签3", UnitType::TransLabel, 2, 0, 376, 56, "图片框2", 1, true, -1, "onLeftBannerPressed"},
-      {"图片框3", UnitType::PicBox, 396, 352, 380, 60, "高级选择夹1", 1, false, 0, nullptr},
-      {"图片框2", UnitType::PicBox, 4, 352, 380, 60, "高级选择夹1", 1, false, 0, nullptr},
-      {"透明标签2", UnitType::TransLabel, -4, -2, 200, 64, "图片框1", 1, true, -1, "onHomeBannerPressed"},
-      {"图片框1", UnitType::PicBox, 575, 41, 200, 60, nullptr, 1, false, 0, nullptr},
-      {"图形按钮关闭", UnitType::PicBtn, 756, 1, 42, 17, nullptr, 1, false, 0, "onCloseClicked"},
-      {"图形按钮最小化", UnitType::PicBtn, 727, 1, 29, 17, nullptr, 1, false, 0, "onMinimizeClicked"},
-      {"标签1", UnitType::Label, 594, 2, 136, 18, nullptr, 1, false, 0, "onBossKey"},
-      {"超文本浏览框1", UnitType::HtmlViewer, -5, -5, 811, 357, "外形框1", 5, false, 9, "onBrowserNewWindow"},
-      {"外形框1", UnitType::ShapeBox, 0, 72, 784, 348, "高级选择夹1", 1, false, 0, nullptr},
-      {"按钮1", UnitType::Button, 688, 471, 101, 24, nullptr, 5, false, 0, "onMemberLoginClicked"},
-      {"超级链接框107", UnitType::HyperLinker, 424, 476, 248, 16, nullptr, 1, true, 0, nullptr},
-      {"高级选择夹1", UnitType::PageControl, 8, 40, 784, 416, nullptr, 1, false, 0, nullptr},
-      {"时钟1", UnitType::Timer, 740, 420, 32, 32, nullptr, 0, false, 0, "pollPopupSwitch"},
-      {"透明标签5", UnitType::TransLabel, 147, 478, 245, 16, nullptr, 1, false, 0, nullptr},
-      {"超级链接框1", UnitType::HyperLinker, 93, 477, 47, 18, nullptr, 1, false, -1, "checkForUpdate"},
-      {"标签2", UnitType::Label, 7, 477, 89, 18, nullptr, 1, false, 0, nullptr},
-      {"编辑框4", UnitType::EditBox, 320, 312, 104, 24, nullptr, 5, false, 0, nullptr},
-      {"超级链接框20", UnitType::HyperLinker, 15, 184, 104, 20, "高级选择夹1", 1, false, 0, nullptr},
-      {"超级链接框24", UnitType::HyperLinker, 149, 147, 80, 20, "高级选择夹1", 1, true, 0, nullptr},
+      {"透明标签1", UnitKind::TransLabel, 16, 8, 304, 32, nullptr, 1, false, 0, nullptr},
+      {"透明标签4", UnitKind::TransLabel, 1, 0, 384, 56, "图片框3", 1, true, -1, "onRightBannerPressed"},
+      {"透明标签3", UnitKind::TransLabel, 2, 0, 376, 56, "图片框2", 1, true, -1, "onLeftBannerPressed"},
+      {"图片框3", UnitKind::PicBox, 396, 352, 380, 60, "高级选择夹1", 1, false, 0, nullptr},
+      {"图片框2", UnitKind::PicBox, 4, 352, 380, 60, "高级选择夹1", 1, false, 0, nullptr},
+      {"透明标签2", UnitKind::TransLabel, -4, -2, 200, 64, "图片框1", 1, true, -1, "onHomeBannerPressed"},
+      {"图片框1", UnitKind::PicBox, 575, 41, 200, 60, nullptr, 1, false, 0, nullptr},
+      {"图形按钮关闭", UnitKind::PicBtn, 756, 1, 42, 17, nullptr, 1, false, 0, "onCloseClicked"},
+      {"图形按钮最小化", UnitKind::PicBtn, 727, 1, 29, 17, nullptr, 1, false, 0, "onMinimizeClicked"},
+      {"标签1", UnitKind::Label, 594, 2, 136, 18, nullptr, 1, false, 0, "onBossKey"},
+      {"超文本浏览框1", UnitKind::HtmlViewer, -5, -5, 811, 357, "外形框1", 5, false, 9, "onBrowserNewWindow"},
+      {"外形框1", UnitKind::ShapeBox, 0, 72, 784, 348, "高级选择夹1", 1, false, 0, nullptr},
+      {"按钮1", UnitKind::Button, 688, 471, 101, 24, nullptr, 5, false, 0, "onMemberLoginClicked"},
+      {"超级链接框107", UnitKind::HyperLinker, 424, 476, 248, 16, nullptr, 1, true, 0, nullptr},
+      {"高级选择夹1", UnitKind::PageControl, 8, 40, 784, 416, nullptr, 1, false, 0, nullptr},
+      {"时钟1", UnitKind::Timer, 740, 420, 32, 32, nullptr, 0, false, 0, "pollPopupSwitch"},
+      {"透明标签5", UnitKind::TransLabel, 147, 478, 245, 16, nullptr, 1, false, 0, nullptr},
+      {"超级链接框1", UnitKind::HyperLinker, 93, 477, 47, 18, nullptr, 1, false, -1, "checkForUpdate"},
+      {"标签2", UnitKind::Label, 7, 477, 89, 18, nullptr, 1, false, 0, nullptr},
+      {"编辑框4", UnitKind::EditBox, 320, 312, 104, 24, nullptr, 5, false, 0, nullptr},
+      {"超级链接框20", UnitKind::HyperLinker, 15, 184, 104, 20, "高级选择夹1", 1, false, 0, nullptr},
+      {"超级链接框24", UnitKind::HyperLinker, 149, 147, 80, 20, "高级选择夹1", 1, true, 0, nullptr},
   };
   for (const Case& c : cases) {
     const UnitRecord& u = named(w, c.name);
@@ -272,7 +272,7 @@ TEST(StoredWindows, DirectoryLinks) {
   const WindowRecord& w = talvery().windows[0];
   int outside = 0;
   for (const UnitRecord& u : w.units) {
-    if (u.type != UnitType::HyperLinker || u.parentId != named(w, "高级选择夹1").id) continue;
+    if (u.type != UnitKind::HyperLinker || u.parentId != named(w, "高级选择夹1").id) continue;
     EXPECT_EQ(num(u, 9), 1) << u.name;
     EXPECT_EQ(num(u, 13), 0x000080) << u.name;
     EXPECT_EQ(num(u, 14), 0x6A240A) << u.name;
@@ -299,7 +299,7 @@ TEST(StoredWindows, PageControlPagesAndPictures) {
   EXPECT_EQ(tabs.childIds, expected);
   EXPECT_EQ(expected.size(), 2u + 26u + 1u);
 
-  auto block = decodeBlock(UnitType::PageControl, tabs.propertyBlock);
+  auto block = decodeBlock(UnitKind::PageControl, tabs.propertyBlock);
   ASSERT_TRUE(block);
   EXPECT_EQ(block->version, 7u);
   auto pages = decodePageTable(blockField(*block, "pages")->bytes);

@@ -17,6 +17,7 @@ namespace tplc {
 namespace {
 
 using namespace forms::tpl;
+using forms::UnitKind;
 
 struct Token {
   std::string text;
@@ -225,7 +226,7 @@ class SourceCompiler {
       unit().block.version = static_cast<std::uint32_t>(number(t[1]));
       unit().anyField = true;
     } else if (key == "page") {
-      if (unit().block.type != UnitType::PageControl) fail("'page' belongs to a PageControl");
+      if (unit().block.type != UnitKind::PageControl) fail("'page' belongs to a PageControl");
       if (t.size() < 2 || !t[1].quoted || t.size() > 2 + 23) fail("page \"caption\" words...");
       PageRecord page;
       page.caption = gbk(t[1].text);
@@ -246,7 +247,7 @@ class SourceCompiler {
     u.line = line_;
     u.record.id = static_cast<Id>(number(t[1]));
     bool own = units_.empty();
-    if (own != (*type == UnitType::Window)) fail("the window's own unit comes first, and only there");
+    if (own != (*type == UnitKind::Window)) fail("the window's own unit comes first, and only there");
     std::uint8_t top = idTopByte(u.record.id);
     if (!isId(u.record.id) || top != (own ? kOwnUnitIdByte : kUnitIdByte)) fail("bad unit id kind");
     for (const PendingUnit& other : units_)
@@ -336,7 +337,7 @@ class SourceCompiler {
     for (PendingUnit& u : units_) {
       if (!u.parentName.empty()) u.record.parentId = idOfName(u.parentName, u.line);
       for (const std::string& c : u.children) u.record.childIds.push_back(c == "0" ? 0 : idOfName(c, u.line));
-      if (u.block.type == UnitType::PageControl && !u.pages.empty())
+      if (u.block.type == UnitKind::PageControl && !u.pages.empty())
         blockField(u.block, "pages")->bytes = encodePageTable(u.pages);
       if (u.emptyBlock && u.anyField) {
         line_ = u.line;

@@ -12,6 +12,7 @@ namespace tplc {
 namespace {
 
 using namespace forms::tpl;
+using forms::UnitKind;
 
 const char* kHeader =
     "window W 0x52000001\n"
@@ -109,7 +110,7 @@ TEST(WindowSource, CompilesUnitsNamesAndValues) {
   EXPECT_EQ(p.highestSerial, 9u);
   EXPECT_EQ(w.designWord2, 0x19000009u);
 
-  auto own = decodeBlock(UnitType::Window, w.units[0].propertyBlock);
+  auto own = decodeBlock(UnitKind::Window, w.units[0].propertyBlock);
   ASSERT_TRUE(own);
   EXPECT_EQ(own->version, 2u);
   EXPECT_EQ(std::get<forms::Text>(*blockProperty(*own, 8)), "标题 h\r\n");
@@ -122,12 +123,12 @@ TEST(WindowSource, CompilesUnitsNamesAndValues) {
   EXPECT_EQ(label.flags, forms::kFlagVisible | forms::kFlagTabStop);
   EXPECT_EQ(label.mousePointer, (forms::ByteSet{0x89, 0x7F, 0, 0}));
   EXPECT_EQ(label.bindings[0].eventIndex, -1);
-  auto lb = decodeBlock(UnitType::Label, label.propertyBlock);
+  auto lb = decodeBlock(UnitKind::Label, label.propertyBlock);
   ASSERT_TRUE(lb);
   EXPECT_EQ(lb->version, 2u);
   EXPECT_EQ(std::get<std::int32_t>(*blockProperty(*lb, 17)), static_cast<std::int32_t>(kColourNotSet));
   EXPECT_EQ(std::get<forms::Text>(*blockProperty(*lb, 8)), "标签");  // unset fields keep defaults
-  auto pb = decodeBlock(UnitType::PageControl, tabs.propertyBlock);
+  auto pb = decodeBlock(UnitKind::PageControl, tabs.propertyBlock);
   ASSERT_TRUE(pb);
   auto pages = decodePageTable(blockField(*pb, "pages")->bytes);
   ASSERT_TRUE(pages && pages->size() == 1);

@@ -5,7 +5,7 @@
 namespace forms {
 
 std::optional<PageBlock> decodePageBlock(const ByteSet& block) {
-  const auto stored = tpl::decodeBlock(tpl::UnitType::PageControl, block);
+  const auto stored = tpl::decodeBlock(UnitKind::PageControl, block);
   if (!stored) return std::nullopt;
   PageBlock out;
   out.font = tpl::blockField(*stored, page_control::kFont)->bytes;

@@ -6,7 +6,7 @@
 namespace forms {
 
 std::optional<SuperBarBlock> decodeSuperBarBlock(const ByteSet& block) {
-  const auto stored = tpl::decodeBlock(tpl::UnitType::SuperBar, block);
+  const auto stored = tpl::decodeBlock(UnitKind::SuperBar, block);
   if (!stored) return std::nullopt;
   SuperBarBlock out;
   const tpl::TypeLayout& plan = tpl::typeLayout(UnitKind::SuperBar);

@@ -5,7 +5,7 @@
 namespace forms {
 
 std::optional<HtmlViewerBlock> decodeHtmlViewerBlock(const ByteSet& block) {
-  const auto stored = tpl::decodeBlock(tpl::UnitType::HtmlViewer, block);
+  const auto stored = tpl::decodeBlock(UnitKind::HtmlViewer, block);
   if (!stored) return std::nullopt;
   HtmlViewerBlock out;
   out.fontSize = std::get<std::int32_t>(*tpl::blockProperty(*stored, html_viewer::kFontSize));
