@@ -200,6 +200,7 @@ void UnitFont::reset(const ByteSet& logfont) {
   if (logfont.size() == sizeof(LOGFONTA)) {
     LOGFONTA lf;
     std::memcpy(&lf, logfont.data(), sizeof lf);
+    lf.lfFaceName[LF_FACESIZE - 1] = '\0';  // a stored name may fill the array
     made_.attach(CreateFontIndirectA(&lf));
   }
 }

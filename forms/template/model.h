@@ -112,8 +112,8 @@ struct UnitRecord {
   std::int32_t left = 0, top = 0, width = 0, height = 0;
   Id parentId = 0;               // 0 = the window
   std::vector<Id> childIds;      // page controls: page lists each ended by a 0 word
-  ByteSet mousePointer;          // common property 7; empty = default cursor
-  Text tag;                      // common property 4
+  ByteSet mousePointer;          // common::kMousePointer; empty = default cursor
+  Text tag;                      // common::kTag
   std::uint32_t flags = 0;       // kFlagVisible | kFlagDisabled | kFlagTabStop
   std::uint32_t tabOrder = 0;
   std::vector<EventBinding> bindings;  // stored order; the first of an index wins

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "forms/drawing/paint.h"
 #include "forms/units/controls/page_block.h"
 #include "forms/units/controls/picture_list.h"
 #include "forms/runtime/runtime.h"
@@ -55,7 +56,7 @@ class PageControl {
   Units units_;
   ImageList pictures_;
   ImageList secondPictures_;
-  StoredFont font_;
+  UnitFont font_;
   HWND container_ = nullptr;
   HWND tabs_ = nullptr;
   int current_ = 0;

@@ -47,12 +47,4 @@ ByteSet writePictureList(HIMAGELIST list) {
   return out;
 }
 
-StoredFont::StoredFont(const ByteSet& logfont) {
-  if (logfont.size() != sizeof(LOGFONTA)) return;
-  LOGFONTA f;
-  std::memcpy(&f, logfont.data(), sizeof(f));
-  f.lfFaceName[LF_FACESIZE - 1] = '\0';
-  made_.attach(CreateFontIndirectA(&f));
-}
-
 }  // namespace forms

@@ -22,16 +22,4 @@ ImageList readPictureList(const ByteSet& block);
 // The stored form of a list (for tests and tools).
 ByteSet writePictureList(HIMAGELIST list);
 
-// Owner of a font made from a stored LOGFONTA; the default GUI font when there is none.
-class StoredFont {
- public:
-  explicit StoredFont(const ByteSet& logfont);
-  StoredFont(const StoredFont&) = delete;
-  StoredFont& operator=(const StoredFont&) = delete;
-  HFONT get() const { return made_ ? made_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
-
- private:
-  Font made_;
-};
-
 }  // namespace forms
