@@ -35,7 +35,7 @@ Outcome runChild(const std::string& mode) {
   char path[MAX_PATH];
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string exe = path;
-  exe = exe.substr(0, exe.rfind('\\') + 1) + "forms_win_child.exe";
+  exe = exe.substr(0, exe.rfind('\\') + 1) + "forms_runtime_child.exe";
   const std::string box = tempPath("tv_child_box.txt"), marker = tempPath("tv_child_end.txt");
   DeleteFileA(box.c_str());
   DeleteFileA(marker.c_str());

@@ -17,7 +17,7 @@ TEST(RunProgram, WindowModesReachTheChild) {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string child = path;
   // The runtime's child program, built beside the runtime's tests.
-  child = child.substr(0, child.rfind('\\') + 1) + "..\\runtime\\forms_win_child.exe";
+  child = child.substr(0, child.rfind('\\') + 1) + "..\\runtime\\forms_runtime_child.exe";
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string report = std::string(temp) + "tv_show_window.txt";
