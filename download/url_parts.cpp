@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "forms/units/zip/entry_name.h"
+#include "forms/files/entry_name.h"
 
 namespace download {
 

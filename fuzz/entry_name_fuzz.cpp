@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "forms/units/zip/entry_name.h"
+#include "forms/files/entry_name.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "forms/values/gbk.h"
-#include "forms/units/zip/entry_name.h"
+#include "forms/files/entry_name.h"
 #include "download/http_reply.h"
 #include "download/url_parts.h"
 

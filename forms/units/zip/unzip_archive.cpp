@@ -8,7 +8,7 @@
 
 #include "base/handles.h"
 #include "base/unique_handle.h"
-#include "forms/units/zip/entry_name.h"
+#include "forms/files/entry_name.h"
 
 namespace forms {
 namespace {

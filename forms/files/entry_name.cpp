@@ -1,4 +1,4 @@
-#include "forms/units/zip/entry_name.h"
+#include "forms/files/entry_name.h"
 
 #include <cctype>
 #include <string>
