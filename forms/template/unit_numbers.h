@@ -1,8 +1,8 @@
 #pragma once
 // The numbers that the templates, the runtime and the programs share: the unit types,
-// the common properties and events, each type's own property and event numbers, the
-// unit flag bits and the message-box flags the programs pass. The names follow the field
-// names of the window sources; these values are the stored format and must not change.
+// the common properties and events, each type's own property and event numbers and the
+// unit flag bits. The names follow the field names of the window sources; these values
+// are the stored format and must not change.
 //
 // Portable: no windows.h.
 #include <cstdint>
