@@ -31,7 +31,7 @@ PacedWork* pacedWork(std::uintptr_t id) {
 
 using Work = std::function<void()>;
 
-// The hidden window's other timers by id, window thread only.
+// The hidden window's timers by id (Timer units' and paced works'), window thread only.
 std::map<UINT_PTR, Work>& hiddenTimers() {
   static std::map<UINT_PTR, Work> timers;
   return timers;
@@ -63,11 +63,7 @@ struct HiddenWindowProcedure {
         if (PacedWork* p = pacedWork(wp)) p->requested();
         return 0;
       case WM_TIMER:
-        if (PacedWork* p = pacedWork(wp)) {
-          p->run();
-        } else {
-          hiddenTimerElapsed(wp);
-        }
+        hiddenTimerElapsed(wp);
         return 0;
       default: return DefWindowProcW(w, message, wp, lp);
     }
@@ -141,7 +137,7 @@ PacedWork::PacedWork(Work work, std::uint32_t intervalMs) : work_(std::move(work
 
 PacedWork::~PacedWork() {
   pacedWorks().erase(id_);
-  if (const HWND h = hidden.load()) KillTimer(h, id_);
+  killHiddenTimer(id_);
 }
 
 void PacedWork::request() {
@@ -155,11 +151,11 @@ void PacedWork::requested() {
     return;
   }
   // A timer set again replaces the one that waits: one run, at the end of the interval.
-  SetTimer(hidden.load(), id_, interval_ - since, nullptr);
+  setHiddenTimer(id_, interval_ - since, [this] { run(); });
 }
 
 void PacedWork::run() {
-  KillTimer(hidden.load(), id_);
+  killHiddenTimer(id_);
   ran_ = true;
   lastRun_ = GetTickCount();
   if (work_) work_();
