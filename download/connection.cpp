@@ -105,7 +105,11 @@ class Connection {
   Step lookUp(const Peer& peer, in_addr& address) {
     const char* host = peer.host.c_str();
     if (!isDottedAddress(peer.host)) text(texts::format(texts::kResolving, host), kTextProgress);
-    if (lookUpHost(peer.host, address)) return Step::Ok;
+    bool found = lookUpHost(peer.host, address);
+    if (task_.hooks().afterLookUp) task_.hooks().afterLookUp();
+    // A lookup may outlast the stop's wait: what it found then goes nowhere.
+    if (task_.stop().isSet()) return Step::Stopped;
+    if (found) return Step::Ok;
     text(texts::format(texts::kResolveFailed, host), kTextError);
     return Step::Passing;
   }
@@ -211,7 +215,7 @@ class Connection {
     std::int64_t total = verdict.total;
     task_.setEndValue(total <= kLargestFile ? static_cast<std::int32_t>(total) : 0);
     task_.book().set(total, splitRanges(total, task_.param().threadCount));
-    task_.book().markServed(0);
+    task_.book().claim(0);
     serve(0);
 
     std::optional<std::string> path = localPath(*reply, parts);
@@ -227,8 +231,13 @@ class Connection {
     }
     task_.setTarget(std::move(target), *path);
 
-    int count = static_cast<int>(splitRanges(total, task_.param().threadCount).size());
-    for (int i = 1; i < count; ++i) task_.startConnection(i);
+    // A connection started here may finish its range and take the next before that one's
+    // start comes: the start then finds the range taken and starts nothing.
+    const EngineHooks& hooks = task_.hooks();
+    for (int i = 1; i < task_.book().count(); ++i) {
+      if (hooks.beforeRangeStart) hooks.beforeRangeStart(i);
+      task_.startConnection(i);
+    }
     task_.queueEvent(kRangeBegun, number_, 0, static_cast<std::int32_t>(own_.length));
     sentRangeMessage_ = true;
     task_.queueEvent(kTransferStart, task_.id(), static_cast<std::int32_t>(total), pathArgument());

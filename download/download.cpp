@@ -84,8 +84,8 @@ bool startDownloadWith(Download& download, const TaskParam& param, const EngineH
                                [](char c) { return static_cast<unsigned char>(c) < 0x20; }),
                 text->end());
   std::uint32_t id = registry().nextId();
-  auto task = std::make_shared<Task>(static_cast<std::int32_t>(id), copy, *hooks.clock,
-                                     *hooks.store, [](std::uint32_t ended) { registry().remove(ended); });
+  auto task = std::make_shared<Task>(static_cast<std::int32_t>(id), copy, hooks,
+                                     [](std::uint32_t ended) { registry().remove(ended); });
   registry().add(id, task);
   download.task = id;
   task->launch();

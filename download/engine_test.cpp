@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -49,6 +50,7 @@ class Recorder {
   static std::int32_t onEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3,
                               std::int32_t taskId) {
     Recorder* self = current;
+    if (code == kTransferEnd && self->atEnd) self->atEnd();
     std::function<std::int32_t()> answer;
     {
       std::lock_guard<std::mutex> lock(self->mutex_);
@@ -126,6 +128,7 @@ class Recorder {
   }
 
   std::function<std::int32_t()> answer18;  // set before the download starts
+  std::function<void()> atEnd;             // runs as message 4 arrives, before it is recorded
 
  private:
   static Recorder* current;
@@ -531,6 +534,70 @@ TEST(EngineStop, StateDetachAndLateEnd) {
     EXPECT_EQ(written.compare(start, got, file, start, got), 0) << i;
     EXPECT_EQ(written[start + got], '\0') << i;
   }
+}
+
+// The first connection's thread held up between two starts, as a busy machine holds it:
+// the connection of range 2 finishes and takes range 3 over before range 3's start comes.
+// That start starts nothing: every range is asked for once and the download is whole.
+TEST(EngineRanges, AStartThatComesAfterItsRangeWasTakenOverStartsNothing) {
+  const std::int64_t size = 1000003;
+  std::string file = fileBytes(size);
+  FaultServer server([&](ServerConnection& c, const ServerRequest& r) { serveFile(c, r, file); });
+  EngineRun run;
+  Recorder& recorder = run.recorder;
+  EngineHooks hooks{&run.clock, &run.store};
+  bool tookOver = false;
+  hooks.beforeRangeStart = [&](int index) {
+    if (index == 2) tookOver = recorder.waitFor([&] { return recorder.count(kRangeTakenOver) > 0; });
+  };
+  std::int32_t receivedAtEnd = -1;
+  std::vector<std::int32_t> rangesAtEnd;
+  recorder.atEnd = [&] {
+    ByteSet state;
+    if (!getDownloadState(run.download, state)) return;
+    receivedAtEnd = readStateValue(run.download, state, kStateReceived, 0);
+    for (int i = 1; i <= readStateValue(run.download, state, kStateRangeCount, 0); ++i)
+      rangesAtEnd.push_back(readStateValue(run.download, state, kStateRangeReceived, i));
+  };
+  ASSERT_TRUE(startDownloadWith(run.download, paramFor(server.url("/pkg.zip"), kLocal, 5), hooks));
+  ASSERT_TRUE(recorder.waitForEnd()) << recorder.allTexts();
+  EXPECT_TRUE(tookOver);
+  expectWellFormedEnd(recorder);
+  EXPECT_EQ(recorder.count(kConnectionFailed), 0);
+  EXPECT_EQ(recorder.dataBytes(), size);
+  EXPECT_EQ(receivedAtEnd, size);
+  EXPECT_EQ(rangesAtEnd, (std::vector<std::int32_t>{200000, 200000, 200000, 200000, 200003}));
+  std::vector<std::int64_t> asked;
+  for (const ServerRequest& r : server.requests()) asked.push_back(r.rangeStart.value_or(0));
+  std::sort(asked.begin(), asked.end());
+  EXPECT_EQ(asked, (std::vector<std::int64_t>{0, 200000, 400000, 600000, 800000}));
+  std::optional<std::string> written = run.store.file(kLocal);
+  ASSERT_TRUE(written);
+  EXPECT_TRUE(*written == file) << "file differs";
+}
+
+// A name lookup is not interrupted by a stop. One that returns after the stop's wait ran
+// out connects nowhere: the task is left alone, and it still ends with message 4.
+TEST(EngineStop, ALookupThatReturnsAfterTheStopConnectsNowhere) {
+  test_support::LoopbackListener server{8};
+  EngineRun run;
+  EngineHooks hooks{&run.clock, &run.store};
+  std::promise<void> lookingUp;
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  hooks.afterLookUp = [&] {
+    lookingUp.set_value();
+    released.wait_for(std::chrono::seconds(20));
+  };
+  TaskParam param = paramFor(server.url("/pkg.zip"), kLocal, 5);
+  param.stopWait = 50;
+  ASSERT_TRUE(startDownloadWith(run.download, param, hooks));
+  ASSERT_EQ(lookingUp.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  ByteSet state;
+  ASSERT_TRUE(stopDownload(run.download, state, 2));
+  release.set_value();
+  ASSERT_TRUE(run.recorder.waitForEnd());
+  EXPECT_FALSE(server.accept(300)) << "a connection was made after the stop";
 }
 
 TEST(EngineRetry, SilentServerTimesOutAndRetries) {

@@ -1,5 +1,7 @@
 #include "download/range_book.h"
 
+#include <algorithm>
+
 namespace download {
 
 void RangeBook::set(std::int64_t total, std::vector<Range> ranges) {
@@ -14,25 +16,36 @@ std::int64_t RangeBook::total() const {
   return total_;
 }
 
+int RangeBook::count() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return static_cast<int>(ranges_.size());
+}
+
 Range RangeBook::range(int index) const {
   std::lock_guard<std::mutex> lock(mutex_);
   return ranges_.at(static_cast<std::size_t>(index));
 }
 
+bool RangeBook::claimable(std::size_t index) const {
+  return index < ranges_.size() && !served_[index] && ranges_[index].received < ranges_[index].length;
+}
+
+bool RangeBook::claim(int index) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (index < 0 || !claimable(static_cast<std::size_t>(index))) return false;
+  served_[static_cast<std::size_t>(index)] = true;
+  return true;
+}
+
 std::optional<int> RangeBook::claimUnserved() {
   std::lock_guard<std::mutex> lock(mutex_);
   for (std::size_t i = 0; i < ranges_.size(); ++i) {
-    if (!served_[i] && ranges_[i].received < ranges_[i].length) {
+    if (claimable(i)) {
       served_[i] = true;
       return static_cast<int>(i);
     }
   }
   return std::nullopt;
-}
-
-void RangeBook::markServed(int index) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  served_.at(static_cast<std::size_t>(index)) = true;
 }
 
 void RangeBook::release(int index) {
@@ -42,7 +55,8 @@ void RangeBook::release(int index) {
 
 void RangeBook::addReceived(int index, std::int64_t bytes) {
   std::lock_guard<std::mutex> lock(mutex_);
-  ranges_.at(static_cast<std::size_t>(index)).received += bytes;
+  Range& range = ranges_.at(static_cast<std::size_t>(index));
+  range.received = std::min(range.length, range.received + std::max<std::int64_t>(bytes, 0));
 }
 
 std::int64_t RangeBook::received() const {

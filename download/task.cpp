@@ -24,10 +24,8 @@ std::string timeTextNow() {
 
 }  // namespace
 
-Task::Task(std::int32_t id, const TaskParam& param, WaitClock& clock, TargetStore& store,
-           EndedHook ended)
-    : id_(id), param_(param), clock_(clock), store_(store), ended_(std::move(ended)),
-      url_(param.url) {}
+Task::Task(std::int32_t id, const TaskParam& param, const EngineHooks& hooks, EndedHook ended)
+    : id_(id), param_(param), hooks_(hooks), ended_(std::move(ended)), url_(param.url) {}
 
 void Task::launch() {
   std::shared_ptr<Task> self = shared_from_this();
@@ -208,8 +206,7 @@ const char* Task::localPath() const {
 
 bool Task::startConnection(int index) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (phase_ != TaskPhase::Running) return false;
-  book_.markServed(index);
+  if (phase_ != TaskPhase::Running || !book_.claim(index)) return false;
   ++active_;
   std::int32_t number = nextConnection_++;
   std::shared_ptr<Task> self = shared_from_this();

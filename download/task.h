@@ -14,6 +14,7 @@
 
 #include "download/download.h"
 #include "download/download_target.h"
+#include "download/engine_hooks.h"
 #include "download/range_book.h"
 #include "download/stop_signal.h"
 #include "download/wait_clock.h"
@@ -36,8 +37,7 @@ class Task : public std::enable_shared_from_this<Task> {
  public:
   using EndedHook = std::function<void(std::uint32_t id)>;
 
-  Task(std::int32_t id, const TaskParam& param, WaitClock& clock, TargetStore& store,
-       EndedHook ended);
+  Task(std::int32_t id, const TaskParam& param, const EngineHooks& hooks, EndedHook ended);
   Task(const Task&) = delete;
   Task& operator=(const Task&) = delete;
 
@@ -46,8 +46,9 @@ class Task : public std::enable_shared_from_this<Task> {
 
   std::int32_t id() const { return id_; }
   const TaskParam& param() const { return param_; }
-  WaitClock& clock() const { return clock_; }
-  TargetStore& store() const { return store_; }
+  WaitClock& clock() const { return *hooks_.clock; }
+  TargetStore& store() const { return *hooks_.store; }
+  const EngineHooks& hooks() const { return hooks_; }
   const StopSignal& stop() const { return stop_; }
   RangeBook& book() { return book_; }
 
@@ -76,8 +77,9 @@ class Task : public std::enable_shared_from_this<Task> {
   // The path text that message 3 carries; it lives as long as the task.
   const char* localPath() const;
 
-  // Starts a further connection for range `index` (marked served); false once the task
-  // is no longer running.
+  // Starts a further connection for range `index`, which it claims; false, and nothing
+  // starts, once the task is no longer running or when the range was taken or completed
+  // by a connection that got there first.
   bool startConnection(int index);
   int activeConnections() const;
   // Called by a connection's thread as its last act.
@@ -100,8 +102,7 @@ class Task : public std::enable_shared_from_this<Task> {
   // Fixed from the start on; read by every thread without a lock.
   const std::int32_t id_;
   const TaskParam param_;
-  WaitClock& clock_;
-  TargetStore& store_;
+  const EngineHooks hooks_;
   const EndedHook ended_;
 
   // Synchronised by themselves.
