@@ -19,7 +19,7 @@ namespace download {
 
 namespace {
 
-// The largest step that is reported (message 16, takeReceivedBytes).
+// The largest step that is reported (kDataReceived, takeReceivedBytes).
 constexpr std::size_t kStepLimit = 20480;
 constexpr int kRetryLimit = 999;
 constexpr int kRetryWaitSeconds = 5;
@@ -245,7 +245,7 @@ class Connection {
     return receiveAll();
   }
 
-  // p3 of message 3: the path text itself, which lives while the task runs. Only a 32-bit
+  // p3 of kTransferStart: the path text itself, which lives while the task runs. Only a 32-bit
   // build can pass it in a 32-bit argument; the 64-bit test build passes 0.
   std::int32_t pathArgument() const {
     if constexpr (sizeof(void*) == sizeof(std::int32_t))
@@ -342,7 +342,7 @@ class Connection {
   }
 
   // `bytes` new bytes at the position: reported as steps of at most `block` bytes, each
-  // counted and each with its message 16, and added to the range.
+  // counted and each with its kDataReceived, and added to the range.
   void arrived(std::size_t bytes, std::size_t block) {
     task_.countSteps(number_, static_cast<std::int64_t>(bytes), static_cast<std::int64_t>(block));
     own_.received += static_cast<std::int64_t>(bytes);

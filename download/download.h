@@ -103,7 +103,7 @@ bool startDownload(Download& download, const TaskParam& param);
 
 // False if idle. Otherwise stops the task (waiting up to stopWait for its connections),
 // replaces `state` with a resumeState snapshot and leaves the object idle at once;
-// message 4 follows later on the task thread.
+// kTransferEnd follows later on the task thread.
 bool stopDownload(Download& download, ByteSet& state, std::int32_t unused);
 
 // The same stop without a snapshot; an idle object is left alone.

@@ -178,19 +178,19 @@ Verdict judgeRangeReply(const std::optional<ReplyHeader>& reply, std::int64_t st
   if (length.kind == LengthField::Invalid ||
       (length.kind == LengthField::Value && length.value != expected))
     return fail(texts::kError);
-  if (reply->hasContentRange) {
-    const std::optional<ContentRange>& range = reply->contentRange;
-    if (!range || range->first != static_cast<std::uint64_t>(start) || !range->total ||
-        *range->total != static_cast<std::uint64_t>(total))
-      return fail(texts::kError);
-    // The last byte must lie in the range and the file, and agree with a Content-Length.
-    // A shorter range without one brings no foreign byte: the body runs dry and the
-    // connection asks again from where it got to.
-    auto last = static_cast<std::uint64_t>(total - 1);
-    if (range->last < range->first || range->last > last ||
-        (length.kind == LengthField::Value && range->last != last))
-      return fail(texts::kError);
-  }
+  // A 206 that says nothing of its range may carry any bytes (a package that changed on the
+  // server, a proxy's own answer): only a Content-Range of the range asked for is taken.
+  const std::optional<ContentRange>& range = reply->contentRange;
+  if (!range || range->first != static_cast<std::uint64_t>(start) || !range->total ||
+      *range->total != static_cast<std::uint64_t>(total))
+    return fail(texts::kError);
+  // The last byte must lie in the range and the file, and agree with a Content-Length.
+  // A shorter range without one brings no foreign byte: the body runs dry and the
+  // connection asks again from where it got to.
+  auto last = static_cast<std::uint64_t>(total - 1);
+  if (range->last < range->first || range->last > last ||
+      (length.kind == LengthField::Value && range->last != last))
+    return fail(texts::kError);
   Verdict verdict;
   verdict.kind = Verdict::Accept;
   verdict.total = total;

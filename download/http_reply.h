@@ -59,7 +59,7 @@ struct Verdict {
 // The first request's reply (no Range sent).
 Verdict judgeFirstReply(const std::optional<ReplyHeader>& reply, const UrlParts& current);
 
-// A range request's reply: only a 206 for exactly the bytes asked for is taken.
+// A range request's reply: only a 206 whose Content-Range names the bytes asked for is taken.
 Verdict judgeRangeReply(const std::optional<ReplyHeader>& reply, std::int64_t start,
                         std::int64_t total);
 

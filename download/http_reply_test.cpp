@@ -144,8 +144,8 @@ TEST(JudgeRangeReply, OnlyTheBytesAskedFor) {
     std::string text;
   } cases[] = {
       {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-9999/10000\r\n\r\n", true, ""},
-      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\n\r\n", true, ""},
-      {"HTTP/1.1 206 P\r\n\r\n", true, ""},
+      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\n\r\n", false, texts::kError},  // says no range
+      {"HTTP/1.1 206 P\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: 10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 0-5999/10000\r\n\r\n", false, texts::kError},

@@ -30,7 +30,7 @@ enum class TaskPhase {
   Running,   // messages are queued and connections may start
   Stopping,  // the stop signal is set: no message is queued, no connection starts
   Released,  // the task thread may leave its loop
-  Closing,   // the loop is left: connections are joined, the file closed, message 4 sent
+  Closing,   // the loop is left: connections are joined, the file closed, kTransferEnd sent
 };
 
 class Task : public std::enable_shared_from_this<Task> {
@@ -62,9 +62,9 @@ class Task : public std::enable_shared_from_this<Task> {
   // --- the connections' side
   void queueEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3);
   void queueText(std::int32_t connection, const std::string& text, std::int32_t level);
-  // Counts `bytes` as consecutive steps of at most `block` bytes, each with its message 16.
+  // Counts `bytes` as consecutive steps of at most `block` bytes, each with its kDataReceived.
   void countSteps(std::int32_t connection, std::int64_t bytes, std::int64_t block);
-  // Calls the event callback at once on the calling thread (message 18).
+  // Calls the event callback at once on the calling thread (kSameNameFile).
   std::int32_t ask(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3);
 
   std::string url() const;
@@ -74,7 +74,7 @@ class Task : public std::enable_shared_from_this<Task> {
   // Set once by the first connection, before it starts any other connection.
   void setTarget(std::unique_ptr<DownloadTarget> target, const std::string& path);
   std::uint8_t* targetBytes() const;
-  // The path text that message 3 carries; it lives as long as the task.
+  // The path text that kTransferStart carries; it lives as long as the task.
   const char* localPath() const;
 
   // Starts a further connection for range `index`, which it claims; false, and nothing
