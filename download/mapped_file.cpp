@@ -66,8 +66,8 @@ class FileStore : public TargetStore {
 }  // namespace
 
 TargetStore& fileStore() {
-  static FileStore store;
-  return store;
+  static FileStore* store = new FileStore;  // outlives connection threads still ending at exit
+  return *store;
 }
 
 }  // namespace download

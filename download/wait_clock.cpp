@@ -3,8 +3,8 @@
 namespace download {
 
 WaitClock& systemClock() {
-  static WaitClock clock;
-  return clock;
+  static WaitClock* clock = new WaitClock;  // outlives connection threads still ending at exit
+  return *clock;
 }
 
 }  // namespace download

@@ -16,6 +16,13 @@ bool DisplayBatch::addDataStep(std::int32_t k, std::optional<forms::Text> speedC
   return wasEmpty;
 }
 
+bool DisplayBatch::addLogLine(const forms::Text& line) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const bool wasEmpty = work_.empty();
+  work_.log += line;
+  return wasEmpty;
+}
+
 DisplayWork DisplayBatch::take() {
   std::lock_guard<std::mutex> lock(mutex_);
   return std::exchange(work_, DisplayWork{});

@@ -34,6 +34,9 @@ class DisplayBatch {
   bool addDataStep(std::int32_t k, std::optional<forms::Text> speedCaption, std::int32_t barPosition,
                    const forms::Text& logLine);
 
+  // A log line of its own (any thread), shown with the batch; true as addDataStep.
+  bool addLogLine(const forms::Text& line);
+
   // Everything gathered, leaving the batch empty.
   DisplayWork take();
 

@@ -47,7 +47,8 @@ struct Globals {
 Globals& globals();
 
 // ---- Routines of the program ----
-int updaterEntry();
+// Runs the program and ends the process.
+[[noreturn]] void updaterEntry();
 void initUpdaterGlobals();
 std::int32_t updaterStartup();
 void updaterStartupHook();

@@ -2,4 +2,4 @@
 
 #include "updater/globals.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return updater::updaterEntry(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { updater::updaterEntry(); }

@@ -49,7 +49,7 @@ void getCommandLine(OneBasedArray<forms::Text>& words) {
   words.assign(splitCommandWords(line ? line : ""));
 }
 
-int updaterEntry() {
+void updaterEntry() {
   forms::startRuntime(forms::unitTable(), templateHandlers(), templateSegment());
   setArrayFaultReporter([](std::int32_t fault) { forms::raiseRuntimeError(fault); });
   startDisplayPacing();
@@ -58,7 +58,9 @@ int updaterEntry() {
   updaterStartup();
   forms::loadStartWindow(kUpdaterWindow);
   forms::runMessageLoop();
-  return 0;
+  // A connection thread may outlive the stop's wait (a name lookup is not interrupted):
+  // the process ends here, so no destructor of a static object runs under it.
+  forms::endProgram(0);
 }
 
 }  // namespace updater

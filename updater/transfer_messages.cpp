@@ -5,7 +5,9 @@
 // the window thread applies at display rate: the engine never waits for the window on a
 // data step. Every other message runs on the window thread while the engine waits, after
 // the batch gathered before it, so the log and the row pass through the same states in
-// the same order as when each message is applied on its own.
+// the same order as when each message is applied on its own. The same-name question is
+// the exception: it comes on a connection's thread, which a stop on the window thread may
+// be waiting for, so it is answered at once and its line joins the batch.
 #include <windows.h>
 
 #include <atomic>
@@ -74,6 +76,11 @@ std::atomic<forms::PacedWork*>& displayPacing() {
   return pacing;
 }
 
+// Wakes the window thread once for a batch that was empty.
+void showBatchSoon() {
+  if (forms::PacedWork* pacing = displayPacing().load()) pacing->request();
+}
+
 // On the engine's thread. The globals lock keeps the close query and the end-of-program
 // routine away while the task's state is read.
 void onData(std::int32_t taskId) {
@@ -91,7 +98,7 @@ void onData(std::int32_t taskId) {
   const std::int32_t total = stateValue(g.downloads[k], state, download::kStateTotalSize);
   if (displayBatch().addDataStep(k, std::move(speed), progressPosition(done, total),
                                  transferLogLine(download::kDataReceived)))
-    if (forms::PacedWork* pacing = displayPacing().load()) pacing->request();
+    showBatchSoon();
 }
 
 // The task's number when its package is to be installed, else 0.
@@ -142,6 +149,10 @@ std::int32_t onTransferMessage(std::int32_t code, std::int32_t, std::int32_t, st
   if (code == download::kDataReceived) {
     onData(taskId);
     return 1;
+  }
+  if (code == download::kSameNameFile) {
+    if (displayBatch().addLogLine(transferLogLine(code))) showBatchSoon();
+    return download::kGiveUp;
   }
   std::int32_t installTask = 0;
   forms::runOnWindowThread([&] {

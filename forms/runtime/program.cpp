@@ -19,7 +19,11 @@ void runEndRoutine() {
   if (s.endRoutine) s.endRoutine();
 }
 
+// Once: a program may end itself (endProgram) after its message loop has cleaned up.
 void cleanUp() {
+  static bool done = false;
+  if (done) return;
+  done = true;
   RuntimeState& s = state();
   runEndRoutine();
   ++s.holdEvents;

@@ -137,6 +137,22 @@ TEST_F(UpdaterHandlers, OtherCodesAreLoggedByName) {
                             " #传送常量.存在同名文件\r\n未知消息 42\r\n");
 }
 
+// The same-name question comes on a connection's thread, while the window thread may sit in
+// a stop's wait for that very connection: it is answered (give up) without the window
+// thread, and its line reaches the log with the next display.
+TEST_F(UpdaterHandlers, TheSameNameQuestionIsAnsweredWithoutTheWindowThread) {
+  const std::string before = log();
+  auto answer = std::async(std::launch::async, [] { return onTransferMessage(18, 7, 9, 0, 1); });
+  const bool answeredAlone = answer.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  // An answer that waits for this thread is let through, so that a failure ends the test.
+  while (answer.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) forms::processEvents();
+  EXPECT_TRUE(answeredAlone);
+  EXPECT_EQ(answer.get(), download::kGiveUp);
+  EXPECT_EQ(log(), before);
+  serveDisplay();
+  EXPECT_EQ(log(), before + " #传送常量.存在同名文件\r\n");
+}
+
 TEST_F(UpdaterHandlers, ARowFollowsItsTaskAndAShortDownloadIsNotInstalled) {
   Globals& g = globals();
   const TaskRow& row = g.taskRows[1];
