@@ -71,6 +71,9 @@ void FaultServer::serve(base::SocketHandle s) {
   request.rangeStart = rangeOf(head);
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    for (const ServerRequest& earlier : requests_)
+      if (earlier.path == request.path && earlier.rangeStart == request.rangeStart)
+        ++request.earlierAlike;
     requests_.push_back(request);
   }
   ServerConnection connection(s.get(), stopping_);

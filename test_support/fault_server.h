@@ -20,6 +20,9 @@ struct ServerRequest {
   std::string head;                       // up to and with the empty line
   std::string path;
   std::optional<std::int64_t> rangeStart;  // from "Range: bytes=N-"
+  // Requests for the same path and range that this server received before: a retry sees
+  // 1 or more, so a fault of the first try belongs to the server of one test run.
+  int earlierAlike = 0;
 };
 
 class ServerConnection {

@@ -40,24 +40,29 @@ class Popup(NavigatorTest):
         popup = wait_for(find_popup, 15, step=0.02)
         self.assertIsNotNone(popup, "no popup for a switch of 2")
         samples = []
-        deadline = time.time() + 6
+        deadline = time.time() + 30  # a loaded machine delays the ticks, never hastens them
         while time.time() < deadline:
+            asked = time.time()
             geo = geometry(popup)
             if geo:
-                samples.append((time.time(), geo[0], geo[1]))
+                samples.append((asked, geo[0], geo[1]))
                 if geo[1] == rest_line:
                     break
             time.sleep(0.005)
         tops = [top for _, _, top in samples]
         self.assertEqual({left for _, left, _ in samples}, {column})
-        self.assertGreaterEqual(tops[0], height - 20, "first seen far from the parking line")
         self.assertEqual(tops[-1], rest_line)
         self.assertTrue(all((height - top) % 10 == 0 for top in tops), tops)
         self.assertEqual(tops, sorted(tops, reverse=True))
-        # 19 steps of 70 ms from the parking line: about 1.33 s, late ticks allowed.
-        rise_start = next(t for t, _, top in samples if top < height)
-        self.assertGreater(samples[-1][0] - rise_start, 0.9)
-        self.assertLess(samples[-1][0] - rise_start, 4.0)
+        # Steps of 10 px every 70 ms: the steps seen after the first sample took at least
+        # 70 ms each but one (the look may come just before a tick and just after the last);
+        # a held-up look only sees fewer of them, so this holds on a loaded machine too.
+        steps = (tops[0] - rest_line) // 10
+        self.assertGreaterEqual(time.time() - samples[0][0], (steps - 1) * 0.07 * 0.9, tops)
+        # Parked below the screen, it rises: a look held up by a loaded machine may miss the
+        # first steps, not most of the 19.
+        self.assertLessEqual(tops[0], height, "first seen below the parking line")
+        self.assertGreaterEqual(tops[0], rest_line + 50, "the rise was not seen: %r" % tops)
 
         time.sleep(2)  # resting at the top
         self.assertEqual(geometry(popup)[:2], (column, rest_line))

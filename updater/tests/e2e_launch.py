@@ -3,7 +3,14 @@ import time
 import unittest
 
 from package_server import PackageServer
-from updater_e2e import BOX_TITLE, TITLE, TOKEN, UpdaterTest, mapped_window, press_return_on, wait_for, words
+from updater_e2e import (BOX_TITLE, TITLE, TOKEN, UpdaterTest, mapped_window, press_return_on, probe,
+                         wait_for, words)
+
+
+def first_line_logged(units):
+    """The probed units once the log box holds a whole line, else None."""
+    logs = [x.text for x in units if x.cls.lower() == "edit"]
+    return units if logs and "\r\n" in logs[0] else None
 
 
 class Refusal(UpdaterTest):
@@ -32,9 +39,16 @@ class ValidStart(UpdaterTest):
     def test_window_shows_the_header_row_1_and_the_log(self):
         with PackageServer(b"x" * 300000, mode="slow") as server:
             u = self.start(words(server.url()))
-            units = u.shown()
-            self.assertTrue(units, "no updater window")
+            # Generous: a loaded machine can take long to start a program under Wine.
+            self.assertTrue(u.shown(60), "no updater window")
             self.assertGreaterEqual(time.time() - u.started, 1.0)
+            # The log's first line ends with the first connection's message, which a held-up
+            # connection thread may send well after the window is on the screen.
+            units = wait_for(lambda: first_line_logged(probe()), 60)
+            self.assertTrue(units, "no line in the log: %r" % u.log())
+            log = [x.text for x in units if x.cls.lower() == "edit"][0]
+            # message 5 (a connection started) is the first, on the same line
+            self.assertTrue(log.startswith("执行下载任务1未知消息 5\r\n"), repr(log))
             window = units[0]
             self.assertEqual(window.kind, "window")
             visible = [x for x in units[1:] if x.visible]
@@ -45,9 +59,6 @@ class ValidStart(UpdaterTest):
             # name, size, status over the bar's place, speed; the separator at 42
             self.assertEqual(row, sorted([(2, 21, 124, 19), (124, 21, 59, 19), (184, 21, 124, 19),
                                           (309, 21, 64, 19), (1, 42, 513, 1)]))
-            log = u.log()
-            # message 5 (a connection started) is the first, on the same line
-            self.assertTrue(log.startswith("执行下载任务1未知消息 5\r\n"), repr(log))
 
 
 if __name__ == "__main__":
