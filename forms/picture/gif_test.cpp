@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "forms/picture/gif_lzw.h"
@@ -171,6 +172,21 @@ TEST_P(GifLoop, CountComesFromTheApplicationBlock) {
 INSTANTIATE_TEST_SUITE_P(Counts, GifLoop,
                          ::testing::Values(LoopCase{-1, 2, 1}, LoopCase{0, 2, 0}, LoopCase{5, 2, 5},
                                            LoopCase{0, 1, 1}));
+
+TEST(GifStructure, ARepeatBlockTooShortForItsCountGivesNone) {
+  GifRecipe plan{1, 1, kFour};
+  plan.loop = 5;
+  plan.images = {image(0, 0, 1, 1, {1}), image(0, 0, 1, 1, {1})};
+  ByteSet bytes = gifFile(plan);
+  const std::string name = "NETSCAPE2.0";
+  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end()) + 11;
+  ASSERT_EQ(*at, 3);
+  *at = 1;  // one data byte: the sub-block number, without the count
+  bytes.erase(at + 2, at + 4);
+  const auto picture = decodePicture(bytes);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->loopCount, 1);
+}
 
 TEST(GifStructure, DataSplitIntoOneByteSubBlocksAndMissingTrailerStillDecode) {
   GifRecipe plan{4, 1, kFour};
