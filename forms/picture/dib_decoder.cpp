@@ -99,8 +99,8 @@ class DibDecoder {
  public:
   DibDecoder(ByteView dib, const Header& h, bool inIcon) : dib_(dib), h_(h), inIcon_(inIcon) {
     for (std::size_t i = 0; i < 256; ++i) palette_[i] = opaque(0, 0, 0);
-    const std::size_t n = h.bpp <= 8 ? h.paletteCount : 0;
-    for (std::size_t i = 0; i < n && i < 256; ++i) {
+    const std::size_t n = h.bpp <= 8 ? h.paletteCount : 0;  // at most 256: readHeader
+    for (std::size_t i = 0; i < n; ++i) {
       const std::uint8_t* p = dib.data() + h.paletteAt + i * h.entrySize;
       palette_[i] = opaque(p[2], p[1], p[0]);
     }
@@ -183,6 +183,8 @@ bool DibDecoder::decodeRle(std::size_t at, std::vector<std::uint32_t>& out, std:
   out.assign(width_ * rows_, 0);
   const bool four = h_.compression == kRle4;
   std::size_t x = 0, y = 0;
+  // The runs stop at the row's end and the loop at the last row; put checks both again so
+  // that no write can leave the picture, whatever a later change to the runs does.
   auto put = [&](std::uint8_t index) {
     if (x < width_ && y < rows_) row(out, y)[x] = palette_[index];
     ++x;
@@ -258,7 +260,7 @@ std::optional<Picture> decodeDib(ByteView dib, std::size_t pixelOffset, bool inI
 
 std::optional<Picture> decodeBmpFile(ByteView bytes) {
   std::uint32_t offBits;
-  if (!bytes.u32(10, offBits) || bytes.size() < 14) return std::nullopt;
+  if (!bytes.u32(10, offBits)) return std::nullopt;  // the file header's 14 bytes
   return decodeDib(bytes.from(14), offBits >= 14 ? offBits - 14 : 0, false);
 }
 
