@@ -172,6 +172,14 @@ const CorruptionCase kCorruptions[] = {
        b.at(find(b, {0x21, 0xF9}) + 2) = 2;
        return b;
      }},
+    {"gifControlBlockOfThreeBytes", [] {
+       // Whole as a block, but its transparent index would be the terminator after it.
+       ByteSet b = gifFile(oneFrameGif());
+       const std::size_t at = find(b, {0x21, 0xF9});
+       b.at(at + 2) = 3;
+       b.erase(b.begin() + at + 6);
+       return b;
+     }},
     // BMP
     {"bmpSevenBits", [] { BmpRecipe s = smallBmp(); s.bpp = 7; return bmpFile(s); }},
     {"bmpEmbeddedJpeg", [] { BmpRecipe s = smallBmp(); s.compression = 4; return bmpFile(s); }},
