@@ -237,6 +237,9 @@ TEST(GifLzwStreams, RefusesBrokenStreams) {
   // clear, then code 6 (a string) where a plain index must come.
   const ByteSet startsWithCode = {std::uint8_t(4 | (6 << 3))};
   EXPECT_FALSE(decodeGifLzw(startsWithCode.data(), startsWithCode.size(), 2, 2, out)) << "string code after clear";
+  // The same in a stream that goes on whole: clear, 6, index 1, end.
+  const ByteSet thenWhole = {std::uint8_t(4 | (6 << 3) | (1 << 6)), std::uint8_t(5 << 1)};
+  EXPECT_FALSE(decodeGifLzw(thenWhole.data(), thenWhole.size(), 2, 2, out)) << "string code after clear";
 }
 
 }  // namespace
