@@ -34,7 +34,7 @@ bool readHeader(ByteView dib, bool inIcon, Header& h) {
     std::int32_t w, hh;
     std::uint16_t bpp;
     if (!dib.i32(4, w) || !dib.i32(8, hh) || !dib.u16(14, bpp) || !dib.u32(16, h.compression) ||
-        !dib.u32(32, clrUsed) || !dib.has(0, size))
+        !dib.u32(32, clrUsed))
       return false;
     h.width = w;
     height = hh;
@@ -71,7 +71,8 @@ bool readHeader(ByteView dib, bool inIcon, Header& h) {
   if (clrUsed > 256 && h.bpp <= 8) return false;
   h.paletteAt = h.end;
   h.paletteCount = clrUsed ? clrUsed : (h.bpp <= 8 ? (std::size_t(1) << h.bpp) : 0);
-  // Colours listed for a true-colour bitmap are only a hint for palette displays.
+  // Colours listed for a true-colour bitmap are only a hint for palette displays. The
+  // palette begins at the header's end, so this also holds a header to the bytes.
   if (clrUsed > 65536 || !dib.has(h.paletteAt, h.paletteCount * h.entrySize)) return false;
   h.end = h.paletteAt + h.paletteCount * h.entrySize;
   return true;

@@ -231,6 +231,9 @@ TEST(GifLzwStreams, RefusesBrokenStreams) {
   EXPECT_FALSE(decodeGifLzw(good.data(), 1, 2, 6, out)) << "bytes end before the picture is full";
   EXPECT_FALSE(decodeGifLzw(good.data(), good.size(), 1, 6, out)) << "code size below 2";
   EXPECT_FALSE(decodeGifLzw(good.data(), good.size(), 9, 6, out)) << "code size above 8";
+  // 10-bit codes: clear (512), then index 300, which no byte can hold.
+  const ByteSet nine = {0x00, 0b10110010, 0b00000100};
+  EXPECT_FALSE(decodeGifLzw(nine.data(), nine.size(), 9, 1, out)) << "code size above 8";
   // 3-bit codes: clear (4), index 1, then code 7 while the next free code is 6.
   const ByteSet ahead = {std::uint8_t(4 | (1 << 3) | (7 << 6)), std::uint8_t(7 >> 2)};
   EXPECT_FALSE(decodeGifLzw(ahead.data(), ahead.size(), 2, 4, out)) << "code beyond the table";
