@@ -23,6 +23,7 @@ TEST(ScanHeader, FindsTheEndAndKeepsTheLimit) {
   EXPECT_EQ(scanHeader(over, end), HeaderScan::TooLong);
   EXPECT_EQ(scanHeader(std::string(100 * 1024, 'a'), end), HeaderScan::TooLong);
   EXPECT_EQ(scanHeader(std::string(kHeaderLimit - 1, 'a'), end), HeaderScan::NeedMore);
+  EXPECT_EQ(scanHeader(std::string(kHeaderLimit, 'a'), end), HeaderScan::TooLong);
 }
 
 TEST(ParseReplyHeader, RefusesWhatIsNotAReply) {
@@ -69,6 +70,9 @@ TEST(ParseReplyHeader, LengthValues) {
       {"Content-Length: \r\n", LengthField::Invalid, 0},
       {"Content-Length: 0x10\r\n", LengthField::Invalid, 0},
       {"Content-Length: 99999999999999999999999999\r\n", LengthField::Value, UINT64_MAX},
+      {"Content-Length: 18446744073709551615\r\n", LengthField::Value, UINT64_MAX},
+      {"Content-Length: 18446744073709551616\r\n", LengthField::Value, UINT64_MAX},
+      {"Content-Length: 1:\r\n", LengthField::Invalid, 0},
       {"Content-Length: 7\r\nContent-Length: 7\r\n", LengthField::Value, 7},
       {"Content-Length: 7\r\nContent-Length: 8\r\n", LengthField::Invalid, 0},
       {"Content-Length: 7\r\nContent-length: x\r\n", LengthField::Invalid, 0},
@@ -112,6 +116,57 @@ TEST(JudgeFirstReply, StatusTable) {
     EXPECT_EQ(verdict.endValue, c.endValue) << c.header;
   }
   EXPECT_EQ(judgeFirstReply(std::nullopt, here()).text, texts::kError);
+}
+
+TEST(ParseReplyHeader, ContentRanges) {
+  struct Case {
+    const char* lines;
+    bool valid;
+    std::uint64_t first, last;
+    std::optional<std::uint64_t> total;
+  } cases[] = {
+      {"Content-Range: bytes 5-16/17\r\n", true, 5, 16, 17},
+      {"Content-Range: bytes 5-5/6\r\n", true, 5, 5, 6},
+      {"Content-Range: bytes 5-16/*\r\n", true, 5, 16, std::nullopt},
+      {"Content-Range: bytes 5-16/16\r\n", false, 0, 0, std::nullopt},
+      {"Content-Range: bytes 5-4/17\r\n", false, 0, 0, std::nullopt},
+      {"Content-Range: items 5-16/17\r\n", false, 0, 0, std::nullopt},
+      {"Content-Range: bytes -16/17\r\n", false, 0, 0, std::nullopt},
+      {"Content-Range: bytes 5-16\r\n", false, 0, 0, std::nullopt},
+      {"Content-Range: bytes 5/17-16\r\n", false, 0, 0, std::nullopt},
+      // Two ranges, even two equal ones, leave the range unknown.
+      {"Content-Range: bytes 5-16/17\r\nContent-Range: bytes 5-16/17\r\n", false, 0, 0,
+       std::nullopt},
+  };
+  for (const Case& c : cases) {
+    auto reply = parseReplyHeader(std::string("HTTP/1.1 206 P\r\n") + c.lines + "\r\n");
+    ASSERT_TRUE(reply) << c.lines;
+    EXPECT_TRUE(reply->hasContentRange) << c.lines;
+    ASSERT_EQ(reply->contentRange.has_value(), c.valid) << c.lines;
+    if (!c.valid) continue;
+    EXPECT_EQ(reply->contentRange->first, c.first) << c.lines;
+    EXPECT_EQ(reply->contentRange->last, c.last) << c.lines;
+    EXPECT_EQ(reply->contentRange->total, c.total) << c.lines;
+  }
+}
+
+TEST(JudgeFirstReply, TheTotalIsTheLengthHeldToTheLargestFileSize) {
+  struct Case {
+    const char* length;
+    std::int64_t total;
+  } cases[] = {
+      {"0", 0},
+      {"9223372036854775807", INT64_MAX},
+      {"9223372036854775808", INT64_MAX},
+      {"99999999999999999999", INT64_MAX},
+  };
+  for (const Case& c : cases) {
+    Verdict verdict = judgeFirstReply(
+        parseReplyHeader(std::string("HTTP/1.1 200 OK\r\nContent-Length: ") + c.length + "\r\n\r\n"),
+        here());
+    EXPECT_EQ(verdict.kind, Verdict::Accept) << c.length;
+    EXPECT_EQ(verdict.total, c.total) << c.length;
+  }
 }
 
 TEST(JudgeFirstReply, RedirectTargets) {

@@ -68,7 +68,8 @@ std::int32_t stateValue(const ByteSet& state, std::int32_t code, std::int32_t ra
     std::int64_t start = get(state, kFixedWords + 3 * i);
     std::int64_t length = get(state, kFixedWords + 3 * i + 1);
     std::int64_t got = get(state, kFixedWords + 3 * i + 2);
-    if (start < 0 || length < 0 || got < 0 || got > length || start + length > total) return -1;
+    // A negative length fails the received count: it is below 0 or above the length.
+    if (start < 0 || got < 0 || got > length || start + length > total) return -1;
     received += got;
   }
   switch (code) {

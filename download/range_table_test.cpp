@@ -61,10 +61,29 @@ TEST(StateValue, UnreadableStates) {
   overlong[0].received = 101;
   std::vector<Range> pastTheEnd = splitRanges(100, 1);
   pastTheEnd[0].start = 1;
+  std::vector<Range> beforeTheStart = splitRanges(100, 1);
+  beforeTheStart[0].start = -1;
+  beforeTheStart[0].length = 1;
+  ByteSet laterVersion = good;
+  laterVersion[4] = 2;
   ByteSet big(4096, 0);
-  for (const ByteSet& state : {ByteSet{}, truncated, longer, wrongMagic,
-                               encodeState(100, overlong, {}), encodeState(100, pastTheEnd, {}), big})
+  for (const ByteSet& state :
+       {ByteSet{}, truncated, longer, wrongMagic, laterVersion, encodeState(100, overlong, {}),
+        encodeState(100, pastTheEnd, {}), encodeState(100, beforeTheStart, {}),
+        encodeState(100, {}, {}), big})
     EXPECT_EQ(stateValue(state, 1, 0), -1);
+}
+
+TEST(StateValue, NoSnapshotLargerThanTheLimitIsRead) {
+  // 168 ranges make the largest snapshot within the limit, 169 the smallest past it.
+  auto ranges = [](std::size_t count) { return std::vector<Range>(count, Range{0, 1, 1}); };
+  ByteSet largest = encodeState(1, ranges(168), {});
+  ASSERT_LE(largest.size(), kStateLimit);
+  EXPECT_EQ(stateValue(largest, 3, 0), 168);
+  ByteSet over = encodeState(1, ranges(169), {});
+  ASSERT_GT(over.size(), kStateLimit);
+  EXPECT_EQ(stateValue(over, 3, 0), -1);
+  EXPECT_EQ(stateValue(encodeState(1, ranges(200), {}), 3, 0), -1);
 }
 
 TEST(RenamedPath, NumbersBeforeTheExtension) {
@@ -77,6 +96,11 @@ TEST(RenamedPath, NumbersBeforeTheExtension) {
       {"C:\\d\\a.zip", 2, "C:\\d\\a(2).zip"},
       {"C:\\d\\a(3).zip", 1, "C:\\d\\a(4).zip"},
       {"C:\\d\\a(x).zip", 1, "C:\\d\\a(x)(1).zip"},
+      {"C:\\d\\a().zip", 1, "C:\\d\\a()(1).zip"},
+      // Up to six digits are a number; more are a part of the name.
+      {"C:\\d\\a(999999).zip", 1, "C:\\d\\a(1000000).zip"},
+      {"C:\\d\\a(9999999).zip", 1, "C:\\d\\a(9999999)(1).zip"},
+      {"C:\\d\\a(99999999999999999999).zip", 1, "C:\\d\\a(99999999999999999999)(1).zip"},
       {"C:\\d.v2\\readme", 1, "C:\\d.v2\\readme(1)"},
       {"C:\\d\\.profile", 1, "C:\\d\\.profile(1)"},
       {"C:\\d\\a.tar.gz", 1, "C:\\d\\a.tar(1).gz"},

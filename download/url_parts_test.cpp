@@ -22,6 +22,7 @@ TEST(ParseUrl, SchemesHostsAndPorts) {
       {"mms://h/f", Scheme::Mms, "h", "h", 1755, "/f"},
       {"mmsT://h/f", Scheme::Mms, "h", "h", 1755, "/f"},
       {"rtsp://10.0.0.1:9/", Scheme::Rtsp, "10.0.0.1:9", "10.0.0.1", 9, "/"},
+      {"http://h:65535/", Scheme::Http, "h:65535", "h", 65535, "/"},
   };
   for (const Case& c : cases) {
     auto parts = parseUrl(c.url);
@@ -55,6 +56,9 @@ TEST(FileNames, TakenOnlyWhenTheyStayInTheFolder) {
       {"CON", ""},                  {"dir/nul.zip", ""},            {"...", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(safeFileName(c.name), c.safe) << c.name;
+  // The longest name taken is 200 bytes.
+  EXPECT_EQ(safeFileName(std::string(196, 'a') + ".zip"), std::string(196, 'a') + ".zip");
+  EXPECT_EQ(safeFileName(std::string(197, 'a') + ".zip"), "");
   EXPECT_EQ(fileNameFromPath("/dir/file.zip?v=2"), "file.zip");
   EXPECT_EQ(fileNameFromPath("/dir/"), "");
 }

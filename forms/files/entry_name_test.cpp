@@ -32,6 +32,7 @@ TEST(EntryName, RefusesNamesThatLeaveTheTargetFolder) {
       "a/.. /b",
       "CON",
       "dir/nul.txt",
+      "dir/nul.tar.gz",
       "Com1",
       "lpt9.log",
       "aux .txt",

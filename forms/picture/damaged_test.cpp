@@ -59,7 +59,12 @@ struct CorruptionCase {
 
 class Corrupted : public ::testing::TestWithParam<CorruptionCase> {};
 
-TEST_P(Corrupted, IsRefused) { EXPECT_FALSE(decodePicture(GetParam().make())); }
+// Decoded from a copy that holds no byte more than the file, so that a read past its end
+// is one past the allocation.
+TEST_P(Corrupted, IsRefused) {
+  const ByteSet made = GetParam().make();
+  EXPECT_FALSE(decodePicture(ByteSet(made)));
+}
 
 ByteSet patched(const char* file, std::function<void(ByteSet&)> patch) {
   ByteSet b = readFixture(file);
@@ -68,6 +73,25 @@ ByteSet patched(const char* file, std::function<void(ByteSet&)> patch) {
 }
 
 const std::vector<std::uint32_t> kTwo = {0xFF0000, 0x00FF00};
+
+// The progressive fixture with its last scan repeated until the file holds `scans` scans.
+ByteSet progressiveWithScans(std::size_t scans) {
+  const ByteSet whole = readFixture("quadrants-progressive.jpg");
+  std::vector<std::size_t> starts;
+  for (std::size_t at = 0; at + 1 < whole.size(); ++at)
+    if (whole[at] == 0xFF && whole[at + 1] == 0xDA) starts.push_back(at);
+  const std::size_t last = starts.back(), end = whole.size() - 2;  // before the end marker
+  ByteSet out(whole.begin(), whole.begin() + end);
+  for (std::size_t n = starts.size(); n < scans; ++n) out.insert(out.end(), whole.begin() + last, whole.begin() + end);
+  out.insert(out.end(), whole.begin() + end, whole.end());
+  return out;
+}
+
+TEST(JpegScans, AsManyScansAsTheLimitDecode) {
+  const auto picture = decodePicture(progressiveWithScans(256));
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->width, 32);
+}
 
 GifRecipe oneFrameGif() {
   GifRecipe plan{2, 1, kTwo};
@@ -104,6 +128,9 @@ const CorruptionCase kCorruptions[] = {
      }},
     {"jpegNoFrameMarker", [] { return patched("quadrants.jpg", [](ByteSet& b) { b.at(find(b, {0xFF, 0xC0}) + 1) = 0xC8; }); }},
     {"jpegOnlyTheSignature", [] { return ByteSet{0xFF, 0xD8, 0xFF}; }},
+    {"jpegMarkerSegmentLongerThanTheFile", [] { return ByteSet{0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF, 0, 0}; }},
+    {"jpegOneScanMoreThanTheLimit", [] { return progressiveWithScans(257); }},
+    {"jpegHundredsOfScans", [] { return progressiveWithScans(600); }},
     // GIF
     {"gifZeroScreen", [] { GifRecipe s = oneFrameGif(); s.width = 0; return gifFile(s); }},
     {"gifScreenAboveTheSideLimit", [] { GifRecipe s = oneFrameGif(); s.width = 20000; return gifFile(s); }},
@@ -145,6 +172,14 @@ const CorruptionCase kCorruptions[] = {
        b.at(find(b, {0x21, 0xF9}) + 2) = 2;
        return b;
      }},
+    {"gifControlBlockOfThreeBytes", [] {
+       // Whole as a block, but its transparent index would be the terminator after it.
+       ByteSet b = gifFile(oneFrameGif());
+       const std::size_t at = find(b, {0x21, 0xF9});
+       b.at(at + 2) = 3;
+       b.erase(b.begin() + at + 6);
+       return b;
+     }},
     // BMP
     {"bmpSevenBits", [] { BmpRecipe s = smallBmp(); s.bpp = 7; return bmpFile(s); }},
     {"bmpEmbeddedJpeg", [] { BmpRecipe s = smallBmp(); s.compression = 4; return bmpFile(s); }},
@@ -166,6 +201,12 @@ const CorruptionCase kCorruptions[] = {
        s.bpp = 8, s.compression = 1, s.height = 2, s.palette = kTwo, s.pixels = {1, 1, 0, 0};
        return bmpFile(s);
      }},
+    {"bmpRle4OddLiteralPastTheEnd", [] {
+       BmpRecipe s = smallBmp();
+       // Three indexes take two bytes; the file ends after one.
+       s.width = 4, s.bpp = 4, s.compression = 2, s.palette = kTwo, s.pixels = {0, 3, 0x10};
+       return bmpFile(s);
+     }},
     {"bmpRleAbsoluteRunPastTheEnd", [] {
        BmpRecipe s = smallBmp();
        // Wide enough for the run to reach past the last byte, were it not checked.
@@ -177,6 +218,7 @@ const CorruptionCase kCorruptions[] = {
     {"icoImageSizePastTheEnd", [] { return iconWith([](ByteSet& b) { put32(b, 6 + 8, 5000); }); }},
     {"icoDirectoryCut", [] { return iconWith([](ByteSet& b) { put16(b, 4, 2); }); }},
     {"icoTopDownImage", [] { return iconWith([](ByteSet& b) { put32(b, 22 + 8, std::uint32_t(-2)); }); }},
+    {"icoImageShorterThanThePngSignature", [] { return iconFile({{1, 1, 24, {0x89, 'P', 'N', 'G'}}}); }},
     {"icoImageBadDepth", [] { return iconWith([](ByteSet& b) { put16(b, 22 + 14, 3); }); }},
 };
 

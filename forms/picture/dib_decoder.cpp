@@ -34,7 +34,7 @@ bool readHeader(ByteView dib, bool inIcon, Header& h) {
     std::int32_t w, hh;
     std::uint16_t bpp;
     if (!dib.i32(4, w) || !dib.i32(8, hh) || !dib.u16(14, bpp) || !dib.u32(16, h.compression) ||
-        !dib.u32(32, clrUsed) || !dib.has(0, size))
+        !dib.u32(32, clrUsed))
       return false;
     h.width = w;
     height = hh;
@@ -71,7 +71,8 @@ bool readHeader(ByteView dib, bool inIcon, Header& h) {
   if (clrUsed > 256 && h.bpp <= 8) return false;
   h.paletteAt = h.end;
   h.paletteCount = clrUsed ? clrUsed : (h.bpp <= 8 ? (std::size_t(1) << h.bpp) : 0);
-  // Colours listed for a true-colour bitmap are only a hint for palette displays.
+  // Colours listed for a true-colour bitmap are only a hint for palette displays. The
+  // palette begins at the header's end, so this also holds a header to the bytes.
   if (clrUsed > 65536 || !dib.has(h.paletteAt, h.paletteCount * h.entrySize)) return false;
   h.end = h.paletteAt + h.paletteCount * h.entrySize;
   return true;
@@ -99,8 +100,8 @@ class DibDecoder {
  public:
   DibDecoder(ByteView dib, const Header& h, bool inIcon) : dib_(dib), h_(h), inIcon_(inIcon) {
     for (std::size_t i = 0; i < 256; ++i) palette_[i] = opaque(0, 0, 0);
-    const std::size_t n = h.bpp <= 8 ? h.paletteCount : 0;
-    for (std::size_t i = 0; i < n && i < 256; ++i) {
+    const std::size_t n = h.bpp <= 8 ? h.paletteCount : 0;  // at most 256: readHeader
+    for (std::size_t i = 0; i < n; ++i) {
       const std::uint8_t* p = dib.data() + h.paletteAt + i * h.entrySize;
       palette_[i] = opaque(p[2], p[1], p[0]);
     }
@@ -183,6 +184,8 @@ bool DibDecoder::decodeRle(std::size_t at, std::vector<std::uint32_t>& out, std:
   out.assign(width_ * rows_, 0);
   const bool four = h_.compression == kRle4;
   std::size_t x = 0, y = 0;
+  // The runs stop at the row's end and the loop at the last row; put checks both again so
+  // that no write can leave the picture, whatever a later change to the runs does.
   auto put = [&](std::uint8_t index) {
     if (x < width_ && y < rows_) row(out, y)[x] = palette_[index];
     ++x;
@@ -258,7 +261,7 @@ std::optional<Picture> decodeDib(ByteView dib, std::size_t pixelOffset, bool inI
 
 std::optional<Picture> decodeBmpFile(ByteView bytes) {
   std::uint32_t offBits;
-  if (!bytes.u32(10, offBits) || bytes.size() < 14) return std::nullopt;
+  if (!bytes.u32(10, offBits)) return std::nullopt;  // the file header's 14 bytes
   return decodeDib(bytes.from(14), offBits >= 14 ? offBits - 14 : 0, false);
 }
 

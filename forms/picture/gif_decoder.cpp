@@ -130,7 +130,9 @@ bool GifReader::readImage() {
   int pass = 0, y = 0;
   for (int row = 0; row < h; ++row) {
     if (interlaced) {
-      while (y >= h && pass < 3) y = kPassStart[++pass];  // few rows may skip whole passes
+      // Few rows may skip whole passes. The four passes hold h rows together, so a row
+      // that is left always lies in one; the pass bound keeps the index in the table even so.
+      while (y >= h && pass < 3) y = kPassStart[++pass];
     } else {
       y = row;
     }
@@ -161,7 +163,7 @@ bool GifReader::readImage() {
 std::optional<Picture> GifReader::read() {
   std::uint16_t w, h;
   std::uint8_t packed;
-  if (!bytes_.u16(6, w) || !bytes_.u16(8, h) || !bytes_.u8(10, packed) || !bytes_.has(11, 2)) return std::nullopt;
+  if (!bytes_.u16(6, w) || !bytes_.u16(8, h) || !bytes_.u8(10, packed)) return std::nullopt;
   at_ = 13;
   if ((packed & 0x80) && !readPalette(2 << (packed & 7), global_, globalCount_)) return std::nullopt;
   if (!fitsLimits(w, h)) return std::nullopt;

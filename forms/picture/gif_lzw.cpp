@@ -76,7 +76,8 @@ bool decodeGifLzw(const std::uint8_t* data, std::size_t size, int minCodeSize, s
       previous = code;
       continue;
     }
-    if (code > nextCode || (code == nextCode && nextCode >= kMaxCodes)) return false;
+    // A code of 12 bits is below 4096, so even a full table has no code == nextCode.
+    if (code > nextCode) return false;
 
     // code == nextCode is the one case where the string is not in the table yet: it is
     // the previous string plus the previous string's own first index.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "forms/picture/gif_lzw.h"
@@ -172,6 +173,21 @@ INSTANTIATE_TEST_SUITE_P(Counts, GifLoop,
                          ::testing::Values(LoopCase{-1, 2, 1}, LoopCase{0, 2, 0}, LoopCase{5, 2, 5},
                                            LoopCase{0, 1, 1}));
 
+TEST(GifStructure, ARepeatBlockTooShortForItsCountGivesNone) {
+  GifRecipe plan{1, 1, kFour};
+  plan.loop = 5;
+  plan.images = {image(0, 0, 1, 1, {1}), image(0, 0, 1, 1, {1})};
+  ByteSet bytes = gifFile(plan);
+  const std::string name = "NETSCAPE2.0";
+  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end()) + 11;
+  ASSERT_EQ(*at, 3);
+  *at = 1;  // one data byte: the sub-block number, without the count
+  bytes.erase(at + 2, at + 4);
+  const auto picture = decodePicture(bytes);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->loopCount, 1);
+}
+
 TEST(GifStructure, DataSplitIntoOneByteSubBlocksAndMissingTrailerStillDecode) {
   GifRecipe plan{4, 1, kFour};
   plan.images.push_back(image(0, 0, 4, 1, {3, 2, 1, 0}));
@@ -215,12 +231,18 @@ TEST(GifLzwStreams, RefusesBrokenStreams) {
   EXPECT_FALSE(decodeGifLzw(good.data(), 1, 2, 6, out)) << "bytes end before the picture is full";
   EXPECT_FALSE(decodeGifLzw(good.data(), good.size(), 1, 6, out)) << "code size below 2";
   EXPECT_FALSE(decodeGifLzw(good.data(), good.size(), 9, 6, out)) << "code size above 8";
+  // 10-bit codes: clear (512), then index 300, which no byte can hold.
+  const ByteSet nine = {0x00, 0b10110010, 0b00000100};
+  EXPECT_FALSE(decodeGifLzw(nine.data(), nine.size(), 9, 1, out)) << "code size above 8";
   // 3-bit codes: clear (4), index 1, then code 7 while the next free code is 6.
   const ByteSet ahead = {std::uint8_t(4 | (1 << 3) | (7 << 6)), std::uint8_t(7 >> 2)};
   EXPECT_FALSE(decodeGifLzw(ahead.data(), ahead.size(), 2, 4, out)) << "code beyond the table";
   // clear, then code 6 (a string) where a plain index must come.
   const ByteSet startsWithCode = {std::uint8_t(4 | (6 << 3))};
   EXPECT_FALSE(decodeGifLzw(startsWithCode.data(), startsWithCode.size(), 2, 2, out)) << "string code after clear";
+  // The same in a stream that goes on whole: clear, 6, index 1, end.
+  const ByteSet thenWhole = {std::uint8_t(4 | (6 << 3) | (1 << 6)), std::uint8_t(5 << 1)};
+  EXPECT_FALSE(decodeGifLzw(thenWhole.data(), thenWhole.size(), 2, 2, out)) << "string code after clear";
 }
 
 }  // namespace

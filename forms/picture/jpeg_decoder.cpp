@@ -95,7 +95,9 @@ bool run(Decompressor& d, ByteView bytes, std::vector<std::uint32_t>& pixels, in
   jpeg_start_decompress(&cinfo);
   const unsigned w = cinfo.output_width, h = cinfo.output_height;
   const int channels = cinfo.output_components;
-  if (!fitsLimits(w, h) || channels != (cmyk ? 4 : 3)) return false;
+  // Unscaled, the output has the size checked above. libjpeg gives 3 components for RGB
+  // and 4 for CMYK; the check stays because the row loop reads that many bytes per pixel.
+  if (channels != (cmyk ? 4 : 3)) return false;
 
   // Rows go straight into the result: nothing between setjmp and here needs unwinding.
   pixels.assign(std::size_t(w) * h, 0);

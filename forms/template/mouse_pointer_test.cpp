@@ -25,6 +25,7 @@ TEST(MousePointer, Choices) {
       {"hand by id", word(32649), PointerChoice::Stock, 32649},
       {"size W-E by id", word(32644), PointerChoice::Stock, 32644},
       {"one byte", {2}, PointerChoice::Stock, 32515},
+      {"three bytes", {3, 0, 0}, PointerChoice::Stock, 32513},
       {"out of the table", word(15), PointerChoice::Default, 0},
       {"unknown id", word(32000), PointerChoice::Default, 0},
       {"file", {0xFF, 0xFF, 0xFF, 0xFF, 'c', 'u', 'r'}, PointerChoice::File, 0},

@@ -243,6 +243,15 @@ TEST(PageTable, ReadsBackAndRefusesCountsItCannotHold) {
   bytes.resize(bytes.size() - 1);
   bytes[4] = 2;
   EXPECT_FALSE(decodePageTable(bytes));
+  bytes[4] = bytes[5] = bytes[6] = bytes[7] = 0xFF;  // 4294967295 pages
+  EXPECT_FALSE(decodePageTable(bytes));
+
+  // Two pages with empty captions fill 192 bytes exactly; one byte less cannot hold them.
+  ByteSet exact = encodePageTable(std::vector<PageRecord>(2));
+  ASSERT_EQ(exact.size(), 8u + 192u);
+  EXPECT_TRUE(decodePageTable(exact));
+  exact.pop_back();
+  EXPECT_FALSE(decodePageTable(exact));
 }
 
 }  // namespace

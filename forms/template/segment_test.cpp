@@ -116,6 +116,7 @@ TEST(Segment, CutsAndFlippedLengthsNeverReadOutOfBounds) {
       {"child count", 111, 0x40000001},
       {"pointer length", 115, 0x7FFFFFFF},
       {"event count", 132, 0x10000000},
+      {"event count of 32 GiB", 132, 0xFFFFFFFF},
   };
   for (const Flip& f : flips) {
     ByteSet bad = good;
@@ -139,6 +140,21 @@ TEST(Segment, TruncatedRecordsAreUnreadable) {
   noZero.insert(noZero.end(), 16, 0);
   noZero.insert(noZero.end(), {'a', 'b'});
   EXPECT_FALSE(readUnitRecord(noZero.data(), noZero.size()));
+}
+
+TEST(Segment, TypeCodeZeroIsNoType) {
+  // Types that the updater lacks have the code 0 in its column; no record takes them so.
+  UnitRecord unit;
+  unit.typeCode = 0;
+  ByteSet record = writeUnitRecord(unit);
+  auto back = readUnitRecord(record.data(), record.size());
+  ASSERT_TRUE(back);
+  EXPECT_FALSE(back->type);
+  unit.typeCode = 0x1000B;
+  record = writeUnitRecord(unit);
+  back = readUnitRecord(record.data(), record.size());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->type, UnitKind::Button);
 }
 
 TEST(Segment, AWindowWithoutUnitsIsUnreadable) {

@@ -65,6 +65,14 @@ TEST(ReplaceText, Table) {
   }
 }
 
+TEST(ReplaceText, AMatchIsNeverComparedPastTheText) {
+  // A long text has its bytes on the heap, ended by one zero byte; a find text that
+  // matches up to that zero must not be compared further.
+  const Text text("xxxxxxxxxxxxxxxxxxab");
+  EXPECT_EQ(replaceText(text, Text("AB\0C", 4), "y", 1, -1, false), text);
+  EXPECT_EQ(replaceText(text, "AB", "y", 1, -1, false), "xxxxxxxxxxxxxxxxxxy");
+}
+
 TEST(ReplaceText, Defaults) {
   EXPECT_EQ(replaceText("a-b-c", "-"), "abc");
   EXPECT_EQ(replaceText("a-b-c", "-", "+"), "a+b+c");
