@@ -1,15 +1,17 @@
 #include "updater/download_outcome.h"
 
+#include "download/download.h"
+
 namespace updater {
 
 bool receivedWhole(const StateReader& value) {
-  const std::int32_t total = value(1, 0);
-  const std::int32_t ranges = value(3, 0);
-  if (total <= 0 || ranges < 1 || value(2, 0) != total) return false;
+  const std::int32_t total = value(download::kStateTotalSize, 0);
+  const std::int32_t ranges = value(download::kStateRangeCount, 0);
+  if (total <= 0 || ranges < 1 || value(download::kStateReceived, 0) != total) return false;
   std::int64_t covered = 0;
   for (std::int32_t i = 1; i <= ranges; ++i) {
-    const std::int32_t length = value(5, i);
-    if (length < 0 || value(6, i) != length) return false;
+    const std::int32_t length = value(download::kStateRangeLength, i);
+    if (length < 0 || value(download::kStateRangeReceived, i) != length) return false;
     covered += length;
   }
   return covered == total;
