@@ -11,7 +11,7 @@
 #include "forms/template/bindings.h"
 #include "forms/template/property_block.h"
 #include "forms/template/type_tables.h"
-#include "tools/tplc/gbk_convert.h"
+#include "forms/values/gbk_utf8.h"
 
 namespace tplc {
 namespace {
@@ -123,7 +123,7 @@ class SourceCompiler {
   }
 
   std::string gbk(const std::string& utf8) const {
-    auto out = utf8ToGbk(utf8);
+    auto out = forms::utf8ToGbk(utf8);
     if (!out) fail("text cannot be written in GBK");
     return *out;
   }
