@@ -4,14 +4,14 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "forms/template/bindings.h"
 #include "forms/template/property_block.h"
 #include "forms/template/type_tables.h"
 #include "forms/values/gbk_utf8.h"
+#include "forms/values/read_file.h"
 
 namespace tplc {
 namespace {
@@ -132,10 +132,10 @@ class SourceCompiler {
     if (t.quoted || t.text.size() < 2 || t.text[0] != '@') fail("@file expected");
     std::string p = t.text.substr(1);
     if (p[0] != '/') p = dir_ + "/" + p;
-    std::ifstream f(p, std::ios::binary);
-    if (!f) fail("cannot read " + p);
+    std::optional<forms::ByteSet> bytes = forms::readWholeFile(p);
+    if (!bytes) fail("cannot read " + p);
     program_.inputs.push_back(p);
-    return forms::ByteSet(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    return std::move(*bytes);
   }
 
   void need(const Tokens& t, std::size_t n) const {
