@@ -8,7 +8,9 @@
 #   tv_program(name SOURCES ... [LIBS ...] [DEST subdir] [CONSOLE])
 #       A Windows program of the installation folder, built into build/dist/<DEST>.
 #
-# Includes are written from the top of the tree: #include "forms/values/text.h".
+# Includes are written from the top of the tree: #include "forms/values/text.h". What the
+# build writes lies in TV_GENERATED_DIR and is included by that folder's name, from the top
+# of the build: #include "generated/updater_units.h".
 
 if(WIN32)
   set(TV_WIN32 ON)
@@ -17,6 +19,7 @@ else()
 endif()
 
 set(TV_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+set(TV_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 
 # Every text literal of the system is GBK; sources are UTF-8.
 add_compile_options(-finput-charset=UTF-8 -fexec-charset=GBK -Wall -Wextra)
@@ -41,7 +44,7 @@ function(tv_library name)
     return()
   endif()
   add_library(${name} STATIC ${A_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
   if(A_LIBS)
     target_link_libraries(${name} PUBLIC ${A_LIBS})
   endif()
@@ -55,7 +58,7 @@ function(tv_test name)
     return()
   endif()
   add_executable(${name} ${A_SOURCES})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
   add_test(NAME ${name} COMMAND ${name} ${A_ARGS} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   if(A_PORTABLE)
@@ -78,7 +81,7 @@ function(tv_program name)
   else()
     add_executable(${name} WIN32 ${A_SOURCES})
   endif()
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TV_DIST_DIR}/${A_DEST})
 endfunction()

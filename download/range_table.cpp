@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "download/download.h"
+
 namespace download {
 
 namespace {
@@ -73,12 +75,14 @@ std::int32_t stateValue(const ByteSet& state, std::int32_t code, std::int32_t ra
     received += got;
   }
   switch (code) {
-    case 1: return static_cast<std::int32_t>(total);
-    case 2: return static_cast<std::int32_t>(received);
-    case 3: return static_cast<std::int32_t>(count);
-    case 4: case 5: case 6:
+    case kStateTotalSize: return static_cast<std::int32_t>(total);
+    case kStateReceived: return static_cast<std::int32_t>(received);
+    case kStateRangeCount: return static_cast<std::int32_t>(count);
+    case kStateRangeStart: case kStateRangeLength: case kStateRangeReceived:
       if (range < 1 || range > count) return -1;
-      return static_cast<std::int32_t>(get(state, kFixedWords + 3 * (range - 1) + (code - 4)));
+      // A range's words are its start, length and received, in the order of the codes.
+      return static_cast<std::int32_t>(
+          get(state, kFixedWords + 3 * (range - 1) + (code - kStateRangeStart)));
     default: return -1;
   }
 }

@@ -6,7 +6,7 @@
 #include "forms/style/xp_style.h"
 #include "navigator/addresses.h"
 #include "navigator/handlers.h"
-#include "windows/navigator_units.h"
+#include "generated/navigator_units.h"
 
 namespace navigator {
 namespace {

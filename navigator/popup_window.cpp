@@ -9,7 +9,7 @@
 #include "navigator/globals.h"
 #include "navigator/handlers.h"
 #include "navigator/popup_cycle.h"
-#include "windows/navigator_units.h"
+#include "generated/navigator_units.h"
 
 namespace navigator {
 namespace {

@@ -3,8 +3,8 @@
 #include "forms/xml/xml_document.h"
 #include "navigator/globals.h"
 #include "navigator/handlers.h"
-#include "windows/navigator_handlers.h"
-#include "windows/navigator_units.h"
+#include "generated/navigator_handlers.h"
+#include "generated/navigator_units.h"
 
 namespace navigator {
 

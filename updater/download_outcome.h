@@ -7,8 +7,8 @@
 
 namespace updater {
 
-// value(code, range) reads the snapshot as readStateValue does (1 total, 2 received,
-// 3 range count, 5 length of range i, 6 received in range i; -1 when unreadable).
+// value(code, range) reads the snapshot as download::readStateValue does: code is one of
+// download::StateValue, -1 when unreadable.
 using StateReader = std::function<std::int32_t(std::int32_t code, std::int32_t range)>;
 
 // True when the size is known and above 0, and every range received its full length.

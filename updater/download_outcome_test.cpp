@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "download/download.h"
+
 namespace {
 
 struct Range {
@@ -22,11 +24,13 @@ std::int32_t read(const Snapshot& s, std::int32_t code, std::int32_t range) {
   if (s.total == -1) return -1;
   const auto count = static_cast<std::int32_t>(s.ranges.size());
   switch (code) {
-    case 1: return s.total;
-    case 2: return s.received;
-    case 3: return count;
-    case 5: return range >= 1 && range <= count ? s.ranges[range - 1].length : -1;
-    case 6: return range >= 1 && range <= count ? s.ranges[range - 1].received : -1;
+    case download::kStateTotalSize: return s.total;
+    case download::kStateReceived: return s.received;
+    case download::kStateRangeCount: return count;
+    case download::kStateRangeLength:
+      return range >= 1 && range <= count ? s.ranges[range - 1].length : -1;
+    case download::kStateRangeReceived:
+      return range >= 1 && range <= count ? s.ranges[range - 1].received : -1;
     default: return -1;
   }
 }

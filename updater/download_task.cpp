@@ -4,7 +4,7 @@
 #include "forms/units/button_edit/standard_units.h"
 #include "updater/globals.h"
 #include "updater/install_paths.h"
-#include "windows/updater_units.h"
+#include "generated/updater_units.h"
 #include "updater/updater_command.h"
 
 namespace updater {

@@ -61,7 +61,7 @@ void buildTaskRows();
 void startDownloadTask(std::int32_t n);
 bool copyFolderTree(forms::Text& source, forms::Text& target);
 
-// The engine's callbacks (members 15 and 14 of the task's parameters).
+// The engine's callbacks (eventCallback and textCallback of the task's parameters).
 std::int32_t onTransferMessage(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3,
                                std::int32_t taskId);
 void onTransferText(std::int32_t connection, const char* timeText, const char* messageText,

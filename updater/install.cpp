@@ -11,8 +11,8 @@
 #include "updater/updater_command.h"
 #include "updater/install_paths.h"
 #include "updater/transfer_texts.h"
-#include "windows/updater_units.h"
-#include "windows/updater_handlers.h"
+#include "generated/updater_units.h"
+#include "generated/updater_handlers.h"
 
 namespace updater {
 namespace {

@@ -4,8 +4,8 @@
 #include "updater/command_words.h"
 #include "forms/units/unit_table.h"
 #include "updater/globals.h"
-#include "windows/updater_units.h"
-#include "windows/updater_handlers.h"
+#include "generated/updater_units.h"
+#include "generated/updater_handlers.h"
 
 namespace updater {
 

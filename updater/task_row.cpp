@@ -1,7 +1,7 @@
 // The task list's rows: clones of the hidden row templates, laid out below the header.
 #include "updater/globals.h"
-#include "windows/updater_units.h"
-#include "windows/updater_handlers.h"
+#include "generated/updater_units.h"
+#include "generated/updater_handlers.h"
 
 namespace updater {
 namespace {

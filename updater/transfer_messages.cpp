@@ -22,7 +22,7 @@
 #include "updater/globals.h"
 #include "updater/install_paths.h"
 #include "updater/transfer_texts.h"
-#include "windows/updater_units.h"
+#include "generated/updater_units.h"
 
 namespace updater {
 namespace {

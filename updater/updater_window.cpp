@@ -3,7 +3,7 @@
 #include "forms/system/system_ops.h"
 #include "updater/command_words.h"
 #include "updater/globals.h"
-#include "windows/updater_handlers.h"
+#include "generated/updater_handlers.h"
 
 namespace updater {
 namespace {

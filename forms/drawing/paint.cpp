@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "forms/runtime/gbk_wide.h"
+#include "forms/values/gbk_wide.h"
 
 namespace forms {
 

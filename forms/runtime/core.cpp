@@ -6,7 +6,7 @@
 
 #include "forms/values/to_text.h"
 #include "forms/template/type_tables.h"
-#include "forms/runtime/gbk_wide.h"
+#include "forms/values/gbk_wide.h"
 
 namespace forms {
 

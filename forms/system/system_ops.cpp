@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "base/handles.h"
-#include "forms/runtime/gbk_wide.h"
+#include "forms/values/gbk_wide.h"
 #include "forms/values/to_text.h"
 
 namespace forms {

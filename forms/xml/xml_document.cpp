@@ -1,9 +1,10 @@
 #include "forms/xml/xml_document.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
+#include <optional>
 #include <string_view>
+
+#include "forms/values/read_file.h"
 
 namespace forms {
 namespace {
@@ -16,19 +17,6 @@ bool loadText(XmlTree& tree, std::string_view source) {
   if (!parsed) return false;
   tree = std::move(*parsed);
   return true;
-}
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-bool readFile(const Text& fileName, Text& contents) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-  if (!file) return false;
-  char buffer[16384];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) contents.append(buffer, n);
-  return !std::ferror(file.get());
 }
 
 const std::pair<std::string_view, char> kReferences[] = {
@@ -82,12 +70,12 @@ bool xmlLoad(XmlDocument& document, const ByteSet& source) {
 
 bool xmlLoad(XmlDocument& document, const Text& fileName) {
   if (fileName.empty()) return false;
-  Text contents;
-  if (!readFile(fileName, contents)) {
+  const std::optional<ByteSet> contents = readWholeFile(fileName);
+  if (!contents) {
     document.tree_.clear();
     return false;
   }
-  return loadText(document.tree_, contents);
+  return xmlLoad(document, *contents);
 }
 
 bool xmlFree(XmlDocument& document) {

@@ -7,7 +7,7 @@
 namespace tplc {
 
 struct Outputs {
-  std::string dir;        // ${CMAKE_BINARY_DIR}/generated/windows
+  std::string dir;        // ${CMAKE_BINARY_DIR}/generated
   std::string name;       // navigator: navigator_segment.cpp, navigator_handlers.h/.cpp,
                           // navigator_units.h, navigator.seg
   std::string nameSpace;  // the C++ namespace of the generated functions

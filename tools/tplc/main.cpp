@@ -3,10 +3,10 @@
 //   tplc --out DIR --name NAME --namespace NS [--depfile FILE] [-D VAR=VALUE]... SOURCE...
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "forms/template/segment.h"
+#include "forms/values/read_file.h"
 #include "tools/tplc/emit.h"
 #include "tools/tplc/window_source.h"
 
@@ -45,9 +45,9 @@ int main(int argc, char** argv) {
   try {
     tplc::Program program;
     for (const std::string& path : sources) {
-      std::ifstream f(path, std::ios::binary);
-      if (!f) throw tplc::CompileError{"cannot read " + path};
-      std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+      const std::optional<forms::ByteSet> bytes = forms::readWholeFile(path);
+      if (!bytes) throw tplc::CompileError{"cannot read " + path};
+      const std::string text(bytes->begin(), bytes->end());
       tplc::compileWindowSource(path, text, defs, program);
     }
     tplc::finishProgram(program);

@@ -1,14 +1,14 @@
 # tv_window_segment(TARGET program NAME name [NAMESPACE ns] SOURCES window sources...)
 #
 # Compiles the window sources into the program's template segment and adds to the
-# target the generated C++ that carries it (under ${CMAKE_BINARY_DIR}/generated/windows):
-#   windows/<name>_handlers.h   declares, in namespace ns (default: name),
+# target the generated C++ that carries it (in ${TV_GENERATED_DIR}):
+#   generated/<name>_handlers.h   declares, in namespace ns (default: name),
 #       const forms::ByteSet& templateSegment();
 #       const std::vector<forms::HandlerEntry>& templateHandlers();
 #       constexpr std::uint32_t kTemplateHighestSerial;
 #     and every handler the sources bind as forms::HandlerResult NAME(const forms::Event&),
 #     so a handler that the program lacks fails to link.
-#   windows/<name>_units.h   in namespace ns, every window's id as kWINDOWNAME, and per
+#   generated/<name>_units.h   in namespace ns, every window's id as kWINDOWNAME, and per
 #     window a namespace (MainWindow: main_window) with a forms::UnitRef for each unit
 #     that the sources name with a `ref` line.
 # ${TV_...} placeholders in the sources' texts take the values of cmake/config.cmake.
@@ -26,12 +26,12 @@ function(_tv_tplc_command out_var name ns)
       list(APPEND defs -D "${v}=${${v}}")
     endif()
   endforeach()
-  set(${out_var} ${TV_TPLC_COMMAND} --out ${CMAKE_BINARY_DIR}/generated/windows --name ${name}
-      --namespace ${ns} --depfile ${CMAKE_BINARY_DIR}/generated/windows/${name}.d ${defs} PARENT_SCOPE)
+  set(${out_var} ${TV_TPLC_COMMAND} --out ${TV_GENERATED_DIR} --name ${name}
+      --namespace ${ns} --depfile ${TV_GENERATED_DIR}/${name}.d ${defs} PARENT_SCOPE)
 endfunction()
 
 function(_tv_tplc_rule name ns sources)
-  set(dir ${CMAKE_BINARY_DIR}/generated/windows)
+  set(dir ${TV_GENERATED_DIR})
   set(abs)
   foreach(s ${sources})
     get_filename_component(p ${s} ABSOLUTE)
@@ -58,7 +58,7 @@ function(tv_window_segment)
     return()
   endif()
   _tv_tplc_rule(${A_NAME} ${A_NAMESPACE} "${A_SOURCES}")
-  set(dir ${CMAKE_BINARY_DIR}/generated/windows)
+  set(dir ${TV_GENERATED_DIR})
   target_sources(${A_TARGET} PRIVATE ${dir}/${A_NAME}_segment.cpp ${dir}/${A_NAME}_handlers.cpp
                                      ${dir}/${A_NAME}_handlers.h ${dir}/${A_NAME}_units.h)
 endfunction()
@@ -66,6 +66,6 @@ endfunction()
 function(tv_window_segment_bytes)
   cmake_parse_arguments(A "" "OUTPUT;NAME" "SOURCES" ${ARGN})
   _tv_tplc_rule(${A_NAME} ${A_NAME} "${A_SOURCES}")
-  add_custom_target(${A_NAME}_segment DEPENDS ${CMAKE_BINARY_DIR}/generated/windows/${A_NAME}.seg)
-  set(${A_OUTPUT} ${CMAKE_BINARY_DIR}/generated/windows/${A_NAME}.seg PARENT_SCOPE)
+  add_custom_target(${A_NAME}_segment DEPENDS ${TV_GENERATED_DIR}/${A_NAME}.seg)
+  set(${A_OUTPUT} ${TV_GENERATED_DIR}/${A_NAME}.seg PARENT_SCOPE)
 endfunction()

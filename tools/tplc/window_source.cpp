@@ -4,14 +4,14 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "forms/template/bindings.h"
 #include "forms/template/property_block.h"
 #include "forms/template/type_tables.h"
-#include "tools/tplc/gbk_convert.h"
+#include "forms/values/gbk_utf8.h"
+#include "forms/values/read_file.h"
 
 namespace tplc {
 namespace {
@@ -23,6 +23,7 @@ struct Token {
   std::string text;
   bool quoted = false;
 };
+using Tokens = std::vector<Token>;
 
 struct PendingUnit {
   UnitRecord record;
@@ -122,7 +123,7 @@ class SourceCompiler {
   }
 
   std::string gbk(const std::string& utf8) const {
-    auto out = utf8ToGbk(utf8);
+    auto out = forms::utf8ToGbk(utf8);
     if (!out) fail("text cannot be written in GBK");
     return *out;
   }
@@ -131,13 +132,13 @@ class SourceCompiler {
     if (t.quoted || t.text.size() < 2 || t.text[0] != '@') fail("@file expected");
     std::string p = t.text.substr(1);
     if (p[0] != '/') p = dir_ + "/" + p;
-    std::ifstream f(p, std::ios::binary);
-    if (!f) fail("cannot read " + p);
+    std::optional<forms::ByteSet> bytes = forms::readWholeFile(p);
+    if (!bytes) fail("cannot read " + p);
     program_.inputs.push_back(p);
-    return forms::ByteSet(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    return std::move(*bytes);
   }
 
-  void need(const std::vector<Token>& t, std::size_t n) const {
+  void need(const Tokens& t, std::size_t n) const {
     if (t.size() != n) fail("'" + t[0].text + "' takes " + std::to_string(n - 1) + " value(s)");
   }
 
@@ -146,99 +147,120 @@ class SourceCompiler {
     return units_.back();
   }
 
-  void statement(const std::vector<Token>& t) {
-    const std::string& key = t[0].text;
-    if (key == "highestSerial") {
-      need(t, 2);
-      program_.highestSerial = std::max<std::uint32_t>(program_.highestSerial, number(t[1]));
-    } else if (key == "window") {
-      need(t, 3);
-      if (haveWindow_) fail("one window per source");
-      haveWindow_ = true;
-      refs_.window = t[1].text;
-      if (!isName(refs_.window)) fail("window name expected");
-      window_.id = static_cast<Id>(number(t[2]));
-      refs_.id = window_.id;
-      if (idTopByte(window_.id) != kWindowIdByte || !isId(window_.id)) fail("not a window id");
-      if (program_.segment.find(window_.id)) fail("window id used twice");
-    } else if (key == "unit") {
-      unitStatement(t);
-    } else if (key == "rect") {
-      need(t, 5);
-      UnitRecord& r = unit().record;
-      r.left = static_cast<std::int32_t>(number(t[1]));
-      r.top = static_cast<std::int32_t>(number(t[2]));
-      r.width = static_cast<std::int32_t>(number(t[3]));
-      r.height = static_cast<std::int32_t>(number(t[4]));
-    } else if (key == "parent") {
-      need(t, 2);
-      unit().parentName = t[1].text == "window" ? "" : gbk(t[1].text);
-    } else if (key == "children") {
-      for (std::size_t i = 1; i < t.size(); ++i) unit().children.push_back(gbk(t[i].text));
-    } else if (key == "flags") {
-      std::uint32_t flags = 0;
-      for (std::size_t i = 1; i < t.size(); ++i) {
-        if (t[i].text == "V") flags |= forms::kFlagVisible;
-        else if (t[i].text == "D") flags |= forms::kFlagDisabled;
-        else if (t[i].text == "T") flags |= forms::kFlagTabStop;
-        else fail("flags are V, D and T");
-      }
-      unit().record.flags = flags;
-    } else if (key == "pointer") {
-      need(t, 2);
-      forms::ByteSet& p = unit().record.mousePointer;
-      if (!t[1].text.empty() && t[1].text[0] == '@') {
-        p = {0xFF, 0xFF, 0xFF, 0xFF};
-        forms::ByteSet f = file(t[1]);
-        p.insert(p.end(), f.begin(), f.end());
-      } else {
-        std::uint32_t v = t[1].text == "hand" ? kHandCursor : static_cast<std::uint32_t>(number(t[1]));
-        p = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
-             static_cast<std::uint8_t>(v >> 24)};
-      }
-    } else if (key == "tag") {
-      need(t, 2);
-      unit().record.tag = gbk(t[1].text);
-    } else if (key == "remark") {
-      need(t, 2);
-      unit().record.remark = gbk(t[1].text);
-    } else if (key == "tabOrder") {
-      need(t, 2);
-      unit().record.tabOrder = static_cast<std::uint32_t>(number(t[1]));
-    } else if (key == "ref") {
-      need(t, 2);
-      const std::string& name = t[1].text;
-      if (t[1].quoted || !isName(name)) fail("ref name expected");
-      for (const UnitRefName& r : refs_.units)
-        if (r.name == name) fail("ref name used twice");
-      refs_.units.push_back({name, unit().record.id, unit().sourceName});
-    } else if (key == "on") {
-      need(t, 3);
-      const std::string& name = t[2].text;
-      if (t[2].quoted || !isName(name)) fail("handler name expected");
-      unit().record.bindings.push_back({static_cast<std::int32_t>(number(t[1])), handlerRefOf(name.c_str())});
-      program_.handlers.insert(name);
-    } else if (key == "empty") {
-      need(t, 1);
-      unit().emptyBlock = true;
-    } else if (key == "version") {
-      need(t, 2);
-      unit().block.version = static_cast<std::uint32_t>(number(t[1]));
-      unit().anyField = true;
-    } else if (key == "page") {
-      if (unit().block.type != UnitKind::PageControl) fail("'page' belongs to a PageControl");
-      if (t.size() < 2 || !t[1].quoted || t.size() > 2 + 23) fail("page \"caption\" words...");
-      PageRecord page;
-      page.caption = gbk(t[1].text);
-      for (std::size_t i = 2; i < t.size(); ++i) page.words[i - 2] = static_cast<std::int32_t>(number(t[i]));
-      unit().pages.push_back(page);
-      unit().anyField = true;
+  // A line's first word picks its statement; a word that is no keyword names a field of
+  // the unit's property block.
+  struct Keyword {
+    const char* word;
+    std::size_t words;  // with the keyword itself; 0: the statement checks its own count
+    void (SourceCompiler::*apply)(const Tokens&);
+  };
+  static const Keyword kKeywords[];
+
+  void statement(const Tokens& t);
+
+  void highestSerialStatement(const Tokens& t) {
+    program_.highestSerial = std::max<std::uint32_t>(program_.highestSerial, number(t[1]));
+  }
+
+  void windowStatement(const Tokens& t) {
+    if (haveWindow_) fail("one window per source");
+    haveWindow_ = true;
+    refs_.window = t[1].text;
+    if (!isName(refs_.window)) fail("window name expected");
+    window_.id = static_cast<Id>(number(t[2]));
+    refs_.id = window_.id;
+    if (idTopByte(window_.id) != kWindowIdByte || !isId(window_.id)) fail("not a window id");
+    if (program_.segment.find(window_.id)) fail("window id used twice");
+  }
+
+  void rectStatement(const Tokens& t) {
+    UnitRecord& r = unit().record;
+    r.left = static_cast<std::int32_t>(number(t[1]));
+    r.top = static_cast<std::int32_t>(number(t[2]));
+    r.width = static_cast<std::int32_t>(number(t[3]));
+    r.height = static_cast<std::int32_t>(number(t[4]));
+  }
+
+  void parentStatement(const Tokens& t) {
+    unit().parentName = t[1].text == "window" ? "" : gbk(t[1].text);
+  }
+
+  void childrenStatement(const Tokens& t) {
+    for (std::size_t i = 1; i < t.size(); ++i) unit().children.push_back(gbk(t[i].text));
+  }
+
+  void flagsStatement(const Tokens& t) {
+    std::uint32_t flags = 0;
+    for (std::size_t i = 1; i < t.size(); ++i) {
+      if (t[i].text == "V")
+        flags |= forms::kFlagVisible;
+      else if (t[i].text == "D")
+        flags |= forms::kFlagDisabled;
+      else if (t[i].text == "T")
+        flags |= forms::kFlagTabStop;
+      else
+        fail("flags are V, D and T");
+    }
+    unit().record.flags = flags;
+  }
+
+  void pointerStatement(const Tokens& t) {
+    forms::ByteSet& p = unit().record.mousePointer;
+    if (!t[1].text.empty() && t[1].text[0] == '@') {
+      p = {0xFF, 0xFF, 0xFF, 0xFF};
+      forms::ByteSet f = file(t[1]);
+      p.insert(p.end(), f.begin(), f.end());
     } else {
-      fieldStatement(t);
+      std::uint32_t v =
+          t[1].text == "hand" ? kHandCursor : static_cast<std::uint32_t>(number(t[1]));
+      p = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+           static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
     }
   }
 
-  void unitStatement(const std::vector<Token>& t) {
+  void tagStatement(const Tokens& t) { unit().record.tag = gbk(t[1].text); }
+
+  void remarkStatement(const Tokens& t) { unit().record.remark = gbk(t[1].text); }
+
+  void tabOrderStatement(const Tokens& t) {
+    unit().record.tabOrder = static_cast<std::uint32_t>(number(t[1]));
+  }
+
+  void refStatement(const Tokens& t) {
+    const std::string& name = t[1].text;
+    if (t[1].quoted || !isName(name)) fail("ref name expected");
+    for (const UnitRefName& r : refs_.units)
+      if (r.name == name) fail("ref name used twice");
+    refs_.units.push_back({name, unit().record.id, unit().sourceName});
+  }
+
+  void onStatement(const Tokens& t) {
+    const std::string& name = t[2].text;
+    if (t[2].quoted || !isName(name)) fail("handler name expected");
+    unit().record.bindings.push_back(
+        {static_cast<std::int32_t>(number(t[1])), handlerRefOf(name.c_str())});
+    program_.handlers.insert(name);
+  }
+
+  void emptyStatement(const Tokens&) { unit().emptyBlock = true; }
+
+  void versionStatement(const Tokens& t) {
+    unit().block.version = static_cast<std::uint32_t>(number(t[1]));
+    unit().anyField = true;
+  }
+
+  void pageStatement(const Tokens& t) {
+    if (unit().block.type != UnitKind::PageControl) fail("'page' belongs to a PageControl");
+    if (t.size() < 2 || !t[1].quoted || t.size() > 2 + 23) fail("page \"caption\" words...");
+    PageRecord page;
+    page.caption = gbk(t[1].text);
+    for (std::size_t i = 2; i < t.size(); ++i)
+      page.words[i - 2] = static_cast<std::int32_t>(number(t[i]));
+    unit().pages.push_back(page);
+    unit().anyField = true;
+  }
+
+  void unitStatement(const Tokens& t) {
     if (!haveWindow_) fail("'window' expected first");
     if (t.size() != 3 && t.size() != 4) fail("unit ID TYPE [NAME]");
     auto type = typeOfName(t[2].text.c_str());
@@ -265,7 +287,7 @@ class SourceCompiler {
     units_.push_back(std::move(u));
   }
 
-  void fieldStatement(const std::vector<Token>& t) {
+  void fieldStatement(const Tokens& t) {
     PendingUnit& u = unit();
     const TypeLayout& plan = typeLayout(u.block.type);
     int index = fieldIndex(plan, t[0].text.c_str());
@@ -360,6 +382,35 @@ class SourceCompiler {
   WindowRefs refs_;
   std::vector<PendingUnit> units_;
 };
+
+const SourceCompiler::Keyword SourceCompiler::kKeywords[] = {
+    {"highestSerial", 2, &SourceCompiler::highestSerialStatement},
+    {"window", 3, &SourceCompiler::windowStatement},
+    {"unit", 0, &SourceCompiler::unitStatement},
+    {"rect", 5, &SourceCompiler::rectStatement},
+    {"parent", 2, &SourceCompiler::parentStatement},
+    {"children", 0, &SourceCompiler::childrenStatement},
+    {"flags", 0, &SourceCompiler::flagsStatement},
+    {"pointer", 2, &SourceCompiler::pointerStatement},
+    {"tag", 2, &SourceCompiler::tagStatement},
+    {"remark", 2, &SourceCompiler::remarkStatement},
+    {"tabOrder", 2, &SourceCompiler::tabOrderStatement},
+    {"ref", 2, &SourceCompiler::refStatement},
+    {"on", 3, &SourceCompiler::onStatement},
+    {"empty", 1, &SourceCompiler::emptyStatement},
+    {"version", 2, &SourceCompiler::versionStatement},
+    {"page", 0, &SourceCompiler::pageStatement},
+};
+
+void SourceCompiler::statement(const Tokens& t) {
+  for (const Keyword& k : kKeywords) {
+    if (t[0].text != k.word) continue;
+    if (k.words) need(t, k.words);
+    (this->*k.apply)(t);
+    return;
+  }
+  fieldStatement(t);
+}
 
 }  // namespace
 

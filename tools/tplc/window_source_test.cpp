@@ -80,6 +80,31 @@ TEST(WindowSource, RefusesWhatItCannotCompile) {
   }
 }
 
+// Each keyword that takes a fixed count of values refuses one value more.
+TEST(WindowSource, KeywordsTakeTheirCountOfValues) {
+  struct Case {
+    const char* line;
+    const char* error;
+  } cases[] = {
+      {"highestSerial 1 2", "'highestSerial' takes 1 value(s)"},
+      {"window W 0x52000002 3", "'window' takes 2 value(s)"},
+      {"rect 1 2 3 4 5", "'rect' takes 4 value(s)"},
+      {"parent window x", "'parent' takes 1 value(s)"},
+      {"pointer hand x", "'pointer' takes 1 value(s)"},
+      {"tag a b", "'tag' takes 1 value(s)"},
+      {"remark a b", "'remark' takes 1 value(s)"},
+      {"tabOrder 1 2", "'tabOrder' takes 1 value(s)"},
+      {"ref kA kB", "'ref' takes 1 value(s)"},
+      {"on 0 onA onB", "'on' takes 2 value(s)"},
+      {"empty x", "'empty' takes 0 value(s)"},
+      {"version 1 2", "'version' takes 1 value(s)"},
+  };
+  for (const Case& c : cases) {
+    const std::string error = std::string("w.win:3: ") + c.error;
+    EXPECT_EQ(errorOf(std::string(kHeader) + c.line + "\n"), error) << c.line;
+  }
+}
+
 // Sources are UTF-8 (u8 literals); what the compiler stores is GBK (plain literals).
 TEST(WindowSource, CompilesUnitsNamesAndValues) {
   Program p = compile(

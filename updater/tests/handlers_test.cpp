@@ -17,8 +17,8 @@
 #include "test_support/loopback.h"
 #include "updater/globals.h"
 #include "updater/transfer_texts.h"
-#include "windows/updater_units.h"
-#include "windows/updater_handlers.h"
+#include "generated/updater_units.h"
+#include "generated/updater_handlers.h"
 
 namespace updater {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "base/gdi.h"
 #include "forms/runtime/core.h"
-#include "forms/runtime/gbk_wide.h"
+#include "forms/values/gbk_wide.h"
 #include "forms/units/button_edit/standard_units.h"
 #include "forms/drawing/painted_unit.h"
 

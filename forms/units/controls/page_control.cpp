@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "forms/runtime/gbk_wide.h"
+#include "forms/values/gbk_wide.h"
 
 namespace forms {
 namespace {

@@ -6,6 +6,7 @@
 
 #include "base/handles.h"
 #include "forms/units/html_viewer/wide_text.h"
+#include "forms/values/gbk_wide.h"
 
 namespace forms {
 namespace {
@@ -303,10 +304,10 @@ void BrowserHost::applyFontSize() {
 void BrowserHost::onEvent(DISPID id, DISPPARAMS* params) {
   switch (id) {
     case DISPID_STATUSTEXTCHANGE:
-      statusText_ = toGbk(stringArgument(params, 0));
+      statusText_ = narrow(stringArgument(params, 0));
       break;
     case DISPID_TITLECHANGE:
-      title_ = toGbk(stringArgument(params, 0));
+      title_ = narrow(stringArgument(params, 0));
       break;
     case DISPID_DOCUMENTCOMPLETE:
       applyFontSize();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "forms/runtime/gbk_wide.h"
+#include "forms/values/gbk_wide.h"
 
 namespace forms {
 
@@ -10,7 +10,5 @@ Bstr::Bstr(const Text& gbk) {
   const std::wstring wide = widen(gbk);
   s_.attach(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
 }
-
-Text toGbk(const wchar_t* wide) { return wide ? narrow(wide) : Text(); }
 
 }  // namespace forms

@@ -1,5 +1,5 @@
 #pragma once
-// GBK texts to and from the wide strings of COM.
+// The wide strings of COM made from GBK texts.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -22,9 +22,5 @@ class Bstr {
  private:
   base::UniqueHandle<BstrTraits> s_;
 };
-
-// The GBK bytes of a wide string (the empty text for none); characters GBK lacks
-// become "?".
-Text toGbk(const wchar_t* wide);
 
 }  // namespace forms

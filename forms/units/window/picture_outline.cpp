@@ -1,28 +1,12 @@
 // A window's shape from a picture.
 #include "forms/units/window/picture_outline.h"
 
-#include <cstdio>
-
 #include "forms/drawing/paint.h"
 #include "forms/picture/picture.h"
 #include "forms/runtime/core.h"
+#include "forms/values/read_file.h"
 
 namespace forms {
-
-namespace {
-
-ByteSet readFileBytes(const Text& name) {
-  ByteSet out;
-  if (FILE* f = std::fopen(name.c_str(), "rb")) {
-    std::uint8_t buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-    std::fclose(f);
-  }
-  return out;
-}
-
-}  // namespace
 
 bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transparentColour) {
   bool result = false;
@@ -31,7 +15,8 @@ bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transp
     if (!w || w->destroying) return;
     ByteSet bytes;
     if (const ByteSet* b = std::get_if<ByteSet>(&picture)) bytes = *b;
-    else if (const Text* t = std::get_if<Text>(&picture)) bytes = t->empty() ? ByteSet() : readFileBytes(*t);
+    else if (const Text* t = std::get_if<Text>(&picture))
+      bytes = t->empty() ? ByteSet() : readWholeFile(*t).value_or(ByteSet());
     if (bytes.empty()) return;
     std::optional<Picture> p = decodePicture(bytes);
     if (!p) return;

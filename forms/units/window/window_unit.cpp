@@ -6,7 +6,7 @@
 #include "base/gdi.h"
 #include "forms/drawing/bag_unit.h"
 #include "forms/runtime/core.h"
-#include "forms/runtime/gbk_wide.h"
+#include "forms/values/gbk_wide.h"
 #include "forms/runtime/hidden_window.h"
 #include "forms/drawing/paint.h"
 #include "forms/runtime/see_through.h"

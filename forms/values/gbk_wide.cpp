@@ -1,4 +1,4 @@
-#include "forms/runtime/gbk_wide.h"
+#include "forms/values/gbk_wide.h"
 
 #include <windows.h>
 
@@ -11,7 +11,8 @@ constexpr UINT kGbk = 936;
 std::size_t widenInto(std::string_view gbk, wchar_t* out, std::size_t capacity) {
   if (capacity == 0) return 0;
   int n = 0;
-  if (!gbk.empty())
+  // With no room but the NUL's, the system would only count the characters.
+  if (!gbk.empty() && capacity > 1)
     n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), out, static_cast<int>(capacity - 1));
   const std::size_t length = n > 0 ? static_cast<std::size_t>(n) : 0;
   out[length] = L'\0';
@@ -34,5 +35,7 @@ Text narrow(const std::wstring& wide) {
   if (n > 0) WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
   return out;
 }
+
+Text narrow(const wchar_t* wide) { return wide ? narrow(std::wstring(wide)) : Text(); }
 
 }  // namespace forms

@@ -1,13 +1,13 @@
-#include "tools/tplc/gbk_convert.h"
+#include "forms/values/gbk_utf8.h"
 
 #include <iconv.h>
 
 #include <vector>
 
-namespace tplc {
+namespace forms {
 
-std::optional<std::string> utf8ToGbk(const std::string& utf8) {
-  if (utf8.empty()) return std::string();
+std::optional<Text> utf8ToGbk(const std::string& utf8) {
+  if (utf8.empty()) return Text();
   iconv_t cd = iconv_open("GBK", "UTF-8");
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string in = utf8;
@@ -19,7 +19,7 @@ std::optional<std::string> utf8ToGbk(const std::string& utf8) {
   size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
   iconv_close(cd);
   if (r == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
-  return std::string(out.data(), outPtr);
+  return Text(out.data(), outPtr);
 }
 
-}  // namespace tplc
+}  // namespace forms
