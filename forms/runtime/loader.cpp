@@ -254,7 +254,7 @@ bool loadWindow(WindowId window, UnitRef parent, bool modal) {
 
 void loadStartWindow(WindowId window) {
   StoredWindow* stored = state().segment.find(window);
-  if (!stored || !createWindow(*stored)) fatalError("载入启动窗口失败");
+  if (!stored || !createWindow(*stored)) fatalError(tpl::kStartWindowFailed);
   finishLoad(window);
 }
 

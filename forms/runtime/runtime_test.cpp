@@ -46,6 +46,10 @@ constexpr WindowId kUnloaded = 0x52000010;
 constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
 constexpr WindowId kSecond = 0x52000030;
 constexpr UnitRef kSecondOwn{kSecond, 0x06000031};
+// A hidden window whose two labels name each other as their source: a chain that loops.
+constexpr WindowId kLooping = 0x520000E0;
+constexpr UnitRef kLoopingBound{kLooping, 0x160000E2};
+constexpr UnitRef kLoopingUnbound{kLooping, 0x160000E3};
 
 struct Seen {
   int ticks = 0;
@@ -151,9 +155,16 @@ ByteSet testSegment() {
   setText(second, "title", "第二个窗口");
   bind(second, 1, "onMayClose");
   tpl::UnitRecord secondLabel = unitRecord(T::Label, 0x16000032, 1, 1, 20, 20);
+  tpl::UnitRecord looping = unitRecord(T::Window, 0x060000E1, 0, 0, 50, 50, 0);
+  tpl::UnitRecord loopingBound = unitRecord(T::Label, kLoopingBound.unit, 0, 0, 10, 10);
+  loopingBound.sourceUnitId = kLoopingUnbound.unit;
+  bind(loopingBound, 0, "onFeedback");
+  tpl::UnitRecord loopingUnbound = unitRecord(T::Label, kLoopingUnbound.unit, 0, 20, 10, 10);
+  loopingUnbound.sourceUnitId = kLoopingBound.unit;
   std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, log, shape, overAnimated, animated, broken}),
                                          windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
-                                         windowRecord(kSecond, second, {secondLabel})};
+                                         windowRecord(kSecond, second, {secondLabel}),
+                                         windowRecord(kLooping, looping, {loopingBound, loopingUnbound})};
   for (int i = 0; i < static_cast<int>(galleryShapes().size()); ++i) windows.push_back(galleryShapeWindow(i));
   return segmentOf(windows);
 }
@@ -259,13 +270,20 @@ TEST(Clones, EventsRunTheHandlersOfTheFirstUnitOfTheChain) {
   ASSERT_TRUE(copyWindowUnit(kLabel, UnitKind::Label, first));
   ASSERT_TRUE(copyWindowUnit(first, UnitKind::Label, second));
   EXPECT_NE(first.unit, second.unit);
-  EXPECT_GT(first.unit & 0xFFFFFFu, 0x2Cu);  // above every serial of the segment
+  EXPECT_GT(first.unit & 0xFFFFFFu, 0xE3u);  // above every serial of the segment
   EXPECT_EQ(text(second, 8), text(kLabel, 8));
   EXPECT_FALSE(std::get<bool>(getUnitProperty(second, 5)));  // not shown until asked
 
   EXPECT_EQ(raiseFeedbackEvent(second, 5, 6), 105);
   EXPECT_EQ(seen.lastFeedback.source, second);
   EXPECT_EQ(seen.lastFeedback.args, (std::vector<std::int32_t>{5, 6}));
+}
+
+TEST(Clones, AChainThatLoopsHasNoFirstUnitSoEachUnitKeepsItsOwnBindings) {
+  ASSERT_TRUE(loadWindow(kLooping));
+  EXPECT_EQ(raiseFeedbackEvent(kLoopingBound, 5, 0), 105);
+  EXPECT_EQ(seen.lastFeedback.source, kLoopingBound);
+  EXPECT_EQ(raiseFeedbackEvent(kLoopingUnbound, 5, 0), 0);
 }
 
 TEST(Clones, RefusedCopiesLeaveTheTargetAlone) {
