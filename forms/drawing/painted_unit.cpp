@@ -1,8 +1,6 @@
 #include "forms/drawing/painted_unit.h"
 
 #include "base/gdi.h"
-#include "forms/runtime/core.h"
-#include "forms/runtime/see_through.h"
 
 namespace forms {
 

@@ -4,7 +4,6 @@
 // duties (reflected notifications) for units placed inside them.
 #include "forms/drawing/bag_unit.h"
 #include "forms/drawing/paint.h"
-#include "forms/runtime/see_through.h"
 
 namespace forms {
 

@@ -44,9 +44,26 @@ UnitFactory factoryOf(UnitKind kind) {
   return units ? units->factoryOf(kind) : nullptr;
 }
 
+bool typeHas(UnitKind kind, UnitTrait trait) {
+  const UnitTable* units = state().units;
+  return units && units->has(kind, trait);
+}
+
+bool neverShown(const StoredUnit& unit) { return unit.type && typeHas(*unit.type, kNeverShown); }
+
 UnitControl* findUnitControl(UnitRef unit) {
   LiveUnit* u = liveUnit(unit);
   return u ? u->control.get() : nullptr;
+}
+
+UnitControl* unitControlOfWindow(HWND window) {
+  std::optional<UnitRef> unit = unitOfWindow(window);
+  return unit ? findUnitControl(*unit) : nullptr;
+}
+
+HWND loadedWindowHandle(WindowId window) {
+  LiveWindow* w = liveWindow(window);
+  return w && !w->destroying ? w->hwnd : nullptr;
 }
 
 std::int32_t modifierFlags() {

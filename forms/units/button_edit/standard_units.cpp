@@ -2,7 +2,6 @@
 #include <algorithm>
 
 #include "base/gdi.h"
-#include "forms/runtime/core.h"
 #include "forms/runtime/gbk_wide.h"
 #include "forms/units/button_edit/standard_units.h"
 #include "forms/drawing/painted_unit.h"

@@ -5,7 +5,7 @@
 
 #include "forms/drawing/paint.h"
 #include "forms/picture/picture.h"
-#include "forms/runtime/core.h"
+#include "forms/runtime/unit.h"
 
 namespace forms {
 
@@ -27,8 +27,8 @@ ByteSet readFileBytes(const Text& name) {
 bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transparentColour) {
   bool result = false;
   runOnWindowThread([&] {
-    LiveWindow* w = liveWindow(window);
-    if (!w || w->destroying) return;
+    const HWND w = loadedWindowHandle(window);
+    if (!w) return;
     ByteSet bytes;
     if (const ByteSet* b = std::get_if<ByteSet>(&picture)) bytes = *b;
     else if (const Text* t = std::get_if<Text>(&picture)) bytes = t->empty() ? ByteSet() : readFileBytes(*t);
@@ -37,7 +37,7 @@ bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transp
     if (!p) return;
     Region rgn(regionOfPicture(*p, 0, static_cast<COLORREF>(transparentColour) & 0xFFFFFFu));
     if (!rgn) return;
-    result = SetWindowRgn(w->hwnd, rgn.get(), TRUE) != 0;
+    result = SetWindowRgn(w, rgn.get(), TRUE) != 0;
     if (result) rgn.detach();  // the system owns the region now
   });
   return result;

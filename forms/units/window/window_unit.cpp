@@ -5,11 +5,8 @@
 
 #include "base/gdi.h"
 #include "forms/drawing/bag_unit.h"
-#include "forms/runtime/core.h"
 #include "forms/runtime/gbk_wide.h"
-#include "forms/runtime/hidden_window.h"
 #include "forms/drawing/paint.h"
-#include "forms/runtime/see_through.h"
 #include "forms/units/window/window_music.h"
 #include "forms/units/window/window_outlines.h"
 #include "forms/units/window/window_unit.h"
@@ -149,7 +146,7 @@ class WindowUnit : public BagUnit {
   // runtime's window takes the button away.
   HWND ownerWindow() const {
     if (owner_) return owner_;
-    return number(kShowInTaskbar) == 0 ? hiddenWindow() : nullptr;
+    return number(kShowInTaskbar) == 0 ? site_.taskbarlessOwner() : nullptr;
   }
 
   bool resizable() const {
@@ -276,7 +273,7 @@ class WindowUnit : public BagUnit {
         break;
       case WM_NCDESTROY: {
         self->hwnd_ = nullptr;
-        if (auto unit = windowOfHandle(w)) windowDestroyed(*unit);
+        topWindowDestroyed(w);
         return 0;
       }
       default: break;
