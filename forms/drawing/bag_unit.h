@@ -68,14 +68,4 @@ std::unique_ptr<UnitControl> makeBagUnit(const UnitPlan& plan, UnitSite& site) {
   return bag ? unitWithWindow(std::make_unique<T>(std::move(*bag), plan, site)) : nullptr;
 }
 
-// Registers (once) a window class whose procedure routes messages to the object kept in
-// the window's user data, and creates a window of it for that object.
-using UnitProc = LRESULT (*)(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp);
-HWND createUnitWindow(const wchar_t* className, UnitProc proc, void* object, DWORD style, DWORD exStyle,
-                      const RECT& rect, HWND parent, const wchar_t* text = L"");
-// Destroys such a window from its object's destructor: the object hears none of the
-// window's last messages, and the route to it goes with the window.
-void destroyUnitWindow(HWND w);
-
-
 }  // namespace forms

@@ -1,11 +1,12 @@
 #include "forms/drawing/painted_unit.h"
 
 #include "base/gdi.h"
+#include "base/window_class.h"
 
 namespace forms {
 
 PaintedUnit::~PaintedUnit() {
-  destroyUnitWindow(hwnd_);
+  base::destroyRoutedWindow(hwnd_);
 }
 
 bool PaintedUnit::create(const UnitPlan& plan, const wchar_t* className, int borderCode, DWORD extraStyle) {
@@ -13,7 +14,7 @@ bool PaintedUnit::create(const UnitPlan& plan, const wchar_t* className, int bor
   if (plan.tabStop) style |= WS_TABSTOP;
   if (plan.disabled) style |= WS_DISABLED;
   addBorderStyles(borderCode, style, ex);
-  hwnd_ = createUnitWindow(className, &PaintedUnit::proc, this, style, ex, plan.rect, plan.parent);
+  hwnd_ = base::createRoutedWindow({className}, &PaintedUnit::proc, this, style, ex, plan.rect, plan.parent);
   return hwnd_ != nullptr;
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/gdi.h"
+#include "base/window_class.h"
 #include "forms/drawing/bag_unit.h"
 #include "forms/runtime/runtime.h"
 #include "forms/units/gallery_window.h"
@@ -450,7 +451,7 @@ TEST(UnitWindows, CreationRefusedAfterNcCreateFreesTheRouteOnce) {
   RefusingUnit unit;
   const int tries = 20;
   for (int i = 0; i < tries; ++i)
-    EXPECT_EQ(createUnitWindow(L"TvRefusing", &RefusingUnit::proc, &unit, WS_POPUP, 0, RECT{0, 0, 10, 10}, nullptr),
+    EXPECT_EQ(base::createRoutedWindow({L"TvRefusing"}, &RefusingUnit::proc, &unit, WS_POPUP, 0, RECT{0, 0, 10, 10}, nullptr),
               nullptr);
   EXPECT_EQ(unit.ncDestroys, tries);
   for (const auto& block : unit.held)

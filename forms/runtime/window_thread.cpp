@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "base/window_class.h"
 #include "forms/runtime/core.h"
 #include "forms/runtime/hidden_window.h"
 #include "forms/runtime/private_messages.h"
@@ -72,12 +73,7 @@ struct HiddenWindowProcedure {
 
 void createHiddenWindow() {
   if (hidden.load()) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = HiddenWindowProcedure::serve;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"TvRuntime";
-  RegisterClassExW(&wc);
+  base::registerWindowClass({L"TvRuntime", 0}, HiddenWindowProcedure::serve);
   // A real top-level window (not message-only): it owns the windows without a taskbar
   // button.
   hidden = CreateWindowExW(WS_EX_TOOLWINDOW, L"TvRuntime", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,

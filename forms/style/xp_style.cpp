@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 
 #include "base/gdi.h"
 #include "forms/style/xp_paint.h"
@@ -52,7 +53,7 @@ struct Styled {
 struct ThreadStyle {
   int scheme = 0;  // 0: none installed
   WindowsHook hook;
-  std::map<HWND, Styled*> windows;
+  std::map<HWND, std::unique_ptr<Styled>> windows;  // the subclass data of each
 };
 
 thread_local ThreadStyle style;
@@ -222,23 +223,18 @@ void attach(HWND w) {
   if (style.windows.count(w)) return;
   Look look;
   if (!classLook(w, look)) return;
-  auto* s = new Styled{look};
-  if (!SetWindowSubclass(w, styledProc, kSubclassId, reinterpret_cast<DWORD_PTR>(s))) {
-    delete s;
-    return;
-  }
-  style.windows[w] = s;
+  auto s = std::make_unique<Styled>(Styled{look});
+  if (!SetWindowSubclass(w, styledProc, kSubclassId, reinterpret_cast<DWORD_PTR>(s.get()))) return;
+  style.windows[w] = std::move(s);
 }
 
-void detach(HWND w, Styled* s) {
-  RemoveWindowSubclass(w, styledProc, kSubclassId);
-  delete s;
-}
+// Before the window's data goes: the subclass no longer reaches it.
+void detach(HWND w) { RemoveWindowSubclass(w, styledProc, kSubclassId); }
 
 void forget(HWND w) {
   const auto found = style.windows.find(w);
   if (found == style.windows.end()) return;
-  detach(w, found->second);
+  detach(w);
   style.windows.erase(found);
 }
 
@@ -270,10 +266,10 @@ bool removeStyle() {
   if (style.scheme == 0) return false;
   style.hook.close();
   style.scheme = 0;
-  const std::map<HWND, Styled*> windows = std::move(style.windows);
+  const std::map<HWND, std::unique_ptr<Styled>> windows = std::move(style.windows);
   style.windows.clear();
   for (const auto& [w, s] : windows) {
-    detach(w, s);
+    detach(w);
     redraw(w);
   }
   return true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/gdi.h"
+#include "base/window_class.h"
 #include "forms/drawing/bag_unit.h"
 #include "forms/runtime/gbk_wide.h"
 #include "forms/drawing/paint.h"
@@ -56,7 +57,7 @@ class WindowUnit : public BagUnit {
     owner_ = plan.parent;
     HWND owner = ownerWindow();
     picture_ = std::make_unique<PaintedPicture>(bytes(kBgPicture));
-    hwnd_ = createUnitWindow(L"TvWindow", &WindowUnit::proc, this, style, ex, r, owner,
+    hwnd_ = base::createRoutedWindow({L"TvWindow"}, &WindowUnit::proc, this, style, ex, r, owner,
                              widen(text(kTitle)).c_str());
     if (!hwnd_) return;
     if (plan.disabled) EnableWindow(hwnd_, FALSE);
@@ -68,7 +69,7 @@ class WindowUnit : public BagUnit {
   }
 
   ~WindowUnit() override {
-    destroyUnitWindow(hwnd_);
+    base::destroyRoutedWindow(hwnd_);
   }
 
   HWND window() const override { return hwnd_; }
