@@ -22,7 +22,7 @@ void PaintedUnit::paintBuffered(HDC dc) {
   RECT r;
   GetClientRect(hwnd_, &r);
   if (r.right <= 0 || r.bottom <= 0) return;
-  PaintBuffer buffer(dc, r.right, r.bottom);
+  base::PaintBuffer buffer(dc, r.right, r.bottom);
   paint(buffer.dc(), r);
   buffer.copyTo(dc, 0, 0);
 }

@@ -88,7 +88,7 @@ namespace {
 [[noreturn]] void endWithReport(std::string_view text, const wchar_t* wideText, const wchar_t* caption) {
   // Tests read the box text from a file instead of a box that would wait for a user.
   if (const char* file = std::getenv("TV_RUNTIME_ERROR_FILE"); file && *file) {
-    const KernelHandle f(CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+    const base::KernelHandle f(CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (f) WriteFile(f.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

@@ -22,7 +22,7 @@ struct LiveUnit {
   std::unique_ptr<UnitSite> site;
   std::unique_ptr<UnitControl> control;
   HCURSOR cursor = nullptr;  // null: the control's own default
-  OwnCursor ownCursor;       // a cursor made from a cursor file
+  base::OwnCursor ownCursor;       // a cursor made from a cursor file
 };
 
 struct LiveWindow {
@@ -47,7 +47,7 @@ struct RuntimeState {
   int holdEvents = 0;
   bool reportingError = false;
   std::uint32_t nextSerial = 0;
-  WindowsHook dialogLoopFilter;
+  base::WindowsHook dialogLoopFilter;
 };
 
 RuntimeState& state();
@@ -100,7 +100,7 @@ void windowDestroyed(WindowId window);
 std::int32_t modifierFlags();
 
 // Cursor from a MousePointer block: stock ones shared, cursor files made into own.
-HCURSOR cursorOf(const ByteSet& pointer, OwnCursor& own);
+HCURSOR cursorOf(const ByteSet& pointer, base::OwnCursor& own);
 
 // The unit's factory from the program's table, or null for a type it lacks.
 UnitFactory factoryOf(UnitKind kind);

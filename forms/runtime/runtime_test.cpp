@@ -529,7 +529,7 @@ TEST(WindowProperties, OutlineKeepsThePixelsThatAreNotTransparent) {
   EXPECT_FALSE(setWindowOutline(kSecond, Value(ByteSet{})));
   EXPECT_FALSE(setWindowOutline(kSecond, Value(ByteSet{'B', 'M', 1, 2})));
   ASSERT_TRUE(setWindowOutline(kSecond, Value(half), 0xFF00FF));
-  Region rgn(CreateRectRgn(0, 0, 0, 0));
+  base::Region rgn(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(GetWindowRgn(windowOf(kSecondOwn, UnitKind::Window), rgn.get()), ERROR);
   RECT box;
   GetRgnBox(rgn.get(), &box);
@@ -622,7 +622,7 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
          GetTickCount() - restarted < 3000)
     waitPumping(5);
   waitPumping(30);  // the label repaints from a posted message
-  EXPECT_EQ(GetPixel(WindowDc(over).get(), 12, 5), RGB(0, 255, 0));  // picture pixel (8, 3) of the green frame
+  EXPECT_EQ(GetPixel(base::WindowDc(over).get(), 12, 5), RGB(0, 255, 0));  // picture pixel (8, 3) of the green frame
   HWND broken = windowOf(kBroken, UnitKind::PicBox);
   ASSERT_NE(broken, nullptr);
   EXPECT_EQ(printedPixel(broken, 5, 3), RGB(255, 255, 0));
@@ -737,7 +737,7 @@ TEST(WindowShapes, OutlinesPastTheRingCutTheWindowRegion) {
     ASSERT_TRUE(loadWindow(galleryShapeWindowId(i)));
     HWND w = windowOf(UnitRef{galleryShapeWindowId(i), galleryShapeOwn(i)}, UnitKind::Window);
     ASSERT_NE(w, nullptr);
-    Region rgn(CreateRectRgn(0, 0, 0, 0));
+    base::Region rgn(CreateRectRgn(0, 0, 0, 0));
     const int kind = GetWindowRgn(w, rgn.get());
     if (s.inside.empty()) {
       EXPECT_EQ(kind, ERROR) << "shape " << s.shape;

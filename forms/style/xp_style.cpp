@@ -52,7 +52,7 @@ struct Styled {
 // The look of one thread: its scheme, its hook and the windows it has styled.
 struct ThreadStyle {
   int scheme = 0;  // 0: none installed
-  WindowsHook hook;
+  base::WindowsHook hook;
   std::map<HWND, std::unique_ptr<Styled>> windows;  // the subclass data of each
 };
 
@@ -82,7 +82,7 @@ void paintWhole(HWND w, HDC dc, const Styled& s) {
   // Buffered, so that the control never shows a half-drawn state.
   RECT r;
   GetClientRect(w, &r);
-  PaintBuffer buffer(dc, r.right, r.bottom);
+  base::PaintBuffer buffer(dc, r.right, r.bottom);
   if (s.look == Look::Button) {
     xp::paintButton(w, buffer.dc(), colours, s.hot);
   } else {
@@ -103,7 +103,7 @@ void paintOver(HWND w, HDC dc, const Styled& s) {
 }
 
 void paintNow(HWND w, const Styled& s) {
-  WindowDc dc(w);
+  base::WindowDc dc(w);
   if (s.look == Look::Button || s.look == Look::Progress) {
     paintWhole(w, dc.get(), s);
   } else {
@@ -192,7 +192,7 @@ LRESULT CALLBACK styledProc(HWND w, UINT message, WPARAM wp, LPARAM lp, UINT_PTR
     case WM_NCPAINT: {
       const LRESULT result = DefSubclassProc(w, message, wp, lp);
       if (xp::hasBorder(w)) {
-        WindowDc dc(w, true);
+        base::WindowDc dc(w, true);
         xp::paintBorder(w, dc.get(), xp::palette(style.scheme));
       }
       return result;

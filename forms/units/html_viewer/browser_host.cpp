@@ -17,7 +17,7 @@ constexpr wchar_t kContainerClass[] = L"FormsHtmlViewer";
 // Whatever message loop runs (the runtime's, a message box's, a pumping wait), a hook on
 // the thread's message retrieval hands them over; it lives while the thread hosts one.
 struct KeyRouting {
-  WindowsHook hook;
+  base::WindowsHook hook;
   int hosts = 0;
 };
 thread_local KeyRouting keys;

@@ -42,7 +42,7 @@ class Animation {
   }
 
   HWND target_;
-  KernelHandle stop_;
+  base::KernelHandle stop_;
   std::vector<int> delays_;
   int loops_ = 0;
   std::atomic<int> frame_{0};

@@ -35,7 +35,7 @@ bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transp
     if (bytes.empty()) return;
     std::optional<Picture> p = decodePicture(bytes);
     if (!p) return;
-    Region rgn(regionOfPicture(*p, 0, static_cast<COLORREF>(transparentColour) & 0xFFFFFFu));
+    base::Region rgn(regionOfPicture(*p, 0, static_cast<COLORREF>(transparentColour) & 0xFFFFFFu));
     if (!rgn) return;
     result = SetWindowRgn(w, rgn.get(), TRUE) != 0;
     if (result) rgn.detach();  // the system owns the region now

@@ -33,14 +33,14 @@ HICON iconOf(const ByteSet& file, int size) {
   h.bV5BlueMask = 0x000000FF;
   h.bV5AlphaMask = 0xFF000000;
   void* bits = nullptr;
-  Bitmap colour;
+  base::Bitmap colour;
   {
-    WindowDc screen(nullptr);
+    base::WindowDc screen(nullptr);
     colour.attach(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0));
   }
   if (!colour || !bits) return nullptr;
   std::copy(p->frames[0].pixels.begin(), p->frames[0].pixels.end(), static_cast<std::uint32_t*>(bits));
-  Bitmap mask(CreateBitmap(p->width, p->height, 1, 1, nullptr));
+  base::Bitmap mask(CreateBitmap(p->width, p->height, 1, 1, nullptr));
   ICONINFO ii{TRUE, 0, 0, mask.get(), colour.get()};
   return CreateIconIndirect(&ii);
 }
@@ -215,7 +215,7 @@ class WindowUnit : public BagUnit {
       case 2: rgn = CreateRoundRectRgn(0, 0, w + 1, h + 1, m / 5, m / 5); break;
       case 3: {
         rgn = CreateEllipticRgn(0, 0, w + 1, h + 1);
-        Region inner(CreateEllipticRgn(m / 4, m / 4, w - m / 4 + 1, h - m / 4 + 1));
+        base::Region inner(CreateEllipticRgn(m / 4, m / 4, w - m / 4 + 1, h - m / 4 + 1));
         CombineRgn(rgn, rgn, inner.get(), RGN_DIFF);
         break;
       }
@@ -286,7 +286,7 @@ class WindowUnit : public BagUnit {
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;  // the parent unit's window given to loadWindow
   std::unique_ptr<PaintedPicture> picture_;
-  OwnIcon big_, small_;
+  base::OwnIcon big_, small_;
   bool shaped_ = false;
   std::unique_ptr<WindowMusic> music_;
 };
