@@ -16,10 +16,10 @@
 
 #include "base/gdi.h"
 #include "base/window_class.h"
-#include "forms/drawing/bag_unit.h"
+#include "forms/unit_base/bag_unit.h"
 #include "forms/runtime/runtime.h"
-#include "forms/units/gallery_window.h"
-#include "forms/runtime/printed_unit.h"
+#include "forms/units/test_support/gallery_window.h"
+#include "forms/runtime/test_support/printed_unit.h"
 #include "test_support/test_segment.h"
 #include "forms/runtime/window_thread.h"
 #include "forms/units/button_edit/standard_units.h"

@@ -4,7 +4,7 @@
 #include "base/gdi.h"
 #include "forms/runtime/gbk_wide.h"
 #include "forms/units/button_edit/standard_units.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "forms/drawing/paint.h"
+#include "forms/painting/paint.h"
 #include "forms/units/controls/page_block.h"
 #include "forms/units/controls/picture_list.h"
 #include "forms/runtime/runtime.h"

@@ -2,7 +2,7 @@
 
 #include "forms/units/hyper_linker/hyper_linker.h"
 #include "forms/units/hyper_linker/open_target.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "forms/units/picture/picture_units.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 

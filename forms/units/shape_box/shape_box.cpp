@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "forms/units/shape_box/shape_box.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "forms/drawing/bag_unit.h"
+#include "forms/unit_base/bag_unit.h"
 
 namespace forms {
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "forms/drawing/paint.h"
+#include "forms/painting/paint.h"
 #include "forms/picture/picture.h"
 #include "forms/runtime/unit.h"
 

@@ -5,9 +5,9 @@
 
 #include "base/gdi.h"
 #include "base/window_class.h"
-#include "forms/drawing/bag_unit.h"
+#include "forms/unit_base/bag_unit.h"
 #include "forms/runtime/gbk_wide.h"
-#include "forms/drawing/paint.h"
+#include "forms/painting/paint.h"
 #include "forms/units/window/window_music.h"
 #include "forms/units/window/window_outlines.h"
 #include "forms/units/window/window_unit.h"

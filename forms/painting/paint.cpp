@@ -1,4 +1,4 @@
-#include "forms/drawing/paint.h"
+#include "forms/painting/paint.h"
 
 #include <algorithm>
 #include <cstring>

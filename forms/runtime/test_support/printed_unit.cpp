@@ -1,4 +1,4 @@
-#include "forms/runtime/printed_unit.h"
+#include "forms/runtime/test_support/printed_unit.h"
 
 #include <algorithm>
 

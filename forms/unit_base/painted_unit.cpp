@@ -1,4 +1,4 @@
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 #include "base/gdi.h"
 #include "base/window_class.h"

@@ -3,7 +3,7 @@
 // a write stores the value and lets the type apply it to its live window.
 #include <windows.h>
 
-#include "forms/drawing/property_bag.h"
+#include "forms/unit_base/property_bag.h"
 #include "forms/runtime/unit.h"
 
 namespace forms {

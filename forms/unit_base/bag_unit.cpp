@@ -1,4 +1,4 @@
-#include "forms/drawing/bag_unit.h"
+#include "forms/unit_base/bag_unit.h"
 
 namespace forms {
 
