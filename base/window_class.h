@@ -95,7 +95,8 @@ inline void destroyRoutedWindow(HWND w) {
 inline void* routedObject(HWND w) {
   if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(w, GCLP_WNDPROC)) != route_detail::routedProc)
     return nullptr;
-  const auto* route = reinterpret_cast<const route_detail::Route*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  const auto* route =
+      reinterpret_cast<const route_detail::Route*>(GetWindowLongPtrW(w, GWLP_USERDATA));
   return route ? route->object : nullptr;
 }
 

@@ -45,12 +45,8 @@ LRESULT CALLBACK serveHiddenWindow(HWND w, UINT message, WPARAM wp, LPARAM lp) {
       (*work)();
       return 0;
     }
-    case kPacedWakeMessage:
-      wakePacedWork(wp);
-      return 0;
-    case WM_TIMER:
-      hiddenTimerElapsed(wp);
-      return 0;
+    case kPacedWakeMessage: wakePacedWork(wp); return 0;
+    case WM_TIMER: hiddenTimerElapsed(wp); return 0;
     default: return DefWindowProcW(w, message, wp, lp);
   }
 }
@@ -62,8 +58,8 @@ void createHiddenWindow() {
   base::registerWindowClass({L"TvRuntime", 0}, serveHiddenWindow);
   // A real top-level window (not message-only): it owns the windows without a taskbar
   // button.
-  hidden = CreateWindowExW(WS_EX_TOOLWINDOW, L"TvRuntime", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  hidden = CreateWindowExW(WS_EX_TOOLWINDOW, L"TvRuntime", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 void destroyHiddenWindow() {
