@@ -96,10 +96,3 @@ class PaintBuffer {
 };
 
 }  // namespace base
-
-namespace forms {
-using base::MemoryDc;
-using base::PaintBuffer;
-using base::Selected;
-using base::WindowDc;
-}  // namespace forms

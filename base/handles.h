@@ -54,18 +54,3 @@ using MappedView = UniqueHandle<MappedViewTraits>;
 using WindowsHook = UniqueHandle<HookTraits>;
 
 }  // namespace base
-
-// The runtime names the owners without the prefix.
-namespace forms {
-using base::Bitmap;
-using base::Brush;
-using base::FindHandle;
-using base::Font;
-using base::KernelHandle;
-using base::MappedView;
-using base::OwnCursor;
-using base::OwnIcon;
-using base::Pen;
-using base::Region;
-using base::WindowsHook;
-}  // namespace forms

@@ -38,14 +38,14 @@ void readUnit(const Segment& segment, const WindowRecord& window, const UnitReco
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto segment = readSegment(data, size);
+  const auto segment = readSegmentRecords(data, size);
   if (!segment) return 0;
   for (const WindowRecord& window : segment->windows) {
     for (const UnitRecord& unit : window.units) readUnit(*segment, window, unit);
     resolveBinding(*segment, window.id, 0, 0);
   }
   segment->highestSerial();
-  const auto again = readSegment(writeSegment(*segment));
+  const auto again = readSegmentRecords(writeSegment(*segment));
   if (!again || again->windows.size() != segment->windows.size()) __builtin_trap();
   for (std::size_t w = 0; w < again->windows.size(); ++w)
     if (again->windows[w].units.size() != segment->windows[w].units.size()) __builtin_trap();

@@ -1,6 +1,7 @@
 #pragma once
 // Test double for the runtime's side of a unit: records raised events, answers for the
 // other units from maps.
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -25,12 +26,23 @@ class FakeUnitSite : public UnitSite {
   }
   bool unitVisible(UnitId unit) const override { return visible.count(unit) ? visible.at(unit) : true; }
   std::uint32_t unitTabOrder(UnitId unit) const override { return tabOrder.count(unit) ? tabOrder.at(unit) : 0; }
+  void setTimer(UINT periodMs, std::function<void()> elapsed) override {
+    timerPeriod = periodMs;
+    timerElapsed = std::move(elapsed);
+  }
+  void killTimer() override {
+    timerPeriod = 0;
+    timerElapsed = nullptr;
+  }
+  HWND taskbarlessOwner() const override { return nullptr; }
 
   std::vector<std::pair<int, std::vector<std::int32_t>>> raised;
   HandlerResult answer;
   std::map<UnitId, HWND> windows;
   std::map<UnitId, bool> visible;
   std::map<UnitId, std::uint32_t> tabOrder;
+  UINT timerPeriod = 0;  // 0: no timer set
+  std::function<void()> timerElapsed;
 };
 
 }  // namespace test_support

@@ -8,7 +8,7 @@
 namespace forms {
 
 // One open directory search (FindFirstFileA); empty when it holds none.
-using FileSearch = FindHandle;
+using FileSearch = base::FindHandle;
 
 // The name of the next entry that passes the filter, or the empty text when there is
 // none (the search is then closed). A non-empty pattern starts a new search in `search`;

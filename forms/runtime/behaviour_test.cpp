@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "forms/runtime/runtime.h"
-#include "forms/runtime/printed_unit.h"
+#include "forms/runtime/test_support/printed_unit.h"
 #include "forms/system/system_ops.h"
 #include "test_support/test_segment.h"
 #include "forms/units/unit_table.h"

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "forms/values/to_text.h"
+#include "forms/template/bindings.h"
 #include "forms/template/type_tables.h"
 #include "forms/values/gbk_wide.h"
 
@@ -43,9 +44,26 @@ UnitFactory factoryOf(UnitKind kind) {
   return units ? units->factoryOf(kind) : nullptr;
 }
 
+bool typeHas(UnitKind kind, UnitTrait trait) {
+  const UnitTable* units = state().units;
+  return units && units->has(kind, trait);
+}
+
+bool neverShown(const StoredUnit& unit) { return unit.type && typeHas(*unit.type, kNeverShown); }
+
 UnitControl* findUnitControl(UnitRef unit) {
   LiveUnit* u = liveUnit(unit);
   return u ? u->control.get() : nullptr;
+}
+
+UnitControl* unitControlOfWindow(HWND window) {
+  std::optional<UnitRef> unit = unitOfWindow(window);
+  return unit ? findUnitControl(*unit) : nullptr;
+}
+
+HWND loadedWindowHandle(WindowId window) {
+  LiveWindow* w = liveWindow(window);
+  return w && !w->destroying ? w->hwnd : nullptr;
 }
 
 std::int32_t modifierFlags() {
@@ -57,9 +75,9 @@ std::int32_t modifierFlags() {
 }
 
 Text runtimeErrorText(const Text& message, std::optional<std::int32_t> number) {
-  Text text = "运行时出错!\r\n\r\n";
-  if (number) text += "错误代码：" + toText(*number) + "\r\n\r\n";
-  text += "错误信息：" + message + "\r\n";
+  Text text = tpl::kFatalHeading;
+  if (number) text += tpl::kFatalCodeLabel + toText(*number) + "\r\n\r\n";
+  text += tpl::kFatalMessageLabel + message + "\r\n";
   return text;
 }
 
@@ -70,7 +88,7 @@ namespace {
 [[noreturn]] void endWithReport(std::string_view text, const wchar_t* wideText, const wchar_t* caption) {
   // Tests read the box text from a file instead of a box that would wait for a user.
   if (const char* file = std::getenv("TV_RUNTIME_ERROR_FILE"); file && *file) {
-    const KernelHandle f(CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+    const base::KernelHandle f(CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (f) WriteFile(f.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -110,17 +128,6 @@ void reportExhaustedHeap(std::size_t size) {
 
 namespace {
 
-const StoredUnit* bindingsOwner(const StoredWindow& w, const StoredUnit& unit) {
-  const StoredUnit* at = &unit;
-  // A clone's chain leads back through units of the same type; the guard ends a cycle.
-  for (std::size_t guard = 0; at->sourceUnitId != 0 && guard < w.units.size(); ++guard) {
-    const StoredUnit* source = w.find(at->sourceUnitId);
-    if (!source || source->typeCode != at->typeCode) break;
-    at = source;
-  }
-  return at;
-}
-
 bool raisesEvents(const StoredUnit& unit) {
   return unit.type && tpl::typeLayout(*unit.type).raisesEvents;
 }
@@ -131,11 +138,11 @@ HandlerResult raiseEvent(UnitRef unit, int event, std::vector<std::int32_t> args
   RuntimeState& s = state();
   if (s.holdEvents > 0 || s.reportingError) return std::nullopt;
   StoredWindow* w = s.segment.find(unit.window);
-  if (!w) fatalError("未找到引发事件的窗口");
+  if (!w) fatalError(tpl::kEventWindowMissing);
   const StoredUnit* u = w->find(unit.unit);
-  if (!u) fatalError("未找到引发事件的窗口组件");
-  if (!raisesEvents(*u)) fatalError("引发事件的窗口组件无效");
-  const StoredUnit* owner = bindingsOwner(*w, *u);
+  if (!u) fatalError(tpl::kEventUnitMissing);
+  if (!raisesEvents(*u)) fatalError(tpl::kEventUnitInvalid);
+  const StoredUnit* owner = tpl::bindingRecord(*w, *u);
   Handler handler = nullptr;
   for (const Binding& b : owner->handlers) {
     if (b.event == event) {

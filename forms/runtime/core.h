@@ -22,7 +22,7 @@ struct LiveUnit {
   std::unique_ptr<UnitSite> site;
   std::unique_ptr<UnitControl> control;
   HCURSOR cursor = nullptr;  // null: the control's own default
-  OwnCursor ownCursor;       // a cursor made from a cursor file
+  base::OwnCursor ownCursor;       // a cursor made from a cursor file
 };
 
 struct LiveWindow {
@@ -47,7 +47,7 @@ struct RuntimeState {
   int holdEvents = 0;
   bool reportingError = false;
   std::uint32_t nextSerial = 0;
-  WindowsHook dialogLoopFilter;
+  base::WindowsHook dialogLoopFilter;
 };
 
 RuntimeState& state();
@@ -61,10 +61,6 @@ std::optional<UnitRef> unitOfWindow(HWND window);
 // Raises an event through the unit's bindings (clone chains included). Runtime errors for
 // a window or unit that does not exist.
 HandlerResult raiseEvent(UnitRef unit, int event, std::vector<std::int32_t> args);
-inline bool stops(const HandlerResult& r) {
-  const bool* b = r ? std::get_if<bool>(&*r) : nullptr;
-  return b && !*b;
-}
 
 // The common events of a queued message, before the unit sees it: false drops it.
 bool preTranslate(MSG& msg);
@@ -97,24 +93,21 @@ bool parentLetsShow(WindowId window, const StoredUnit& unit);
 // Serves messages until the window is gone, the program's other top-level windows
 // disabled meanwhile; then gives them back their input and activates back.
 void runModal(WindowId window, HWND back);
-// Called before a window is destroyed: a modal one gives the windows it disabled back
-// their input first, so that the system activates one of them and not another
-// program's window.
-void releaseModal(HWND window);
-// Drops a destroyed window's live state.
+// Drops a destroyed window's live state (releaseModal, unit.h, comes before).
 void windowDestroyed(WindowId window);
 
 // The modifier flags of the common events: 1 Ctrl, 2 Shift, 4 Alt.
 std::int32_t modifierFlags();
 
 // Cursor from a MousePointer block: stock ones shared, cursor files made into own.
-HCURSOR cursorOf(const ByteSet& pointer, OwnCursor& own);
+HCURSOR cursorOf(const ByteSet& pointer, base::OwnCursor& own);
 
 // The unit's factory from the program's table, or null for a type it lacks.
 UnitFactory factoryOf(UnitKind kind);
-
-// Sets the cursor of the unit under the pointer (WM_SETCURSOR): true when it has one.
-bool setUnitCursor(HWND under, UINT hitTest);
+// Whether the program's table gives the type the trait.
+bool typeHas(UnitKind kind, UnitTrait trait);
+// Whether the runtime leaves the unit's window alone when it shows units (kNeverShown).
+bool neverShown(const StoredUnit& unit);
 
 // The window id of a top-level window of ours.
 std::optional<WindowId> windowOfHandle(HWND top);

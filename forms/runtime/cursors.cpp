@@ -54,7 +54,7 @@ HCURSOR cursorFromFile(const ByteSet& file) {
 
 }  // namespace
 
-HCURSOR cursorOf(const ByteSet& pointer, OwnCursor& own) {
+HCURSOR cursorOf(const ByteSet& pointer, base::OwnCursor& own) {
   own.close();
   bool tryFile = false;
   tpl::PointerChoice choice = tpl::decodeMousePointer(pointer, &tryFile);

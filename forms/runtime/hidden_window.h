@@ -4,6 +4,7 @@
 // window_thread.h. Window thread only.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 
 namespace forms {
@@ -23,5 +24,9 @@ void setHiddenTimer(UINT_PTR id, UINT periodMs, std::function<void()> elapsed);
 void killHiddenTimer(UINT_PTR id);
 // Kills every such timer: part of the runtime's clean-up.
 void killHiddenTimers();
+
+// The paced work numbered id is asked for (window_thread.cpp): the hidden window's
+// procedure calls it for kPacedWakeMessage.
+void wakePacedWork(std::uintptr_t id);
 
 }  // namespace forms

@@ -3,6 +3,7 @@
 
 #include "forms/template/property_block.h"
 #include "forms/runtime/core.h"
+#include "forms/runtime/hidden_window.h"
 
 namespace forms {
 
@@ -11,6 +12,8 @@ namespace {
 class RuntimeSite : public UnitSite {
  public:
   explicit RuntimeSite(UnitRef ref) : ref_(ref) {}
+  RuntimeSite(const RuntimeSite&) = delete;
+  RuntimeSite& operator=(const RuntimeSite&) = delete;
   HandlerResult raise(int event, std::vector<std::int32_t> args) override {
     return raiseUnitEvent(ref_, event, std::move(args));
   }
@@ -26,6 +29,17 @@ class RuntimeSite : public UnitSite {
     const StoredUnit* u = storedUnit(unit);
     return u ? u->tabOrder : 0;
   }
+  void setTimer(UINT periodMs, std::function<void()> elapsed) override {
+    if (!timer_) {
+      static UINT_PTR lastTimer = kUnitTimerBase;
+      timer_ = ++lastTimer;
+    }
+    setHiddenTimer(timer_, periodMs, std::move(elapsed));
+  }
+  void killTimer() override {
+    if (timer_) killHiddenTimer(timer_);
+  }
+  HWND taskbarlessOwner() const override { return hiddenWindow(); }
 
  private:
   const StoredUnit* storedUnit(UnitId unit) const {
@@ -33,6 +47,7 @@ class RuntimeSite : public UnitSite {
     return w ? w->find(unit) : nullptr;
   }
   UnitRef ref_;
+  UINT_PTR timer_ = 0;  // none until the unit sets one
 };
 
 UnitPlan planOf(const LiveWindow& w, const StoredUnit& u, HWND parent) {
@@ -78,8 +93,6 @@ bool createUnit(LiveWindow& w, StoredUnit& u, bool visibleNow) {
   return true;
 }
 
-bool neverShown(const StoredUnit& u) { return u.type == UnitKind::Timer || u.type == UnitKind::Zip; }
-
 void failLoad(WindowId id) {
   LiveWindow* w = liveWindow(id);
   if (w && w->hwnd && IsWindow(w->hwnd)) DestroyWindow(w->hwnd);
@@ -92,6 +105,10 @@ std::optional<WindowId> windowOfHandle(HWND top) {
   for (auto& [id, w] : state().live)
     if (w->hwnd == top) return id;
   return std::nullopt;
+}
+
+void topWindowDestroyed(HWND top) {
+  if (std::optional<WindowId> window = windowOfHandle(top)) windowDestroyed(*window);
 }
 
 bool createWindow(StoredWindow& stored, HWND owner) {
@@ -254,7 +271,7 @@ bool loadWindow(WindowId window, UnitRef parent, bool modal) {
 
 void loadStartWindow(WindowId window) {
   StoredWindow* stored = state().segment.find(window);
-  if (!stored || !createWindow(*stored)) fatalError("载入启动窗口失败");
+  if (!stored || !createWindow(*stored)) fatalError(tpl::kStartWindowFailed);
   finishLoad(window);
 }
 
@@ -265,7 +282,7 @@ bool copyWindowUnit(UnitRef source, UnitKind type, UnitRef& target) {
     if (!w || w->destroying || source.unit == w->ownUnit()) return;
     StoredUnit* src = w->stored->find(source.unit);
     if (!src || !src->type || *src->type != type) return;
-    if (type == UnitKind::Window || type == UnitKind::HtmlViewer || type == UnitKind::PageControl) return;
+    if (typeHas(type, kNotCopied)) return;
     RuntimeState& s = state();
     StoredUnit clone = *src;
     // The source's record as it stands now: what the run wrote to its type properties

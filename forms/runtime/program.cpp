@@ -63,8 +63,8 @@ void startRuntime(const UnitTable& units, const HandlerEntry* handlers, std::siz
   std::map<std::uint32_t, Handler> byKey;
   for (std::size_t i = 0; i < count; ++i)
     if (handlers[i].name) byKey[handlerKey(handlers[i].name)] = handlers[i].handler;
-  std::optional<StoredSegment> read = readSegment(segment, byKey);
-  if (!read) fatalError("载入窗口模板数据段出错!");
+  std::optional<StoredSegment> read = readStoredSegment(segment, byKey);
+  if (!read) fatalError(tpl::kSegmentUnreadable);
   s.segment = std::move(*read);
   s.nextSerial = s.segment.highestSerial;
   // The end routine also runs when the entry returns without the message loop.

@@ -149,7 +149,7 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
       case common::kVisible: {
         const bool v = valueToBool(value);
         u.flags = v ? (u.flags | kFlagVisible) : (u.flags & ~kFlagVisible);
-        if (!h || u.type == UnitKind::Timer || u.type == UnitKind::Zip) break;
+        if (!h || neverShown(u)) break;
         if (!v) {
           ShowWindow(h, SW_HIDE);
         } else if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) {

@@ -1,12 +1,14 @@
 #pragma once
 // What the programs' own code calls of the runtime: program life, windows, unit
-// properties and events, message loops. Operations of one unit type or of the system
-// have their areas' headers (forms/units/..., forms/system, forms/files, forms/net).
+// properties and events, message loops, and the funnel from other threads to the window
+// thread (window_thread.h). Operations of one unit type or of the system have their
+// areas' headers (forms/units/..., forms/system, forms/files, forms/net).
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "forms/runtime/window_thread.h"
 #include "forms/template/unit_numbers.h"
 #include "forms/values/text.h"
 #include "forms/values/value.h"
@@ -27,6 +29,11 @@ inline bool operator!=(const UnitRef& a, const UnitRef& b) { return !(a == b); }
 // What a handler gave back: no value at all, or one value. Only a returned false stops
 // an action that can be stopped.
 using HandlerResult = std::optional<Value>;
+// Whether a handler's result stops the action: a returned false.
+inline bool stops(const HandlerResult& r) {
+  const bool* b = r ? std::get_if<bool>(&*r) : nullptr;
+  return b && !*b;
+}
 
 struct Event {
   UnitRef source;                    // the unit that raised it (a clone: the clone itself)

@@ -15,10 +15,11 @@
 #include <vector>
 
 #include "base/gdi.h"
-#include "forms/drawing/bag_unit.h"
+#include "base/window_class.h"
+#include "forms/unit_base/bag_unit.h"
 #include "forms/runtime/runtime.h"
-#include "forms/units/gallery_window.h"
-#include "forms/runtime/printed_unit.h"
+#include "forms/units/test_support/gallery_window.h"
+#include "forms/runtime/test_support/printed_unit.h"
 #include "test_support/pump_until.h"
 #include "test_support/test_segment.h"
 #include "forms/runtime/window_thread.h"
@@ -47,6 +48,10 @@ constexpr WindowId kUnloaded = 0x52000010;
 constexpr UnitRef kUnloadedLabel{kUnloaded, 0x16000012};
 constexpr WindowId kSecond = 0x52000030;
 constexpr UnitRef kSecondOwn{kSecond, 0x06000031};
+// A hidden window whose two labels name each other as their source: a chain that loops.
+constexpr WindowId kLooping = 0x520000E0;
+constexpr UnitRef kLoopingBound{kLooping, 0x160000E2};
+constexpr UnitRef kLoopingUnbound{kLooping, 0x160000E3};
 
 struct Seen {
   int ticks = 0;
@@ -152,9 +157,16 @@ ByteSet testSegment() {
   setText(second, "title", "第二个窗口");
   bind(second, 1, "onMayClose");
   tpl::UnitRecord secondLabel = unitRecord(T::Label, 0x16000032, 1, 1, 20, 20);
+  tpl::UnitRecord looping = unitRecord(T::Window, 0x060000E1, 0, 0, 50, 50, 0);
+  tpl::UnitRecord loopingBound = unitRecord(T::Label, kLoopingBound.unit, 0, 0, 10, 10);
+  loopingBound.sourceUnitId = kLoopingUnbound.unit;
+  bind(loopingBound, 0, "onFeedback");
+  tpl::UnitRecord loopingUnbound = unitRecord(T::Label, kLoopingUnbound.unit, 0, 20, 10, 10);
+  loopingUnbound.sourceUnitId = kLoopingBound.unit;
   std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, log, shape, overAnimated, animated, broken}),
                                          windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
-                                         windowRecord(kSecond, second, {secondLabel})};
+                                         windowRecord(kSecond, second, {secondLabel}),
+                                         windowRecord(kLooping, looping, {loopingBound, loopingUnbound})};
   for (int i = 0; i < static_cast<int>(galleryShapes().size()); ++i) windows.push_back(galleryShapeWindow(i));
   return segmentOf(windows);
 }
@@ -260,13 +272,20 @@ TEST(Clones, EventsRunTheHandlersOfTheFirstUnitOfTheChain) {
   ASSERT_TRUE(copyWindowUnit(kLabel, UnitKind::Label, first));
   ASSERT_TRUE(copyWindowUnit(first, UnitKind::Label, second));
   EXPECT_NE(first.unit, second.unit);
-  EXPECT_GT(first.unit & 0xFFFFFFu, 0x2Cu);  // above every serial of the segment
+  EXPECT_GT(first.unit & 0xFFFFFFu, 0xE3u);  // above every serial of the segment
   EXPECT_EQ(text(second, 8), text(kLabel, 8));
   EXPECT_FALSE(std::get<bool>(getUnitProperty(second, 5)));  // not shown until asked
 
   EXPECT_EQ(raiseFeedbackEvent(second, 5, 6), 105);
   EXPECT_EQ(seen.lastFeedback.source, second);
   EXPECT_EQ(seen.lastFeedback.args, (std::vector<std::int32_t>{5, 6}));
+}
+
+TEST(Clones, AChainThatLoopsHasNoFirstUnitSoEachUnitKeepsItsOwnBindings) {
+  ASSERT_TRUE(loadWindow(kLooping));
+  EXPECT_EQ(raiseFeedbackEvent(kLoopingBound, 5, 0), 105);
+  EXPECT_EQ(seen.lastFeedback.source, kLoopingBound);
+  EXPECT_EQ(raiseFeedbackEvent(kLoopingUnbound, 5, 0), 0);
 }
 
 TEST(Clones, RefusedCopiesLeaveTheTargetAlone) {
@@ -433,7 +452,7 @@ TEST(UnitWindows, CreationRefusedAfterNcCreateFreesTheRouteOnce) {
   RefusingUnit unit;
   const int tries = 20;
   for (int i = 0; i < tries; ++i)
-    EXPECT_EQ(createUnitWindow(L"TvRefusing", &RefusingUnit::proc, &unit, WS_POPUP, 0, RECT{0, 0, 10, 10}, nullptr),
+    EXPECT_EQ(base::createRoutedWindow({L"TvRefusing"}, &RefusingUnit::proc, &unit, WS_POPUP, 0, RECT{0, 0, 10, 10}, nullptr),
               nullptr);
   EXPECT_EQ(unit.ncDestroys, tries);
   for (const auto& block : unit.held)
@@ -511,7 +530,7 @@ TEST(WindowProperties, OutlineKeepsThePixelsThatAreNotTransparent) {
   EXPECT_FALSE(setWindowOutline(kSecond, Value(ByteSet{})));
   EXPECT_FALSE(setWindowOutline(kSecond, Value(ByteSet{'B', 'M', 1, 2})));
   ASSERT_TRUE(setWindowOutline(kSecond, Value(half), 0xFF00FF));
-  Region rgn(CreateRectRgn(0, 0, 0, 0));
+  base::Region rgn(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(GetWindowRgn(windowOf(kSecondOwn, UnitKind::Window), rgn.get()), ERROR);
   RECT box;
   GetRgnBox(rgn.get(), &box);
@@ -611,7 +630,7 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
          GetTickCount() - restarted < 3000)
     waitPumping(5);
   // The label repaints from a posted message; picture pixel (8, 3) of the green frame.
-  EXPECT_TRUE(pumpUntil([&] { return GetPixel(WindowDc(over).get(), 12, 5) == green; }, 3000));
+  EXPECT_TRUE(pumpUntil([&] { return GetPixel(base::WindowDc(over).get(), 12, 5) == green; }, 3000));
   HWND broken = windowOf(kBroken, UnitKind::PicBox);
   ASSERT_NE(broken, nullptr);
   EXPECT_EQ(printedPixel(broken, 5, 3), RGB(255, 255, 0));
@@ -726,7 +745,7 @@ TEST(WindowShapes, OutlinesPastTheRingCutTheWindowRegion) {
     ASSERT_TRUE(loadWindow(galleryShapeWindowId(i)));
     HWND w = windowOf(UnitRef{galleryShapeWindowId(i), galleryShapeOwn(i)}, UnitKind::Window);
     ASSERT_NE(w, nullptr);
-    Region rgn(CreateRectRgn(0, 0, 0, 0));
+    base::Region rgn(CreateRectRgn(0, 0, 0, 0));
     const int kind = GetWindowRgn(w, rgn.get());
     if (s.inside.empty()) {
       EXPECT_EQ(kind, ERROR) << "shape " << s.shape;

@@ -40,11 +40,11 @@ void printWindow(HWND w, HWND target, HDC dc, const RECT& area, bool children) {
   MapWindowPoints(w, target, reinterpret_cast<POINT*>(&client), 2);
   if (!IntersectRect(&part, &client, &area)) return;
   const int pw = part.right - part.left, ph = part.bottom - part.top;
-  PaintBuffer buffer(dc, pw, ph);
+  base::PaintBuffer buffer(dc, pw, ph);
   if (!buffer) return;
   HDC mem = buffer.dc();
   BitBlt(mem, 0, 0, pw, ph, dc, part.left, part.top, SRCCOPY);
-  Region outline(CreateRectRgn(0, 0, 0, 0));
+  base::Region outline(CreateRectRgn(0, 0, 0, 0));
   if (GetWindowRgn(w, outline.get()) != ERROR) {
     RECT frame;
     GetWindowRect(w, &frame);
@@ -69,7 +69,7 @@ void paintWhatLiesBehind(HWND unit, HDC dc) {
   RECT area;
   GetClientRect(unit, &area);
   // A parent that paints nothing of its own (a page control's frame) leaves no garbage.
-  Brush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  base::Brush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
   FillRect(dc, &area, face.get());
   HWND parent = GetParent(unit);
   if (!parent || printDepth >= kMaxPrintDepth) return;

@@ -3,17 +3,13 @@
 // parts, a link without a background colour) compose it themselves: their parent's client
 // area and every sibling below them in the z-order, printed into their own paint. They
 // keep WS_CLIPSIBLINGS, so the siblings never paint under them on the screen; in return,
-// whatever changes below them has to invalidate them, through redrawUnit.
+// whatever changes below them has to invalidate them, through redrawUnit. The units'
+// side (paintWhatLiesBehind, redrawUnit) is in unit.h.
 #include <windows.h>
 
+#include "forms/runtime/unit.h"
+
 namespace forms {
-
-// Paints into dc (the unit's client coordinates) what lies behind the unit's window.
-void paintWhatLiesBehind(HWND unit, HDC dc);
-
-// Invalidates a unit's window with its children, and every see-through unit in front of
-// it that shows part of it. Window thread only.
-void redrawUnit(HWND unit);
 
 // Invalidates the see-through units in front of `unit` that overlap `screenArea`: for a
 // unit that moves or is hidden, called with its rectangle before and after.

@@ -26,8 +26,8 @@ StoredWindow* StoredSegment::find(WindowId window) {
 
 std::uint32_t handlerKey(const char* name) { return tpl::handlerRefOf(name); }
 
-std::optional<StoredSegment> readSegment(const ByteSet& segment, const std::map<std::uint32_t, Handler>& handlers) {
-  std::optional<tpl::Segment> read = tpl::readSegment(segment);
+std::optional<StoredSegment> readStoredSegment(const ByteSet& segment, const std::map<std::uint32_t, Handler>& handlers) {
+  std::optional<tpl::Segment> read = tpl::readSegmentRecords(segment);
   if (!read) return std::nullopt;
   StoredSegment out;
   out.highestSerial = read->highestSerial();

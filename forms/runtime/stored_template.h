@@ -46,8 +46,8 @@ struct StoredSegment {
 // The key a template stores for a handler: FNV-1a (32 bits) of its name.
 std::uint32_t handlerKey(const char* name);
 
-// Reads a segment; handler references resolve through the table, unknown ones to no
-// handler. None when a length or record runs past the segment's end.
-std::optional<StoredSegment> readSegment(const ByteSet& segment, const std::map<std::uint32_t, Handler>& handlers);
+// The segment's windows as the runtime keeps them: its records, with handler references
+// resolved through the table (unknown ones to no handler). None when a length or record runs past the segment's end.
+std::optional<StoredSegment> readStoredSegment(const ByteSet& segment, const std::map<std::uint32_t, Handler>& handlers);
 
 }  // namespace forms

@@ -1,8 +1,10 @@
 #pragma once
-// The interface a unit type plugs into: how the runtime creates a unit's control from its
-// template record, asks it for its own properties (8 and up), and how a unit raises its
-// events. One factory per type; the program hands the runtime its table of types
-// (forms/units/unit_table.h) with startRuntime.
+// The interface a unit type plugs into, and the whole of the runtime that a unit type
+// sees besides runtime.h: how the runtime creates a unit's control from its template
+// record, asks it for its own properties (8 and up), and how a unit raises its events and
+// reaches the runtime's services (its site and the operations below). One factory per
+// type; the program hands the runtime its table of types (forms/units/unit_table.h) with
+// startRuntime.
 #include <windows.h>
 
 #include <cstdint>
@@ -42,7 +44,23 @@ class UnitSite {
   // Another unit's stored visible flag and tab order (for page controls).
   virtual bool unitVisible(UnitId unit) const = 0;
   virtual std::uint32_t unitTabOrder(UnitId unit) const = 0;
+  // The unit's one timer, for units without a window of their own: it ticks through the
+  // runtime's hidden window, so nested message loops serve it too. Setting it again
+  // replaces its period and call.
+  virtual void setTimer(UINT periodMs, std::function<void()> elapsed) = 0;
+  virtual void killTimer() = 0;
+  // The owner of top-level windows without a taskbar button (the runtime's hidden
+  // window).
+  virtual HWND taskbarlessOwner() const = 0;
 };
+
+// Messages the runtime's unit windows take (private_messages.h numbers the core's own
+// apart from these).
+// Posted by a thread that may not touch windows (an animation): the window thread then
+// calls redrawUnit.
+constexpr UINT kRedrawUnitMessage = WM_APP + 3;
+// To a Label: its feedback event, wParam and lParam the two integers.
+constexpr UINT kFeedbackMessage = 0x8075;  // WM_APP + 0x75, a number the programs know
 
 // One live unit. Common properties 0 to 7 are the runtime's; a type keeps the rest.
 class UnitControl {
@@ -108,20 +126,39 @@ inline std::unique_ptr<UnitControl> unitWithWindow(std::unique_ptr<UnitControl> 
 
 using UnitFactory = std::unique_ptr<UnitControl> (*)(const UnitPlan& plan, UnitSite& site);
 
+// What the core asks of a type besides its factory: flags of a type's row.
+enum UnitTrait : unsigned {
+  // The runtime never shows or hides the unit's window (Timer, ZIP: they have none).
+  kNeverShown = 1u << 0,
+  // copyWindowUnit refuses to clone it (a window's own unit, units with child lists).
+  kNotCopied = 1u << 1,
+};
+
 // The unit types a program can load. A type the table lacks is not created, so a window
 // that holds a unit of it does not load.
 struct UnitTable {
   struct Type {
     UnitKind kind;
     UnitFactory make;
+    unsigned traits = 0;  // UnitTrait flags
   };
   std::vector<Type> types;
 
+  // The type's row, or null.
+  const Type* find(UnitKind kind) const {
+    for (const Type& t : types)
+      if (t.kind == kind) return &t;
+    return nullptr;
+  }
   // The type's factory, or null.
   UnitFactory factoryOf(UnitKind kind) const {
-    for (const Type& t : types)
-      if (t.kind == kind) return t.make;
-    return nullptr;
+    const Type* t = find(kind);
+    return t ? t->make : nullptr;
+  }
+  // Whether the type's row has the trait (false for a type the table lacks).
+  bool has(UnitKind kind, UnitTrait trait) const {
+    const Type* t = find(kind);
+    return t && (t->traits & trait) != 0;
   }
 };
 
@@ -137,6 +174,32 @@ bool reflectToUnit(UINT message, WPARAM wp, LPARAM lp, LRESULT& result);
 // The live control of a unit of a loaded window, or null (for operations of other areas
 // that work on one unit type).
 UnitControl* findUnitControl(UnitRef unit);
+// The live control of the unit a system window belongs to (the window's own unit, or its
+// nearest ancestor that is a unit), or null. Window thread only.
+UnitControl* unitControlOfWindow(HWND window);
+// The top-level system window of a loaded window that is not being destroyed, or null.
+// Window thread only.
+HWND loadedWindowHandle(WindowId window);
+
+// ---- Units that show what lies behind them ----
+// A TransLabel, a picture button's transparent parts, a link without a background colour
+// compose what lies behind them themselves (see_through.h has how).
+
+// Paints into dc (the unit's client coordinates) what lies behind the unit's window.
+void paintWhatLiesBehind(HWND unit, HDC dc);
+// Invalidates a unit's window with its children, and every see-through unit in front of
+// it that shows part of it. Window thread only.
+void redrawUnit(HWND unit);
+
+// ---- For the window's own unit type ----
+
+// Before a window is destroyed: a modal one gives the windows it disabled back their
+// input first, so that the system activates one of them and not another program's window.
+void releaseModal(HWND window);
+// Sets the cursor of the unit under the pointer (WM_SETCURSOR): true when it has one.
+bool setUnitCursor(HWND under, UINT hitTest);
+// WM_NCDESTROY of a top-level window: drops the live state of the loaded window it was.
+void topWindowDestroyed(HWND top);
 
 // Value conversions that every type's property code shares.
 std::int32_t valueToInt(const Value& value);

@@ -1,7 +1,6 @@
-// The hidden window and the funnel through it.
+// The funnel to the window thread through the hidden window, and paced works.
 #include "forms/runtime/window_thread.h"
 
-#include <atomic>
 #include <map>
 #include <memory>
 #include <utility>
@@ -13,9 +12,6 @@
 namespace forms {
 
 namespace {
-
-// Read by any thread; written by the window thread when the window is made and goes.
-std::atomic<HWND> hidden{nullptr};
 
 // The paced works by number, window thread only: a request names its work by number,
 // so one that arrives after the work is gone finds nothing.
@@ -31,83 +27,10 @@ PacedWork* pacedWork(std::uintptr_t id) {
 
 using Work = std::function<void()>;
 
-// The hidden window's timers by id (Timer units' and paced works'), window thread only.
-std::map<UINT_PTR, Work>& hiddenTimers() {
-  static std::map<UINT_PTR, Work> timers;
-  return timers;
-}
-
-void hiddenTimerElapsed(UINT_PTR id) {
-  auto it = hiddenTimers().find(id);
-  if (it == hiddenTimers().end()) return;
-  const Work elapsed = it->second;  // the call may kill its own timer
-  elapsed();
-}
-
 }  // namespace
 
-struct HiddenWindowProcedure {
-  static LRESULT CALLBACK serve(HWND w, UINT message, WPARAM wp, LPARAM lp) {
-    switch (message) {
-      case kRunWorkMessage:
-        // A send that waited while the window goes finds the end: refused, as after it.
-        if (!hidden.load()) return 0;
-        (*reinterpret_cast<const Work*>(lp))();
-        return 1;
-      case kPostedWorkMessage: {
-        const std::unique_ptr<Work> work(reinterpret_cast<Work*>(lp));
-        (*work)();
-        return 0;
-      }
-      case kPacedWakeMessage:
-        if (PacedWork* p = pacedWork(wp)) p->requested();
-        return 0;
-      case WM_TIMER:
-        hiddenTimerElapsed(wp);
-        return 0;
-      default: return DefWindowProcW(w, message, wp, lp);
-    }
-  }
-};
-
-void createHiddenWindow() {
-  if (hidden.load()) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = HiddenWindowProcedure::serve;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"TvRuntime";
-  RegisterClassExW(&wc);
-  // A real top-level window (not message-only): it owns the windows without a taskbar
-  // button.
-  hidden = CreateWindowExW(WS_EX_TOOLWINDOW, L"TvRuntime", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
-void destroyHiddenWindow() {
-  const HWND h = hidden.exchange(nullptr);
-  if (!h) return;
-  MSG msg;
-  while (PeekMessageW(&msg, h, kPostedWorkMessage, kPostedWorkMessage, PM_REMOVE))
-    delete reinterpret_cast<Work*>(msg.lParam);
-  DestroyWindow(h);
-}
-
-HWND hiddenWindow() { return hidden.load(); }
-
-void setHiddenTimer(UINT_PTR id, UINT periodMs, Work elapsed) {
-  SetTimer(hidden.load(), id, periodMs, nullptr);
-  hiddenTimers()[id] = std::move(elapsed);
-}
-
-void killHiddenTimer(UINT_PTR id) {
-  KillTimer(hidden.load(), id);
-  hiddenTimers().erase(id);
-}
-
-void killHiddenTimers() {
-  for (auto& [id, elapsed] : hiddenTimers()) KillTimer(hidden.load(), id);
-  hiddenTimers().clear();
+void wakePacedWork(std::uintptr_t id) {
+  if (PacedWork* p = pacedWork(id)) p->requested();
 }
 
 bool runOnWindowThread(const Work& work) {
@@ -116,12 +39,12 @@ bool runOnWindowThread(const Work& work) {
     return true;
   }
   // A window destroyed meanwhile answers 0: the work did not run.
-  const HWND h = hidden.load();
+  const HWND h = hiddenWindow();
   return h && SendMessageW(h, kRunWorkMessage, 0, reinterpret_cast<LPARAM>(&work)) == 1;
 }
 
 bool postToWindowThread(Work work) {
-  const HWND h = hidden.load();
+  const HWND h = hiddenWindow();
   if (!h) return false;
   auto queued = std::make_unique<Work>(std::move(work));
   if (!PostMessageW(h, kPostedWorkMessage, 0, reinterpret_cast<LPARAM>(queued.get()))) return false;
@@ -141,7 +64,7 @@ PacedWork::~PacedWork() {
 }
 
 void PacedWork::request() {
-  if (const HWND h = hidden.load()) PostMessageW(h, kPacedWakeMessage, id_, 0);
+  if (const HWND h = hiddenWindow()) PostMessageW(h, kPacedWakeMessage, id_, 0);
 }
 
 void PacedWork::requested() {

@@ -34,7 +34,7 @@ class PacedWork {
   void request();
 
  private:
-  friend struct HiddenWindowProcedure;
+  friend void wakePacedWork(std::uintptr_t id);
   void requested();
   void run();
 

@@ -11,22 +11,22 @@ namespace forms::xp {
 namespace {
 
 // The GDI objects the painting makes, owned by the runtime's handle types.
-Brush solidBrush(COLORREF c) { return Brush(CreateSolidBrush(c)); }
-Pen solidPen(COLORREF c) { return Pen(CreatePen(PS_SOLID, 1, c)); }
+base::Brush solidBrush(COLORREF c) { return base::Brush(CreateSolidBrush(c)); }
+base::Pen solidPen(COLORREF c) { return base::Pen(CreatePen(PS_SOLID, 1, c)); }
 
 void fill(HDC dc, const RECT& r, COLORREF c) {
-  Brush b = solidBrush(c);
+  base::Brush b = solidBrush(c);
   FillRect(dc, &r, b.get());
 }
 
 void frame(HDC dc, const RECT& r, COLORREF c) {
-  Brush b = solidBrush(c);
+  base::Brush b = solidBrush(c);
   FrameRect(dc, &r, b.get());
 }
 
 void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF c) {
-  Pen p = solidPen(c);
-  Selected s(dc, p.get());
+  base::Pen p = solidPen(c);
+  base::Selected s(dc, p.get());
   MoveToEx(dc, x1, y1, nullptr);
   LineTo(dc, x2, y2);
 }
@@ -99,7 +99,7 @@ UINT textFormat(LONG style) {
 void buttonText(HWND w, HDC dc, RECT r, UINT format, bool enabled) {
   const std::wstring text = textOf(w);
   if (text.empty()) return;
-  Selected font(dc, fontOf(w));
+  base::Selected font(dc, fontOf(w));
   SetBkMode(dc, TRANSPARENT);
   if (format & DT_WORDBREAK) {
     // Centre a wrapped text vertically by measuring it first.
@@ -153,7 +153,7 @@ void pushButton(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESULT 
         ICONINFO info;
         if (GetIconInfo(static_cast<HICON>(image), &info)) {
           // The call makes copies of the icon's bitmaps for the caller.
-          const Bitmap colour(info.hbmColor), mask(info.hbmMask);
+          const base::Bitmap colour(info.hbmColor), mask(info.hbmMask);
           BITMAP bm;
           if (GetObjectA(colour ? colour.get() : mask.get(), sizeof(bm), &bm)) {
             iw = bm.bmWidth;
@@ -198,23 +198,23 @@ void checkOrRadio(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESUL
   const bool pressed = (state & BST_PUSHED) != 0;
   if (radio) {
     {
-      Brush face = solidBrush(pressed ? c.pressedTop : RGB(255, 255, 255));
-      Pen outline = solidPen(border);
-      Selected b(dc, face.get());
-      Selected p(dc, outline.get());
+      base::Brush face = solidBrush(pressed ? c.pressedTop : RGB(255, 255, 255));
+      base::Pen outline = solidPen(border);
+      base::Selected b(dc, face.get());
+      base::Selected p(dc, outline.get());
       Ellipse(dc, box.left, box.top, box.right, box.bottom);
     }
     if (hot && enabled) {
-      Pen ring = solidPen(c.hot);
-      Selected p(dc, ring.get());
-      Selected b(dc, GetStockObject(NULL_BRUSH));
+      base::Pen ring = solidPen(c.hot);
+      base::Selected p(dc, ring.get());
+      base::Selected b(dc, GetStockObject(NULL_BRUSH));
       Ellipse(dc, inside.left, inside.top, inside.right, inside.bottom);
     }
     if ((state & BST_CHECKED) != 0) {
-      Brush dot = solidBrush(enabled ? c.mark : GetSysColor(COLOR_GRAYTEXT));
-      Pen none = solidPen(enabled ? c.mark : GetSysColor(COLOR_GRAYTEXT));
-      Selected b(dc, dot.get());
-      Selected p(dc, none.get());
+      base::Brush dot = solidBrush(enabled ? c.mark : GetSysColor(COLOR_GRAYTEXT));
+      base::Pen none = solidPen(enabled ? c.mark : GetSysColor(COLOR_GRAYTEXT));
+      base::Selected b(dc, dot.get());
+      base::Selected p(dc, none.get());
       Ellipse(dc, box.left + 4, box.top + 4, box.right - 4, box.bottom - 4);
     }
   } else {
@@ -250,7 +250,7 @@ void checkOrRadio(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESUL
   buttonText(w, dc, text, format, enabled);
   if ((state & BST_FOCUS) && !(SendMessageA(w, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
     HDC measureDc = dc;
-    Selected font(measureDc, fontOf(w));
+    base::Selected font(measureDc, fontOf(w));
     const std::wstring caption = textOf(w);
     RECT f = text;
     DrawTextW(dc, caption.c_str(), -1, &f, (format & ~DT_VCENTER) | DT_CALCRECT);
@@ -268,7 +268,7 @@ void groupBox(HWND w, HDC dc, const Palette& c) {
   RECT r;
   GetClientRect(w, &r);
   parentBackground(w, dc, r, WM_CTLCOLORSTATIC);
-  Selected font(dc, fontOf(w));
+  base::Selected font(dc, fontOf(w));
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
   RECT box = r;

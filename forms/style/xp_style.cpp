@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 
 #include "base/gdi.h"
 #include "forms/style/xp_paint.h"
@@ -51,8 +52,8 @@ struct Styled {
 // The look of one thread: its scheme, its hook and the windows it has styled.
 struct ThreadStyle {
   int scheme = 0;  // 0: none installed
-  WindowsHook hook;
-  std::map<HWND, Styled*> windows;
+  base::WindowsHook hook;
+  std::map<HWND, std::unique_ptr<Styled>> windows;  // the subclass data of each
 };
 
 thread_local ThreadStyle style;
@@ -81,7 +82,7 @@ void paintWhole(HWND w, HDC dc, const Styled& s) {
   // Buffered, so that the control never shows a half-drawn state.
   RECT r;
   GetClientRect(w, &r);
-  PaintBuffer buffer(dc, r.right, r.bottom);
+  base::PaintBuffer buffer(dc, r.right, r.bottom);
   if (s.look == Look::Button) {
     xp::paintButton(w, buffer.dc(), colours, s.hot);
   } else {
@@ -102,7 +103,7 @@ void paintOver(HWND w, HDC dc, const Styled& s) {
 }
 
 void paintNow(HWND w, const Styled& s) {
-  WindowDc dc(w);
+  base::WindowDc dc(w);
   if (s.look == Look::Button || s.look == Look::Progress) {
     paintWhole(w, dc.get(), s);
   } else {
@@ -191,7 +192,7 @@ LRESULT CALLBACK styledProc(HWND w, UINT message, WPARAM wp, LPARAM lp, UINT_PTR
     case WM_NCPAINT: {
       const LRESULT result = DefSubclassProc(w, message, wp, lp);
       if (xp::hasBorder(w)) {
-        WindowDc dc(w, true);
+        base::WindowDc dc(w, true);
         xp::paintBorder(w, dc.get(), xp::palette(style.scheme));
       }
       return result;
@@ -222,23 +223,18 @@ void attach(HWND w) {
   if (style.windows.count(w)) return;
   Look look;
   if (!classLook(w, look)) return;
-  auto* s = new Styled{look};
-  if (!SetWindowSubclass(w, styledProc, kSubclassId, reinterpret_cast<DWORD_PTR>(s))) {
-    delete s;
-    return;
-  }
-  style.windows[w] = s;
+  auto s = std::make_unique<Styled>(Styled{look});
+  if (!SetWindowSubclass(w, styledProc, kSubclassId, reinterpret_cast<DWORD_PTR>(s.get()))) return;
+  style.windows[w] = std::move(s);
 }
 
-void detach(HWND w, Styled* s) {
-  RemoveWindowSubclass(w, styledProc, kSubclassId);
-  delete s;
-}
+// Before the window's data goes: the subclass no longer reaches it.
+void detach(HWND w) { RemoveWindowSubclass(w, styledProc, kSubclassId); }
 
 void forget(HWND w) {
   const auto found = style.windows.find(w);
   if (found == style.windows.end()) return;
-  detach(w, found->second);
+  detach(w);
   style.windows.erase(found);
 }
 
@@ -270,10 +266,10 @@ bool removeStyle() {
   if (style.scheme == 0) return false;
   style.hook.close();
   style.scheme = 0;
-  const std::map<HWND, Styled*> windows = std::move(style.windows);
+  const std::map<HWND, std::unique_ptr<Styled>> windows = std::move(style.windows);
   style.windows.clear();
   for (const auto& [w, s] : windows) {
-    detach(w, s);
+    detach(w);
     redraw(w);
   }
   return true;

@@ -98,8 +98,8 @@ COLORREF leftEdge(HWND w) {
   RECT r;
   GetWindowRect(w, &r);
   const int width = r.right - r.left, height = r.bottom - r.top;
-  WindowDc screen(nullptr);
-  PaintBuffer buffer(screen.get(), width, height);
+  base::WindowDc screen(nullptr);
+  base::PaintBuffer buffer(screen.get(), width, height);
   HDC dc = buffer.dc();
   RECT all = {0, 0, width, height};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -146,8 +146,8 @@ TEST_F(XpStyleTest, OtherClassesOwnerDrawnButtonsAndOtherThreadsKeepTheirLook) {
   HWND ownerDrawn = make({"Button", BS_OWNERDRAW, 0});
   // A window of another thread, which serves messages until it is told to end.
   HWND elsewhere = nullptr;
-  const KernelHandle created(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  const KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  const base::KernelHandle created(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  const base::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   std::thread other([&] {
     elsewhere = CreateWindowExA(0, "Button", "x", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 30, nullptr, nullptr, nullptr,
                                 nullptr);
@@ -171,8 +171,8 @@ std::vector<COLORREF> printed(HWND w) {
   RECT r;
   GetWindowRect(w, &r);
   const int width = r.right - r.left, height = r.bottom - r.top;
-  WindowDc screen(nullptr);
-  PaintBuffer buffer(screen.get(), width, height);
+  base::WindowDc screen(nullptr);
+  base::PaintBuffer buffer(screen.get(), width, height);
   HDC dc = buffer.dc();
   SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
   std::vector<COLORREF> pixels;

@@ -19,16 +19,16 @@ namespace {
 
 // A timer that ends a wait when it is due rather than at the next tick (Windows 10 1803
 // on). Looked up at run time: the programs also run on systems without it.
-KernelHandle makeHighResolutionTimer() {
+base::KernelHandle makeHighResolutionTimer() {
   using Create = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCWSTR, DWORD, DWORD);
   const auto create = reinterpret_cast<Create>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CreateWaitableTimerExW")));
-  if (!create) return KernelHandle();
-  return KernelHandle(create(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
+  if (!create) return base::KernelHandle();
+  return base::KernelHandle(create(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
 }
 
 HANDLE highResolutionTimer() {
-  thread_local KernelHandle timer = makeHighResolutionTimer();
+  thread_local base::KernelHandle timer = makeHighResolutionTimer();
   return timer.get();
 }
 

@@ -37,7 +37,7 @@ bool runProgram(const Text& commandLine, bool wait, std::int32_t windowMode) {
   Text line = commandLine;
   line.push_back('\0');
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  KernelHandle process(pi.hProcess), thread(pi.hThread);
+  base::KernelHandle process(pi.hProcess), thread(pi.hThread);
   if (wait) WaitForSingleObject(process.get(), INFINITE);
   else WaitForInputIdle(process.get(), 1000);
   return true;

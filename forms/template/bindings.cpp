@@ -2,19 +2,6 @@
 
 namespace forms::tpl {
 
-const UnitRecord* bindingRecord(const WindowRecord& window, const UnitRecord& unit) {
-  const UnitRecord* at = &unit;
-  // A chain can be no longer than the window's list; a longer walk is a cycle, which has
-  // no first unit, so the unit keeps its own bindings.
-  for (std::size_t steps = 0; at->sourceUnitId != 0; ++steps) {
-    if (steps == window.units.size()) return &unit;
-    const UnitRecord* source = window.find(at->sourceUnitId);
-    if (!source || source->typeCode != at->typeCode) break;
-    at = source;
-  }
-  return at;
-}
-
 BindingLookup resolveBinding(const Segment& segment, Id window, Id unit, std::int32_t event) {
   const WindowRecord* w = segment.find(window);
   if (!w) return {BindingStatus::WindowMissing, kNoHandler};

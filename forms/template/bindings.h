@@ -1,5 +1,6 @@
 #pragma once
 // Resolving (window, unit, event) to the handler bound in the templates.
+#include <cstddef>
 #include <cstdint>
 
 #include "forms/template/model.h"
@@ -33,8 +34,22 @@ struct BindingLookup {
 // sourceUnitId chain (same window, same type code).
 BindingLookup resolveBinding(const Segment& segment, Id window, Id unit, std::int32_t event);
 
-// The record whose bindings count for unit: itself, or the first unit of its clone chain.
-const UnitRecord* bindingRecord(const WindowRecord& window, const UnitRecord& unit);
+// The record whose bindings count for unit: itself, or the first unit of its clone chain
+// (same type code all along). Window is a WindowRecord or the runtime's stored window:
+// both have `units` and a `find(id)` that gives a pointer to Unit or null.
+template <typename Window, typename Unit>
+const Unit* bindingRecord(const Window& window, const Unit& unit) {
+  const Unit* at = &unit;
+  // A chain can be no longer than the window's list; a longer walk is a cycle, which has
+  // no first unit, so the unit keeps its own bindings.
+  for (std::size_t steps = 0; at->sourceUnitId != 0; ++steps) {
+    if (steps == window.units.size()) return &unit;
+    const Unit* source = window.find(at->sourceUnitId);
+    if (!source || source->typeCode != at->typeCode) break;
+    at = source;
+  }
+  return at;
+}
 
 // The fatal message of a failed lookup (GBK); null for Handled and NotHandled.
 const char* bindingFailureText(BindingStatus status);

@@ -36,7 +36,7 @@ Segment segmentWithClones() {
   w.units.push_back(unit(0x16000009, 0x7777));                            // unknown type
   // Text the reader would see: make the segment go through the byte form.
   s.windows.push_back(w);
-  return *readSegment(writeSegment(s));
+  return *readSegmentRecords(writeSegment(s));
 }
 
 TEST(Bindings, FirstBindingWinsAndClonesUseTheirSource) {
@@ -82,7 +82,9 @@ TEST(Bindings, FailureTexts) {
   EXPECT_EQ(bindingFailureText(BindingStatus::NotHandled), nullptr);
   EXPECT_STREQ(kSegmentUnreadable, "载入窗口模板数据段出错!");
   EXPECT_STREQ(kStartWindowFailed, "载入启动窗口失败");
-  EXPECT_STREQ(kFatalPrefix, "运行时出错!\r\n\r\n错误信息：");
+  EXPECT_STREQ(kFatalHeading, "运行时出错!\r\n\r\n");
+  EXPECT_STREQ(kFatalCodeLabel, "错误代码：");
+  EXPECT_STREQ(kFatalMessageLabel, "错误信息：");
 }
 
 TEST(Bindings, HandlerRefIsFnv1aOfTheName) {

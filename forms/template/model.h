@@ -150,7 +150,11 @@ struct Segment {
 };
 
 // ---- Failure texts (GBK) ----
-inline constexpr const char* kFatalPrefix = "运行时出错!\r\n\r\n错误信息：";
+// The runtime error box: the heading, then "错误代码：N\r\n\r\n" for a numbered error, then
+// the message label, the message and "\r\n".
+inline constexpr const char* kFatalHeading = "运行时出错!\r\n\r\n";
+inline constexpr const char* kFatalCodeLabel = "错误代码：";
+inline constexpr const char* kFatalMessageLabel = "错误信息：";
 inline constexpr const char* kSegmentUnreadable = "载入窗口模板数据段出错!";
 inline constexpr const char* kStartWindowFailed = "载入启动窗口失败";
 inline constexpr const char* kEventWindowMissing = "未找到引发事件的窗口";

@@ -149,7 +149,7 @@ ByteSet writeUnitArea(const std::vector<UnitRecord>& units) {
   return std::move(out.bytes());
 }
 
-std::optional<Segment> readSegment(const std::uint8_t* data, std::size_t size) {
+std::optional<Segment> readSegmentRecords(const std::uint8_t* data, std::size_t size) {
   ByteCursor in(data, size);
   ByteSet table;
   if (!in.lenBytes(table)) return std::nullopt;
@@ -173,7 +173,7 @@ std::optional<Segment> readSegment(const std::uint8_t* data, std::size_t size) {
   return segment;
 }
 
-std::optional<Segment> readSegment(const ByteSet& segment) { return readSegment(segment.data(), segment.size()); }
+std::optional<Segment> readSegmentRecords(const ByteSet& segment) { return readSegmentRecords(segment.data(), segment.size()); }
 
 ByteSet writeSegment(const Segment& segment) {
   ByteWriter out;

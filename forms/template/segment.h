@@ -9,11 +9,12 @@
 
 namespace forms::tpl {
 
-// None when the segment cannot be read (a length, an offset or a record running past its
+// The segment's window and unit records as stored, bindings as handler keys. None when
+// the segment cannot be read (a length, an offset or a record running past its
 // end or past its enclosing block); the runtime then reports kSegmentUnreadable. Bytes
 // after the last window record are ignored, as the loader never looks at them.
-std::optional<Segment> readSegment(const std::uint8_t* data, std::size_t size);
-std::optional<Segment> readSegment(const ByteSet& segment);
+std::optional<Segment> readSegmentRecords(const std::uint8_t* data, std::size_t size);
+std::optional<Segment> readSegmentRecords(const ByteSet& segment);
 
 // Parses the unit area of one window (unit ids, record offsets, records).
 std::optional<std::vector<UnitRecord>> readUnitArea(const ByteSet& area, std::uint32_t unitCount);

@@ -55,7 +55,7 @@ ByteSet handMadeSegment() {
 
 TEST(Segment, ReadsAHandMadeSegment) {
   ByteSet bytes = handMadeSegment();
-  auto segment = readSegment(bytes);
+  auto segment = readSegmentRecords(bytes);
   ASSERT_TRUE(segment);
   ASSERT_EQ(segment->windows.size(), 1u);
   const WindowRecord& w = segment->windows[0];
@@ -82,7 +82,7 @@ TEST(Segment, ReadsAHandMadeSegment) {
 }
 
 TEST(Segment, BindingsOfTheHandMadeSegment) {
-  auto segment = readSegment(handMadeSegment());
+  auto segment = readSegmentRecords(handMadeSegment());
   ASSERT_TRUE(segment);
   BindingLookup own = resolveBinding(*segment, 0x52000005, 0, 0);
   EXPECT_EQ(own.status, BindingStatus::Handled);
@@ -97,7 +97,7 @@ TEST(Segment, CutsAndFlippedLengthsNeverReadOutOfBounds) {
   // Every cut short of the whole segment is unreadable.
   for (std::size_t cut = 0; cut < good.size(); ++cut) {
     ByteSet shorter(good.begin(), good.begin() + cut);
-    EXPECT_FALSE(readSegment(shorter)) << "cut at " << cut;
+    EXPECT_FALSE(readSegmentRecords(shorter)) << "cut at " << cut;
   }
   struct Flip {
     const char* what;
@@ -123,7 +123,7 @@ TEST(Segment, CutsAndFlippedLengthsNeverReadOutOfBounds) {
     ByteWriter w;
     w.u32(f.value);
     std::copy(w.bytes().begin(), w.bytes().end(), bad.begin() + f.at);
-    EXPECT_FALSE(readSegment(bad)) << f.what;
+    EXPECT_FALSE(readSegmentRecords(bad)) << f.what;
   }
 }
 
@@ -161,7 +161,7 @@ TEST(Segment, AWindowWithoutUnitsIsUnreadable) {
   Segment s;
   s.windows.resize(1);
   s.windows[0].id = makeId(kWindowIdByte, 1);
-  EXPECT_FALSE(readSegment(writeSegment(s)));
+  EXPECT_FALSE(readSegmentRecords(writeSegment(s)));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The one table from unit type to its factory.
+// The one table of unit types: each one's factory and what the core asks of it.
 #include "forms/units/unit_table.h"
 
 #include "forms/units/button_edit/standard_units.h"
@@ -16,14 +16,21 @@ namespace forms {
 
 const UnitTable& unitTable() {
   static const UnitTable kTable{{
-      {UnitKind::Window, makeWindowUnit},         {UnitKind::EditBox, makeEditBoxUnit},
-      {UnitKind::PicBox, makePicBoxUnit},         {UnitKind::ShapeBox, makeShapeBoxUnit},
-      {UnitKind::Label, makeLabelUnit},           {UnitKind::Button, makeButtonUnit},
-      {UnitKind::HyperLinker, makeHyperLinkerUnit}, {UnitKind::Timer, makeTimerUnit},
-      {UnitKind::PicBtn, makePicBtnUnit},         {UnitKind::TransLabel, makeTransLabelUnit},
-      {UnitKind::HtmlViewer, makeHtmlViewerUnit}, {UnitKind::PageControl, makePageControlUnit},
-      {UnitKind::SuperBar, makeSuperBarUnit},     {UnitKind::StatusBar, makeStatusBarUnit},
-      {UnitKind::Zip, makeZipUnit},
+      {UnitKind::Window, makeWindowUnit, kNotCopied},
+      {UnitKind::EditBox, makeEditBoxUnit},
+      {UnitKind::PicBox, makePicBoxUnit},
+      {UnitKind::ShapeBox, makeShapeBoxUnit},
+      {UnitKind::Label, makeLabelUnit},
+      {UnitKind::Button, makeButtonUnit},
+      {UnitKind::HyperLinker, makeHyperLinkerUnit},
+      {UnitKind::Timer, makeTimerUnit, kNeverShown},
+      {UnitKind::PicBtn, makePicBtnUnit},
+      {UnitKind::TransLabel, makeTransLabelUnit},
+      {UnitKind::HtmlViewer, makeHtmlViewerUnit, kNotCopied},
+      {UnitKind::PageControl, makePageControlUnit, kNotCopied},
+      {UnitKind::SuperBar, makeSuperBarUnit},
+      {UnitKind::StatusBar, makeStatusBarUnit},
+      {UnitKind::Zip, makeZipUnit, kNeverShown},
   }};
   return kTable;
 }

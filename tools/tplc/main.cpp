@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     tplc::finishProgram(program);
     forms::ByteSet segment = forms::tpl::writeSegment(program.segment);
     // What we write must read back: the same reader the programs use checks it.
-    if (!forms::tpl::readSegment(segment)) throw tplc::CompileError{"the written segment does not read back"};
+    if (!forms::tpl::readSegmentRecords(segment)) throw tplc::CompileError{"the written segment does not read back"};
     tplc::emitProgram(program, segment, out);
     if (!depfile.empty()) tplc::writeDepfile(depfile, out.dir + "/" + out.name + ".seg", program);
   } catch (const tplc::CompileError& e) {

@@ -20,12 +20,12 @@ ByteSet readFile(const char* path) {
 }
 
 const Segment& talvery() {
-  static const Segment s = *readSegment(readFile(TV_NAVIGATOR_SEGMENT));
+  static const Segment s = *readSegmentRecords(readFile(TV_NAVIGATOR_SEGMENT));
   return s;
 }
 
 const Segment& update() {
-  static const Segment s = *readSegment(readFile(TV_UPDATER_SEGMENT));
+  static const Segment s = *readSegmentRecords(readFile(TV_UPDATER_SEGMENT));
   return s;
 }
 
@@ -102,7 +102,7 @@ TEST(StoredWindows, BothSegmentsParseExactlyToTheirLastByte) {
   };
   for (const Case& c : cases) {
     ByteSet stored = readFile(c.path);
-    auto segment = readSegment(stored);
+    auto segment = readSegmentRecords(stored);
     ASSERT_TRUE(segment) << c.path;
     ASSERT_EQ(segment->windows.size(), c.windows.size()) << c.path;
     for (std::size_t i = 0; i < c.windows.size(); ++i) {

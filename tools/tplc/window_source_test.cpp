@@ -173,7 +173,7 @@ TEST(WindowSource, CompilesUnitsNamesAndValues) {
   EXPECT_EQ(p.refs[0].units[1].unit, label.id);
   EXPECT_EQ(p.refs[0].units[1].unitName, u8"标");
 
-  EXPECT_TRUE(readSegment(writeSegment(p.segment)));
+  EXPECT_TRUE(readSegmentRecords(writeSegment(p.segment)));
 }
 
 TEST(WindowSource, TwoWindowsOfOneProgramNeedDistinctIds) {

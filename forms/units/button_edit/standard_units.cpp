@@ -2,10 +2,9 @@
 #include <algorithm>
 
 #include "base/gdi.h"
-#include "forms/runtime/core.h"
 #include "forms/values/gbk_wide.h"
 #include "forms/units/button_edit/standard_units.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 
@@ -101,7 +100,7 @@ class ButtonUnit : public StandardUnit {
     RECT r = item.rcItem;
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
-    PaintBuffer buffer(item.hDC, w, h);
+    base::PaintBuffer buffer(item.hDC, w, h);
     HDC dc = buffer.dc();
     RECT face{0, 0, w, h};
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
@@ -117,7 +116,7 @@ class ButtonUnit : public StandardUnit {
     const std::wstring caption = widen(text(kCaption));
     SIZE textSize{0, 0};
     if (!caption.empty()) {
-      Selected f(dc, font_.get());
+      base::Selected f(dc, font_.get());
       RECT calc{0, 0, 0, 0};
       DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &calc, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
       textSize = SIZE{calc.right, calc.bottom};
@@ -249,7 +248,7 @@ class EditBoxUnit : public StandardUnit {
   }
 
   UnitFont font_;
-  Brush brush_;
+  base::Brush brush_;
 };
 
 }  // namespace

@@ -20,13 +20,13 @@ using test_support::pumpUntil;
 // A stored list of `count` square pictures of the given size, each a colour of its own.
 ByteSet pictureList(int count, int size) {
   ImageList list(ImageList_Create(size, size, ILC_COLOR24, count, 0));
-  WindowDc screen(nullptr);
+  base::WindowDc screen(nullptr);
   for (int i = 0; i < count; ++i) {
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size, size));
+    base::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size, size));
     {
-      MemoryDc dc(screen.get());
+      base::MemoryDc dc(screen.get());
       dc.select(bitmap.get());
-      Brush brush(CreateSolidBrush(RGB(60 * i, 200 - 40 * i, 90)));
+      base::Brush brush(CreateSolidBrush(RGB(60 * i, 200 - 40 * i, 90)));
       RECT all = {0, 0, size, size};
       FillRect(dc.get(), &all, brush.get());
     }

@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <string>
 
+#include "base/window_class.h"
 #include "forms/values/gbk_wide.h"
 
 namespace forms {
 namespace {
 
-constexpr char kContainerClass[] = "FormsPageControl";
+constexpr wchar_t kContainerClass[] = L"FormsPageControl";
 
 }  // namespace
 
@@ -40,24 +41,16 @@ PageControl::PageControl(HWND parent, const RECT& where, const PageBlock& block,
       pictures_(readPictureList(block.pictures[0])),
       secondPictures_(readPictureList(block.pictures[1])),
       font_(block.font) {
-  static const ATOM registered = [] {
+  static const bool commonControls = [] {
     INITCOMMONCONTROLSEX init = {sizeof(init), ICC_TAB_CLASSES};
-    InitCommonControlsEx(&init);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = containerProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kContainerClass;
-    return RegisterClassA(&wc);
+    return InitCommonControlsEx(&init) != FALSE;
   }();
-  if (!registered) return;
+  (void)commonControls;
   const int width = where.right - where.left, height = where.bottom - where.top;
-  container_ = CreateWindowExA(WS_EX_CONTROLPARENT, kContainerClass, "", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                               where.left, where.top, width, height, parent, nullptr, GetModuleHandleA(nullptr),
-                               nullptr);
+  container_ = base::createRoutedWindow({kContainerClass, 0, GetSysColorBrush(COLOR_BTNFACE)}, &PageControl::containerProc,
+                                        this, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, where,
+                                        parent);
   if (!container_) return;
-  SetWindowLongPtrA(container_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, width,
                           height, container_, nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -80,10 +73,7 @@ PageControl::PageControl(HWND parent, const RECT& where, const PageBlock& block,
 }
 
 PageControl::~PageControl() {
-  if (container_) {
-    SetWindowLongPtrA(container_, GWLP_USERDATA, 0);
-    DestroyWindow(container_);
-  }
+  base::destroyRoutedWindow(container_);
 }
 
 void PageControl::setTabPicture(int page, bool selected) {
@@ -141,8 +131,8 @@ void PageControl::showPage(int page) {
   if (first) SetFocus(first);
 }
 
-LRESULT CALLBACK PageControl::containerProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<PageControl*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+LRESULT PageControl::containerProc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp) {
+  auto* self = static_cast<PageControl*>(object);
   switch (message) {
     case WM_NOTIFY: {
       const auto* note = reinterpret_cast<const NMHDR*>(lp);
@@ -152,7 +142,7 @@ LRESULT CALLBACK PageControl::containerProc(HWND w, UINT message, WPARAM wp, LPA
         }
         return 0;
       }
-      return SendMessageA(GetParent(w), message, wp, lp);
+      return SendMessageW(GetParent(w), message, wp, lp);
     }
     case WM_SIZE:
       if (self && self->tabs_) MoveWindow(self->tabs_, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
@@ -168,14 +158,14 @@ LRESULT CALLBACK PageControl::containerProc(HWND w, UINT message, WPARAM wp, LPA
     case WM_CTLCOLORSTATIC:
     case WM_HSCROLL:
     case WM_VSCROLL:
-      return SendMessageA(GetParent(w), message, wp, lp);
+      return SendMessageW(GetParent(w), message, wp, lp);
     case WM_DESTROY:
       if (self) self->container_ = nullptr;
       break;
     default:
       break;
   }
-  return DefWindowProcA(w, message, wp, lp);
+  return DefWindowProcW(w, message, wp, lp);
 }
 
 }  // namespace forms

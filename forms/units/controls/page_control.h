@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "forms/drawing/paint.h"
+#include "forms/painting/paint.h"
 #include "forms/units/controls/page_block.h"
 #include "forms/units/controls/picture_list.h"
 #include "forms/runtime/runtime.h"
@@ -47,7 +47,7 @@ class PageControl {
   bool mayShow(UnitId unit) const;
 
  private:
-  static LRESULT CALLBACK containerProc(HWND w, UINT message, WPARAM wp, LPARAM lp);
+  static LRESULT containerProc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp);
   void setTabPicture(int page, bool selected);
   int pageOf(UnitId unit) const;
 

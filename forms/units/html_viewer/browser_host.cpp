@@ -5,19 +5,20 @@
 #include <oleidl.h>
 
 #include "base/handles.h"
+#include "base/window_class.h"
 #include "forms/units/html_viewer/wide_text.h"
 #include "forms/values/gbk_wide.h"
 
 namespace forms {
 namespace {
 
-constexpr char kContainerClass[] = "FormsHtmlViewer";
+constexpr wchar_t kContainerClass[] = L"FormsHtmlViewer";
 
 // The control needs the keys meant for it before they are translated and dispatched.
 // Whatever message loop runs (the runtime's, a message box's, a pumping wait), a hook on
 // the thread's message retrieval hands them over; it lives while the thread hosts one.
 struct KeyRouting {
-  WindowsHook hook;
+  base::WindowsHook hook;
   int hosts = 0;
 };
 thread_local KeyRouting keys;
@@ -178,10 +179,7 @@ BrowserHost::BrowserHost(Callbacks callbacks)
 BrowserHost::~BrowserHost() {
   if (--keys.hosts == 0) keys.hook.close();
   stop();
-  if (container_) {
-    SetWindowLongPtrA(container_, GWLP_USERDATA, 0);
-    DestroyWindow(container_);
-  }
+  base::destroyRoutedWindow(container_);
 }
 
 IDispatch* BrowserHost::eventSink() const { return sink_.get(); }
@@ -193,20 +191,9 @@ std::unique_ptr<BrowserHost> BrowserHost::create(HWND parent, const RECT& where,
 }
 
 bool BrowserHost::start(HWND parent, const RECT& where) {
-  static const ATOM registered = [] {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = containerProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kContainerClass;
-    return RegisterClassA(&wc);
-  }();
-  if (!registered) return false;
-  container_ = CreateWindowExA(0, kContainerClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                               where.left, where.top, where.right - where.left, where.bottom - where.top, parent,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  container_ = base::createRoutedWindow({kContainerClass, 0}, &BrowserHost::containerProc, this,
+                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, where, parent);
   if (!container_) return false;
-  SetWindowLongPtrA(container_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
   if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                               object_.putVoid()))) {
@@ -250,8 +237,8 @@ void BrowserHost::resize() {
   site_->OnPosRectChange(&area);
 }
 
-LRESULT CALLBACK BrowserHost::containerProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
-  auto* host = reinterpret_cast<BrowserHost*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+LRESULT BrowserHost::containerProc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp) {
+  auto* host = static_cast<BrowserHost*>(object);
   switch (message) {
     case WM_SIZE:
       if (host) host->resize();
@@ -268,7 +255,7 @@ LRESULT CALLBACK BrowserHost::containerProc(HWND w, UINT message, WPARAM wp, LPA
     default:
       break;
   }
-  return DefWindowProcA(w, message, wp, lp);
+  return DefWindowProcW(w, message, wp, lp);
 }
 
 bool BrowserHost::navigate(const Text& url) {
@@ -348,10 +335,10 @@ LRESULT CALLBACK BrowserHost::keyHook(int code, WPARAM wp, LPARAM lp) {
 bool BrowserHost::translateAccelerator(MSG* msg) {
   if (!msg || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
   for (HWND w = msg->hwnd; w; w = GetParent(w)) {
-    char name[32] = {};
-    GetClassNameA(w, name, sizeof(name));
-    if (lstrcmpA(name, kContainerClass) != 0) continue;
-    auto* host = reinterpret_cast<BrowserHost*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    wchar_t name[32] = {};
+    GetClassNameW(w, name, 32);
+    if (lstrcmpW(name, kContainerClass) != 0) continue;
+    auto* host = static_cast<BrowserHost*>(base::routedObject(w));
     return host && host->active_ && host->active_->TranslateAccelerator(msg) == S_OK;
   }
   return false;

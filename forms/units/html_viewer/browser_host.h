@@ -56,7 +56,7 @@ class BrowserHost {
   void resize();
   void applyFontSize();
   void onEvent(DISPID id, DISPPARAMS* params);
-  static LRESULT CALLBACK containerProc(HWND w, UINT message, WPARAM wp, LPARAM lp);
+  static LRESULT containerProc(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp);
   // Gives the control of the window that msg is for a chance at its keys (Tab, the
   // editing keys); true when it took the message.
   static bool translateAccelerator(MSG* msg);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "forms/runtime/core.h"
 #include "forms/runtime/unit.h"
 
 namespace forms {

@@ -1,9 +1,8 @@
 // The HyperLinker unit: a one-line caption that opens its target on the left button.
 
-#include "forms/runtime/core.h"
 #include "forms/units/hyper_linker/hyper_linker.h"
 #include "forms/units/hyper_linker/open_target.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 

@@ -38,7 +38,7 @@ bool openTarget(const Text& target) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  KernelHandle thread(pi.hThread), process(pi.hProcess);
+  base::KernelHandle thread(pi.hThread), process(pi.hProcess);
   return true;
 }
 

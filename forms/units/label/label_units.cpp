@@ -1,8 +1,7 @@
 // Label and TransLabel: captions drawn by the runtime. A label also carries the feedback
 // event (message 0x8075).
-#include "forms/runtime/core.h"
 #include "forms/units/label/label_units.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 

@@ -3,9 +3,8 @@
 #include <atomic>
 #include <thread>
 
-#include "forms/runtime/core.h"
 #include "forms/units/picture/picture_units.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 
@@ -43,7 +42,7 @@ class Animation {
   }
 
   HWND target_;
-  KernelHandle stop_;
+  base::KernelHandle stop_;
   std::vector<int> delays_;
   int loops_ = 0;
   std::atomic<int> frame_{0};
@@ -154,8 +153,7 @@ class PicBtnUnit : public PaintedUnit {
       case kGroup:
         bag_[kPressed] = 1;
         for (HWND s = GetWindow(GetParent(hwnd_), GW_CHILD); s; s = GetWindow(s, GW_HWNDNEXT)) {
-          std::optional<UnitRef> ref = s == hwnd_ ? std::nullopt : unitOfWindow(s);
-          auto* other = ref ? dynamic_cast<PicBtnUnit*>(findUnitControl(*ref)) : nullptr;
+          auto* other = s == hwnd_ ? nullptr : dynamic_cast<PicBtnUnit*>(unitControlOfWindow(s));
           if (other && other->hwnd_ == s && other->number(kKind) == kGroup && other->number(kPressed) != 0) {
             other->bag_[kPressed] = 0;
             other->repaint();

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "forms/units/shape_box/shape_box.h"
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 namespace forms {
 
@@ -43,12 +43,12 @@ class ShapeBoxUnit : public PaintedUnit {
 
  private:
   void drawShape(HDC dc, RECT r, COLORREF colour, int width, int style, bool outlineOnly) {
-    Pen pen(style == PS_NULL ? nullptr : CreatePen(style, width, colour));
-    Brush fill(!outlineOnly && colourSet(number(kFillColour))
+    base::Pen pen(style == PS_NULL ? nullptr : CreatePen(style, width, colour));
+    base::Brush fill(!outlineOnly && colourSet(number(kFillColour))
                    ? CreateSolidBrush(static_cast<COLORREF>(number(kFillColour)))
                    : nullptr);
-    Selected p(dc, pen ? static_cast<HGDIOBJ>(pen.get()) : GetStockObject(NULL_PEN));
-    Selected b(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
+    base::Selected p(dc, pen ? static_cast<HGDIOBJ>(pen.get()) : GetStockObject(NULL_PEN));
+    base::Selected b(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
     SetBkMode(dc, TRANSPARENT);
     const int shape = number(kShape);
     if (shape == 1 || shape == 3 || shape == 5) {

@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-#include "forms/drawing/bag_unit.h"
-#include "forms/runtime/hidden_window.h"
-#include "forms/runtime/private_messages.h"
+#include "forms/unit_base/bag_unit.h"
 
 namespace forms {
 
@@ -16,8 +14,6 @@ using timer::kInterval;
 class TimerUnit : public BagUnit {
  public:
   TimerUnit(PropertyBag bag, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {
-    static UINT_PTR nextId = kUnitTimerBase;
-    id_ = ++nextId;
     bag_[kInterval] = std::max(0, number(kInterval));
     start();
   }
@@ -38,12 +34,11 @@ class TimerUnit : public BagUnit {
  private:
   void start() {
     if (number(kInterval) <= 0) return;
-    setHiddenTimer(id_, static_cast<UINT>(number(kInterval)), [this] { site_.raise(timer::kTick); });
+    site_.setTimer(static_cast<UINT>(number(kInterval)), [this] { site_.raise(timer::kTick); });
   }
-  void stop() { killHiddenTimer(id_); }
+  void stop() { site_.killTimer(); }
 
   UnitSite& site_;
-  UINT_PTR id_ = 0;
 };
 
 }  // namespace

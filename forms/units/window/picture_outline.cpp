@@ -1,9 +1,9 @@
 // A window's shape from a picture.
 #include "forms/units/window/picture_outline.h"
 
-#include "forms/drawing/paint.h"
+#include "forms/painting/paint.h"
 #include "forms/picture/picture.h"
-#include "forms/runtime/core.h"
+#include "forms/runtime/unit.h"
 #include "forms/values/read_file.h"
 
 namespace forms {
@@ -11,8 +11,8 @@ namespace forms {
 bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transparentColour) {
   bool result = false;
   runOnWindowThread([&] {
-    LiveWindow* w = liveWindow(window);
-    if (!w || w->destroying) return;
+    const HWND w = loadedWindowHandle(window);
+    if (!w) return;
     ByteSet bytes;
     if (const ByteSet* b = std::get_if<ByteSet>(&picture)) bytes = *b;
     else if (const Text* t = std::get_if<Text>(&picture))
@@ -20,9 +20,9 @@ bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transp
     if (bytes.empty()) return;
     std::optional<Picture> p = decodePicture(bytes);
     if (!p) return;
-    Region rgn(regionOfPicture(*p, 0, static_cast<COLORREF>(transparentColour) & 0xFFFFFFu));
+    base::Region rgn(regionOfPicture(*p, 0, static_cast<COLORREF>(transparentColour) & 0xFFFFFFu));
     if (!rgn) return;
-    result = SetWindowRgn(w->hwnd, rgn.get(), TRUE) != 0;
+    result = SetWindowRgn(w, rgn.get(), TRUE) != 0;
     if (result) rgn.detach();  // the system owns the region now
   });
   return result;

@@ -4,12 +4,10 @@
 #include <vector>
 
 #include "base/gdi.h"
-#include "forms/drawing/bag_unit.h"
-#include "forms/runtime/core.h"
+#include "base/window_class.h"
+#include "forms/unit_base/bag_unit.h"
 #include "forms/values/gbk_wide.h"
-#include "forms/runtime/hidden_window.h"
-#include "forms/drawing/paint.h"
-#include "forms/runtime/see_through.h"
+#include "forms/painting/paint.h"
 #include "forms/units/window/window_music.h"
 #include "forms/units/window/window_outlines.h"
 #include "forms/units/window/window_unit.h"
@@ -35,14 +33,14 @@ HICON iconOf(const ByteSet& file, int size) {
   h.bV5BlueMask = 0x000000FF;
   h.bV5AlphaMask = 0xFF000000;
   void* bits = nullptr;
-  Bitmap colour;
+  base::Bitmap colour;
   {
-    WindowDc screen(nullptr);
+    base::WindowDc screen(nullptr);
     colour.attach(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0));
   }
   if (!colour || !bits) return nullptr;
   std::copy(p->frames[0].pixels.begin(), p->frames[0].pixels.end(), static_cast<std::uint32_t*>(bits));
-  Bitmap mask(CreateBitmap(p->width, p->height, 1, 1, nullptr));
+  base::Bitmap mask(CreateBitmap(p->width, p->height, 1, 1, nullptr));
   ICONINFO ii{TRUE, 0, 0, mask.get(), colour.get()};
   return CreateIconIndirect(&ii);
 }
@@ -59,7 +57,7 @@ class WindowUnit : public BagUnit {
     owner_ = plan.parent;
     HWND owner = ownerWindow();
     picture_ = std::make_unique<PaintedPicture>(bytes(kBgPicture));
-    hwnd_ = createUnitWindow(L"TvWindow", &WindowUnit::proc, this, style, ex, r, owner,
+    hwnd_ = base::createRoutedWindow({L"TvWindow"}, &WindowUnit::proc, this, style, ex, r, owner,
                              widen(text(kTitle)).c_str());
     if (!hwnd_) return;
     if (plan.disabled) EnableWindow(hwnd_, FALSE);
@@ -71,7 +69,7 @@ class WindowUnit : public BagUnit {
   }
 
   ~WindowUnit() override {
-    destroyUnitWindow(hwnd_);
+    base::destroyRoutedWindow(hwnd_);
   }
 
   HWND window() const override { return hwnd_; }
@@ -149,7 +147,7 @@ class WindowUnit : public BagUnit {
   // runtime's window takes the button away.
   HWND ownerWindow() const {
     if (owner_) return owner_;
-    return number(kShowInTaskbar) == 0 ? hiddenWindow() : nullptr;
+    return number(kShowInTaskbar) == 0 ? site_.taskbarlessOwner() : nullptr;
   }
 
   bool resizable() const {
@@ -217,7 +215,7 @@ class WindowUnit : public BagUnit {
       case 2: rgn = CreateRoundRectRgn(0, 0, w + 1, h + 1, m / 5, m / 5); break;
       case 3: {
         rgn = CreateEllipticRgn(0, 0, w + 1, h + 1);
-        Region inner(CreateEllipticRgn(m / 4, m / 4, w - m / 4 + 1, h - m / 4 + 1));
+        base::Region inner(CreateEllipticRgn(m / 4, m / 4, w - m / 4 + 1, h - m / 4 + 1));
         CombineRgn(rgn, rgn, inner.get(), RGN_DIFF);
         break;
       }
@@ -276,7 +274,7 @@ class WindowUnit : public BagUnit {
         break;
       case WM_NCDESTROY: {
         self->hwnd_ = nullptr;
-        if (auto unit = windowOfHandle(w)) windowDestroyed(*unit);
+        topWindowDestroyed(w);
         return 0;
       }
       default: break;
@@ -288,7 +286,7 @@ class WindowUnit : public BagUnit {
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;  // the parent unit's window given to loadWindow
   std::unique_ptr<PaintedPicture> picture_;
-  OwnIcon big_, small_;
+  base::OwnIcon big_, small_;
   bool shaped_ = false;
   std::unique_ptr<WindowMusic> music_;
 };

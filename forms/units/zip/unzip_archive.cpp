@@ -43,7 +43,7 @@ bool makeFolderTree(const Text& folder) {
 }
 
 bool looksLikeZip(const Text& path) {
-  KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  base::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return false;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 32) return false;
@@ -97,7 +97,7 @@ bool inflateInto(unzFile zip, const Entry& entry, const Text& path) {
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (unzOpenCurrentFile(zip) != UNZ_OK) return false;
-  KernelHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  base::KernelHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   bool ok = static_cast<bool>(out);
   std::vector<char> buffer(64 * 1024);
   while (ok) {

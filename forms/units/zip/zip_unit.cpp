@@ -1,6 +1,5 @@
 #include "forms/units/zip/zip_unit.h"
 
-#include "forms/runtime/core.h"
 #include "forms/units/zip/unzip_archive.h"
 
 namespace forms {

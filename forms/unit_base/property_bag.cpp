@@ -1,4 +1,4 @@
-#include "forms/drawing/property_bag.h"
+#include "forms/unit_base/property_bag.h"
 
 #include "forms/template/property_block.h"
 #include "forms/template/type_tables.h"

@@ -1,4 +1,4 @@
-#include "forms/drawing/paint.h"
+#include "forms/painting/paint.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,7 +14,7 @@ COLORREF colourOr(std::int32_t colour, COLORREF fallback) {
 }
 
 void fillRect(HDC dc, const RECT& r, COLORREF colour) {
-  Brush b(CreateSolidBrush(colour));
+  base::Brush b(CreateSolidBrush(colour));
   FillRect(dc, &r, b.get());
 }
 
@@ -85,7 +85,7 @@ void paintGradient(HDC dc, const RECT& r, int mode, const std::vector<COLORREF>&
 
 void paintGradientBorder(HDC dc, const RECT& r, int width, const std::vector<COLORREF>& colours) {
   if (colours.size() < 2 || width <= 0) return;
-  Region clip(CreateRectRgn(0, 0, 0, 0));
+  base::Region clip(CreateRectRgn(0, 0, 0, 0));
   const bool hadClip = GetClipRgn(dc, clip.get()) == 1;
   RECT inner{r.left + width, r.top + width, r.right - width, r.bottom - width};
   ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
@@ -119,7 +119,7 @@ PaintedPicture::PaintedPicture(const ByteSet& file) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    Bitmap b(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    base::Bitmap b(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!b || !bits) {
       picture_.reset();
       frames_.clear();
@@ -139,7 +139,7 @@ PaintedPicture::PaintedPicture(const ByteSet& file) {
 void PaintedPicture::drawAt(HDC dc, int x, int y, int w, int h, int frame) const {
   if (!valid() || frames_.empty() || w <= 0 || h <= 0) return;
   frame = std::clamp(frame, 0, frameCount() - 1);
-  MemoryDc mem(dc);
+  base::MemoryDc mem(dc);
   mem.select(frames_[frame].get());
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   AlphaBlend(dc, x, y, w, h, mem.get(), 0, 0, width(), height(), blend);
@@ -212,7 +212,7 @@ HFONT UnitFont::get() const {
 void drawUnitText(HDC dc, const RECT& r, const Text& text, HFONT font, COLORREF colour, const TextLayout& layout) {
   if (text.empty()) return;
   const std::wstring w = widen(text);
-  Selected f(dc, font);
+  base::Selected f(dc, font);
   SetBkMode(dc, TRANSPARENT);
   UINT format = DT_NOPREFIX;
   format |= layout.hAlign == 1 ? DT_CENTER : layout.hAlign == 2 ? DT_RIGHT : DT_LEFT;

@@ -1,4 +1,4 @@
-#include "forms/units/gallery_window.h"
+#include "forms/units/test_support/gallery_window.h"
 
 #include "test_support/test_segment.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "forms/runtime/runtime.h"
-#include "forms/units/gallery_window.h"
+#include "forms/units/test_support/gallery_window.h"
 #include "forms/units/unit_table.h"
 #include "test_support/test_segment.h"
 

@@ -1,4 +1,4 @@
-#include "forms/runtime/printed_unit.h"
+#include "forms/runtime/test_support/printed_unit.h"
 
 #include <algorithm>
 
@@ -10,8 +10,8 @@ std::vector<COLORREF> printedPixels(HWND unit) {
   RECT r;
   GetClientRect(unit, &r);
   const int w = std::max<LONG>(r.right, 1), h = std::max<LONG>(r.bottom, 1);
-  WindowDc screen(nullptr);
-  PaintBuffer buffer(screen.get(), w, h);
+  base::WindowDc screen(nullptr);
+  base::PaintBuffer buffer(screen.get(), w, h);
   HDC dc = buffer.dc();
   SendMessageW(unit, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   std::vector<COLORREF> pixels;

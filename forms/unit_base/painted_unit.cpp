@@ -1,13 +1,12 @@
-#include "forms/drawing/painted_unit.h"
+#include "forms/unit_base/painted_unit.h"
 
 #include "base/gdi.h"
-#include "forms/runtime/core.h"
-#include "forms/runtime/see_through.h"
+#include "base/window_class.h"
 
 namespace forms {
 
 PaintedUnit::~PaintedUnit() {
-  destroyUnitWindow(hwnd_);
+  base::destroyRoutedWindow(hwnd_);
 }
 
 bool PaintedUnit::create(const UnitPlan& plan, const wchar_t* className, int borderCode, DWORD extraStyle) {
@@ -15,7 +14,7 @@ bool PaintedUnit::create(const UnitPlan& plan, const wchar_t* className, int bor
   if (plan.tabStop) style |= WS_TABSTOP;
   if (plan.disabled) style |= WS_DISABLED;
   addBorderStyles(borderCode, style, ex);
-  hwnd_ = createUnitWindow(className, &PaintedUnit::proc, this, style, ex, plan.rect, plan.parent);
+  hwnd_ = base::createRoutedWindow({className}, &PaintedUnit::proc, this, style, ex, plan.rect, plan.parent);
   return hwnd_ != nullptr;
 }
 
@@ -23,7 +22,7 @@ void PaintedUnit::paintBuffered(HDC dc) {
   RECT r;
   GetClientRect(hwnd_, &r);
   if (r.right <= 0 || r.bottom <= 0) return;
-  PaintBuffer buffer(dc, r.right, r.bottom);
+  base::PaintBuffer buffer(dc, r.right, r.bottom);
   paint(buffer.dc(), r);
   buffer.copyTo(dc, 0, 0);
 }

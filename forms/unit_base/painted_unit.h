@@ -2,9 +2,8 @@
 // Base of the unit types that draw themselves in a child window of their own: double-
 // buffered painting, printing for transparent children above them, and the container
 // duties (reflected notifications) for units placed inside them.
-#include "forms/drawing/bag_unit.h"
-#include "forms/drawing/paint.h"
-#include "forms/runtime/see_through.h"
+#include "forms/unit_base/bag_unit.h"
+#include "forms/painting/paint.h"
 
 namespace forms {
 

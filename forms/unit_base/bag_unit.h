@@ -3,7 +3,7 @@
 // a write stores the value and lets the type apply it to its live window.
 #include <windows.h>
 
-#include "forms/drawing/property_bag.h"
+#include "forms/unit_base/property_bag.h"
 #include "forms/runtime/unit.h"
 
 namespace forms {
@@ -67,15 +67,5 @@ std::unique_ptr<UnitControl> makeBagUnit(const UnitPlan& plan, UnitSite& site) {
   std::optional<PropertyBag> bag = decodeUnitBlock(plan);
   return bag ? unitWithWindow(std::make_unique<T>(std::move(*bag), plan, site)) : nullptr;
 }
-
-// Registers (once) a window class whose procedure routes messages to the object kept in
-// the window's user data, and creates a window of it for that object.
-using UnitProc = LRESULT (*)(void* object, HWND w, UINT message, WPARAM wp, LPARAM lp);
-HWND createUnitWindow(const wchar_t* className, UnitProc proc, void* object, DWORD style, DWORD exStyle,
-                      const RECT& rect, HWND parent, const wchar_t* text = L"");
-// Destroys such a window from its object's destructor: the object hears none of the
-// window's last messages, and the route to it goes with the window.
-void destroyUnitWindow(HWND w);
-
 
 }  // namespace forms

@@ -52,7 +52,7 @@ class PaintedPicture {
 
  private:
   std::optional<Picture> picture_;
-  std::vector<Bitmap> frames_;
+  std::vector<base::Bitmap> frames_;
 };
 
 // The set of pixels of a frame whose colour is not `transparent` (COLORREF), as a region
@@ -69,7 +69,7 @@ class UnitFont {
   void reset(const ByteSet& logfont);
 
  private:
-  Font made_;
+  base::Font made_;
 };
 
 struct TextLayout {
