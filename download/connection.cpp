@@ -231,6 +231,10 @@ class Connection {
     }
     task_.setTarget(std::move(target), *path);
 
+    // The start of the transfer is queued before any further connection can report data.
+    task_.queueEvent(kRangeBegun, number_, 0, static_cast<std::int32_t>(own_.length));
+    sentRangeMessage_ = true;
+    task_.queueEvent(kTransferStart, task_.id(), static_cast<std::int32_t>(total), pathArgument());
     // A connection started here may finish its range and take the next before that one's
     // start comes: the start then finds the range taken and starts nothing.
     const EngineHooks& hooks = task_.hooks();
@@ -238,9 +242,6 @@ class Connection {
       if (hooks.beforeRangeStart) hooks.beforeRangeStart(i);
       task_.startConnection(i);
     }
-    task_.queueEvent(kRangeBegun, number_, 0, static_cast<std::int32_t>(own_.length));
-    sentRangeMessage_ = true;
-    task_.queueEvent(kTransferStart, task_.id(), static_cast<std::int32_t>(total), pathArgument());
     takeBody();
     return receiveAll();
   }
