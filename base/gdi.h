@@ -71,8 +71,7 @@ class WindowDc {
 class PaintBuffer {
  public:
   PaintBuffer(HDC target, int width, int height)
-      : width_(width),
-        height_(height),
+      : width_(width), height_(height),
         bitmap_(CreateCompatibleBitmap(target, std::max(1, width), std::max(1, height))),
         dc_(target) {
     if (bitmap_ && dc_) dc_.select(bitmap_.get());

@@ -37,7 +37,8 @@ enum class Step { Ok, Passing, Definite, Stopped };
 void touchForWriting(std::uint8_t* at, std::size_t bytes) {
   constexpr std::uintptr_t kPage = 4096;
   std::uintptr_t end = reinterpret_cast<std::uintptr_t>(at) + bytes;
-  for (std::uintptr_t page = reinterpret_cast<std::uintptr_t>(at); page < end; page = (page | (kPage - 1)) + 1)
+  for (std::uintptr_t page = reinterpret_cast<std::uintptr_t>(at); page < end;
+       page = (page | (kPage - 1)) + 1)
     __atomic_fetch_or(reinterpret_cast<std::uint8_t*>(page), std::uint8_t{0}, __ATOMIC_RELAXED);
 }
 
@@ -68,8 +69,8 @@ class Connection {
 
   // One request: connect (through the proxy where there is one), send the request and read
   // the reply header; the body bytes that came with the header are left in body_.
-  Step exchange(const std::string& url, const UrlParts& parts, std::optional<std::int64_t> rangeStart,
-                std::string& header) {
+  Step exchange(const std::string& url, const UrlParts& parts,
+                std::optional<std::int64_t> rangeStart, std::string& header) {
     socket_.close();
     body_.clear();
     const TaskParam& param = task_.param();
@@ -98,8 +99,8 @@ class Connection {
     const std::string& proxy = task_.param().proxy;
     if (proxy.empty()) return {parts.host, parts.port, false};
     std::size_t colon = proxy.find(':');
-    return {proxy.substr(0, colon), colon == std::string::npos ? 80 : std::atoi(proxy.c_str() + colon + 1),
-            true};
+    return {proxy.substr(0, colon),
+            colon == std::string::npos ? 80 : std::atoi(proxy.c_str() + colon + 1), true};
   }
 
   Step lookUp(const Peer& peer, in_addr& address) {
@@ -117,11 +118,12 @@ class Connection {
   Step connect(const Peer& peer, const in_addr& address, bool forRange) {
     const char* host = peer.host.c_str();
     text(texts::format(texts::kConnecting, host, peer.port), kTextProgress);
-    IoResult r = connectTo(socket_, address, peer.port, real(task_.param().connectTimeout), task_.stop());
+    IoResult r =
+        connectTo(socket_, address, peer.port, real(task_.param().connectTimeout), task_.stop());
     if (r == IoResult::Stopped) return Step::Stopped;
     if (r != IoResult::Ok) {
-      text(texts::format(r == IoResult::TimedOut ? texts::kConnectTimedOut : texts::kConnectFailed, host,
-                         peer.port),
+      text(texts::format(r == IoResult::TimedOut ? texts::kConnectTimedOut : texts::kConnectFailed,
+                         host, peer.port),
            kTextError);
       return Step::Passing;
     }
@@ -131,8 +133,8 @@ class Connection {
   }
 
   // Sends the request; the first range request of the connection is then announced.
-  Step sendRequest(const std::string& url, const UrlParts& parts, std::optional<std::int64_t> rangeStart,
-                   bool viaProxy) {
+  Step sendRequest(const std::string& url, const UrlParts& parts,
+                   std::optional<std::int64_t> rangeStart, bool viaProxy) {
     std::string request = buildRequest(url, parts, task_.param().referer, rangeStart, viaProxy);
     text(request, kTextRequest);
     IoResult r = sendAll(socket_, request, real(task_.param().sendTimeout), task_.stop());
@@ -167,8 +169,8 @@ class Connection {
         return Step::Ok;
       }
       std::size_t got = 0;
-      IoResult r = receiveSome(socket_, piece, sizeof piece, got, real(task_.param().receiveTimeout),
-                               task_.stop());
+      IoResult r = receiveSome(socket_, piece, sizeof piece, got,
+                               real(task_.param().receiveTimeout), task_.stop());
       if (r == IoResult::Stopped) return Step::Stopped;
       if (r != IoResult::Ok) return Step::Passing;
       received.append(reinterpret_cast<const char*>(piece), got);
@@ -282,14 +284,11 @@ class Connection {
         }
         text(texts::kTooManyRenames, kTextError);
         return std::nullopt;
-      case kGiveUp:
-        text(texts::kUserGaveUp, kTextProgress);
-        return std::nullopt;
+      case kGiveUp: text(texts::kUserGaveUp, kTextProgress); return std::nullopt;
       case kKeepPath:
         text(texts::format(texts::kUserRenamed, path.c_str()), kTextProgress);
         return path;
-      default:
-        return std::nullopt;
+      default: return std::nullopt;
     }
   }
 
@@ -357,7 +356,8 @@ class Connection {
       std::optional<int> next = task_.book().claimUnserved();
       if (!next) return true;
       serve(*next);
-      task_.queueEvent(kRangeTakenOver, number_, static_cast<std::int32_t>(own_.start + own_.received),
+      task_.queueEvent(kRangeTakenOver, number_,
+                       static_cast<std::int32_t>(own_.start + own_.received),
                        static_cast<std::int32_t>(own_.start + own_.length));
       if (!requestRange()) return false;
       takeBody();
@@ -373,14 +373,16 @@ class Connection {
       // Without a limit one receive takes all that has arrived: each receive costs the same
       // whatever its size, so few large ones are fastest. Asking for more than the socket can
       // hold would only make the system touch pages of the file early.
-      std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(remaining(), kReceiveDepth));
+      std::size_t want =
+          static_cast<std::size_t>(std::min<std::int64_t>(remaining(), kReceiveDepth));
       if (param.speedLimit > 0) {
         want = std::min(want, block);
         if (!throttle(want)) return false;
       }
       std::size_t got = 0;
       touchForWriting(position(), want);
-      IoResult r = receiveSome(socket_, position(), want, got, real(param.receiveTimeout), task_.stop());
+      IoResult r =
+          receiveSome(socket_, position(), want, got, real(param.receiveTimeout), task_.stop());
       if (r == IoResult::Ok) {
         arrived(got, block);
         continue;
@@ -395,7 +397,8 @@ class Connection {
   // The connection's share of the task's speed limit, at most one step a second.
   bool throttle(std::size_t& want) {
     int active = std::max(1, task_.activeConnections());
-    want = std::min<std::size_t>(want, static_cast<std::size_t>(std::max(1, task_.param().speedLimit / active)));
+    want = std::min<std::size_t>(
+        want, static_cast<std::size_t>(std::max(1, task_.param().speedLimit / active)));
     auto now = std::chrono::steady_clock::now();
     if (lastStep_.time_since_epoch().count() != 0) {
       auto wait = lastStep_ + std::chrono::milliseconds(real(1000)) - now;

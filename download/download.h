@@ -22,16 +22,16 @@ struct Download {
 
 // Transfer messages passed to the event callback as its first argument.
 enum TransferMessage : std::int32_t {
-  kTransferStart = 3,       // p1 taskId, p2 total size, p3 the local path (const char*)
-  kTransferEnd = 4,         // p1 taskId, p2 total / received / 0 / -1; always the last
-  kConnectionStarted = 5,   // p1 connection
-  kRangeBegun = 6,          // p1 connection, p2 position, p3 end of the range
-  kRangeTakenOver = 7,      // p1 connection, p2 position, p3 end of the range
-  kConnectionEnded = 8,     // p1 connection, p2 position reached
-  kConnectionFailed = 9,    // p1 connection, p2 position reached
-  kDataReceived = 16,       // p1 connection, p2 bytes in that step
-  kUploadProgress = 17,     // p1 connection, p2 bytes sent in that step
-  kSameNameFile = 18,       // p1 size of the existing file, p2 total size; answered
+  kTransferStart = 3,      // p1 taskId, p2 total size, p3 the local path (const char*)
+  kTransferEnd = 4,        // p1 taskId, p2 total / received / 0 / -1; always the last
+  kConnectionStarted = 5,  // p1 connection
+  kRangeBegun = 6,         // p1 connection, p2 position, p3 end of the range
+  kRangeTakenOver = 7,     // p1 connection, p2 position, p3 end of the range
+  kConnectionEnded = 8,    // p1 connection, p2 position reached
+  kConnectionFailed = 9,   // p1 connection, p2 position reached
+  kDataReceived = 16,      // p1 connection, p2 bytes in that step
+  kUploadProgress = 17,    // p1 connection, p2 bytes sent in that step
+  kSameNameFile = 18,      // p1 size of the existing file, p2 total size; answered
 };
 
 // Answers to kSameNameFile; any other value gives the download up as well.
@@ -66,12 +66,12 @@ inline constexpr char kAnonymousPassword[] = "guest@example.org";
 // record. The engine copies the record when the task starts.
 struct TaskParam {
   std::int32_t mode = 1;
-  Text url;                      // http://, ftp://, mms://, mmst://, rtsp://
-  Text localFile;                // a path ending in "\" names a folder
+  Text url;        // http://, ftp://, mms://, mmst://, rtsp://
+  Text localFile;  // a path ending in "\" names a folder
   Text ftpUser = "anonymous";
   Text ftpPassword = kAnonymousPassword;
   std::int32_t threadCount = 1;
-  std::int32_t speedLimit = 0;   // bytes per second for the whole task; 0 = none
+  std::int32_t speedLimit = 0;          // bytes per second for the whole task; 0 = none
   std::int32_t connectTimeout = 20000;  // ms
   std::int32_t sendTimeout = 20000;     // ms
   std::int32_t receiveTimeout = 20000;  // ms, for each receive
@@ -83,8 +83,8 @@ struct TaskParam {
   Text ftpRemoteName;
   std::int32_t ftpTransferType = 1;
   Text asciiExtensions = ".exe|.rar|.zip|.gif|.jpg|.mp3|.rm";
-  Text proxy;                    // host or host:port; empty = direct
-  Text referer;                  // empty = url cut before its last "/"
+  Text proxy;    // host or host:port; empty = direct
+  Text referer;  // empty = url cut before its last "/"
 };
 
 // Codes of readStateValue.

@@ -25,15 +25,17 @@ namespace {
 
 using test_support::FaultServer;
 using test_support::MemoryStore;
-using test_support::ServerConnection;
-using test_support::ServerRequest;
 using test_support::okHead;
 using test_support::partialHead;
+using test_support::ServerConnection;
+using test_support::ServerRequest;
 
 // Every wait a hundred times shorter: a 5 s retry takes 50 ms.
 class QuickClock : public WaitClock {
  public:
-  std::int64_t realMs(std::int64_t ms) const override { return std::max<std::int64_t>(1, ms / 100); }
+  std::int64_t realMs(std::int64_t ms) const override {
+    return std::max<std::int64_t>(1, ms / 100);
+  }
 };
 
 struct Event {
@@ -85,7 +87,9 @@ class Recorder {
     }
     return true;
   }
-  bool waitForEnd() { return waitFor([this] { return count(kTransferEnd) > 0; }); }
+  bool waitForEnd() {
+    return waitFor([this] { return count(kTransferEnd) > 0; });
+  }
 
   std::vector<Event> events() const {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -110,7 +114,9 @@ class Recorder {
       return t.second == level && t.first.find(part) != std::string::npos;
     }));
   }
-  bool hasText(const std::string& part, std::int32_t level) const { return textCount(part, level) > 0; }
+  bool hasText(const std::string& part, std::int32_t level) const {
+    return textCount(part, level) > 0;
+  }
   std::string allTexts() const {
     std::lock_guard<std::mutex> lock(mutex_);
     std::string all;
@@ -158,7 +164,8 @@ std::string fileBytes(std::int64_t size) {
 void serveFile(ServerConnection& c, const ServerRequest& r, const std::string& file) {
   auto total = static_cast<std::int64_t>(file.size());
   if (r.rangeStart)
-    c.send(partialHead(*r.rangeStart, total) + file.substr(static_cast<std::size_t>(*r.rangeStart)));
+    c.send(partialHead(*r.rangeStart, total) +
+           file.substr(static_cast<std::size_t>(*r.rangeStart)));
   else
     c.send(okHead(total) + file);
 }
@@ -181,8 +188,10 @@ void expectWellFormedEnd(const Recorder& recorder) {
   EXPECT_EQ(recorder.count(kTransferEnd), 1);
   EXPECT_LE(recorder.count(kTransferStart), 1);
   // Data comes after the transfer's start, whichever connection brings it.
-  auto start = std::find_if(events.begin(), events.end(), [](const Event& e) { return e.code == kTransferStart; });
-  EXPECT_TRUE(std::none_of(events.begin(), start, [](const Event& e) { return e.code == kDataReceived; }));
+  auto start = std::find_if(events.begin(), events.end(),
+                            [](const Event& e) { return e.code == kTransferStart; });
+  EXPECT_TRUE(
+      std::none_of(events.begin(), start, [](const Event& e) { return e.code == kDataReceived; }));
   EXPECT_EQ(recorder.count(kConnectionStarted),
             recorder.count(kConnectionEnded) + recorder.count(kConnectionFailed));
 }
@@ -198,7 +207,8 @@ struct Scenario {
   int threads;
   // The server's behaviour; `file` is what it serves, `self` its own address.
   std::function<void(ServerConnection&, const ServerRequest&, const std::string& file,
-                     const std::string& self)> serve;
+                     const std::string& self)>
+      serve;
   std::int32_t endValue;
   std::string text;  // a level-3 (or retry, level-0) text that must appear
   Filled filled;
@@ -218,7 +228,9 @@ const Scenario kScenarios[] = {
      [](auto& c, auto&, auto& f, auto&) { c.send("HTTP/1.1 200 OK\r\n\r\n" + f); }, -1,
      texts::kNoSize, Filled::Nothing},
     {"404", 30000, 5,
-     [](auto& c, auto&, auto&, auto&) { c.send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"); },
+     [](auto& c, auto&, auto&, auto&) {
+       c.send("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+     },
      0, texts::kError, Filled::Nothing},
     {"302 to another path", 100000, 5,
      [](auto& c, auto& r, auto& f, auto& self) {
@@ -271,19 +283,23 @@ const Scenario kScenarios[] = {
      [](auto& c, auto&, auto& f, auto&) { c.send(headerWith("Content-Length: -30000\r\n") + f); },
      -1, texts::kNoSize, Filled::Nothing},
     {"non-numeric Content-Length", 30000, 5,
-     [](auto& c, auto&, auto& f, auto&) { c.send(headerWith("Content-Length: 3e4\r\n") + f); },
-     -1, texts::kNoSize, Filled::Nothing},
+     [](auto& c, auto&, auto& f, auto&) { c.send(headerWith("Content-Length: 3e4\r\n") + f); }, -1,
+     texts::kNoSize, Filled::Nothing},
     {"absurdly large Content-Length", 30000, 5,
      [](auto& c, auto&, auto& f, auto&) {
        c.send(headerWith("Content-Length: 99999999999999999999999\r\n") + f);
      },
      0, texts::kFileError, Filled::Nothing},
     {"Content-Length beyond 32 bits", 30000, 5,
-     [](auto& c, auto&, auto& f, auto&) { c.send(headerWith("Content-Length: 3000000000\r\n") + f); },
+     [](auto& c, auto&, auto& f, auto&) {
+       c.send(headerWith("Content-Length: 3000000000\r\n") + f);
+     },
      0, texts::kFileError, Filled::Nothing},
     {"100 KB header", 30000, 5,
      [](auto& c, auto&, auto& f, auto&) {
-       c.send(headerWith("X-Pad: " + std::string(100 * 1024, 'p') + "\r\nContent-Length: 30000\r\n") + f);
+       c.send(
+           headerWith("X-Pad: " + std::string(100 * 1024, 'p') + "\r\nContent-Length: 30000\r\n") +
+           f);
      },
      0, texts::kHeaderTooLong, Filled::Nothing},
     {"NUL byte in the header", 30000, 5,
@@ -311,7 +327,9 @@ struct EngineRun {
   MemoryStore store;
   QuickClock clock;
   Download download;
-  bool start(const TaskParam& param) { return startDownloadWith(download, param, EngineHooks{&clock, &store}); }
+  bool start(const TaskParam& param) {
+    return startDownloadWith(download, param, EngineHooks{&clock, &store});
+  }
   ~EngineRun() {
     if (getDownloadTaskId(download) == -1) return;
     releaseDownload(download);
@@ -404,13 +422,14 @@ TEST(EngineRequests, ExactTextsAndRanges) {
   std::string host = "127.0.0.1:" + std::to_string(server.port());
   std::string common = "Host: " + host + "\r\nAccept: */*\r\nReferer: http://" + host +
                        "/d\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n";
-  EXPECT_EQ(requests[0].head, "GET /d/pkg.zip?v=1 HTTP/1.1\r\n" + common +
-                                  "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n");
+  EXPECT_EQ(requests[0].head,
+            "GET /d/pkg.zip?v=1 HTTP/1.1\r\n" + common +
+                "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n");
   std::vector<std::int64_t> starts;
   for (std::size_t i = 1; i < requests.size(); ++i) {
     starts.push_back(*requests[i].rangeStart);
-    EXPECT_EQ(requests[i].head, "GET /d/pkg.zip?v=1 HTTP/1.1\r\n" + common + "Range: bytes=" +
-                                    std::to_string(*requests[i].rangeStart) +
+    EXPECT_EQ(requests[i].head, "GET /d/pkg.zip?v=1 HTTP/1.1\r\n" + common +
+                                    "Range: bytes=" + std::to_string(*requests[i].rangeStart) +
                                     "-\r\nPragma: no-cache\r\nCache-Control: no-cache\r\n"
                                     "Connection: close\r\n\r\n");
   }
@@ -422,12 +441,15 @@ TEST(EngineRequests, ExactTextsAndRanges) {
   for (const Event& e : recorder.events())
     if (e.code == kRangeBegun) ranges.emplace_back(e.p2, e.p3);
   std::sort(ranges.begin(), ranges.end());
-  EXPECT_EQ(ranges, (std::vector<std::pair<std::int32_t, std::int32_t>>{
-                        {0, 20000}, {20000, 40000}, {40000, 60000}, {60000, 80000}, {80000, 100003}}));
+  EXPECT_EQ(ranges,
+            (std::vector<std::pair<std::int32_t, std::int32_t>>{
+                {0, 20000}, {20000, 40000}, {40000, 60000}, {60000, 80000}, {80000, 100003}}));
   EXPECT_TRUE(recorder.hasText(requests[0].head, kTextRequest));
   EXPECT_TRUE(recorder.hasText("HTTP/1.1 206", kTextReplyHeader));
-  EXPECT_TRUE(recorder.hasText("连接 [127.0.0.1:" + std::to_string(server.port()) + "]成功", kTextProgress));
-  EXPECT_TRUE(recorder.hasText("连接[127.0.0.1:" + std::to_string(server.port()) + "]成功", kTextProgress));
+  EXPECT_TRUE(recorder.hasText("连接 [127.0.0.1:" + std::to_string(server.port()) + "]成功",
+                               kTextProgress));
+  EXPECT_TRUE(
+      recorder.hasText("连接[127.0.0.1:" + std::to_string(server.port()) + "]成功", kTextProgress));
   ASSERT_FALSE(recorder.times().empty());
   EXPECT_NE(recorder.times()[0].find("年"), std::string::npos);
 }
@@ -449,7 +471,8 @@ TEST(EngineRequests, ThroughAProxyTheWholeAddressAndOnlyTheProxyHeaders) {
   EXPECT_EQ(store.file(kLocal), file);
   std::vector<ServerRequest> requests = proxy.requests();
   ASSERT_EQ(requests.size(), 5u);
-  const std::string head = "GET " + url + " HTTP/1.1\r\nHost: files.invalid:8080\r\n"
+  const std::string head = "GET " + url +
+                           " HTTP/1.1\r\nHost: files.invalid:8080\r\n"
                            "User-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n";
   EXPECT_EQ(requests[0].head, head + "Proxy-Connection: Keep-Alive\r\n\r\n");
   for (std::size_t i = 1; i < requests.size(); ++i) {
@@ -457,7 +480,8 @@ TEST(EngineRequests, ThroughAProxyTheWholeAddressAndOnlyTheProxyHeaders) {
     EXPECT_EQ(requests[i].head, head + "Range: bytes=" + std::to_string(*requests[i].rangeStart) +
                                     "-\r\nProxy-Connection: Keep-Alive\r\n\r\n");
   }
-  EXPECT_TRUE(recorder.hasText("连接 [127.0.0.1:" + std::to_string(proxy.port()) + "]成功", kTextProgress));
+  EXPECT_TRUE(
+      recorder.hasText("连接 [127.0.0.1:" + std::to_string(proxy.port()) + "]成功", kTextProgress));
 }
 
 TEST(EngineStart, RefusesAddressesAndBusyObjects) {
@@ -481,7 +505,8 @@ TEST(EngineStart, RefusesAddressesAndBusyObjects) {
   QuickClock clock;
   ASSERT_TRUE(startDownloadWith(download, paramFor(server.url("/x"), kLocal, 1), {&clock, &store}));
   std::uint32_t running = download.task;
-  EXPECT_FALSE(startDownloadWith(download, paramFor(server.url("/x"), kLocal, 1), {&clock, &store}));
+  EXPECT_FALSE(
+      startDownloadWith(download, paramFor(server.url("/x"), kLocal, 1), {&clock, &store}));
   EXPECT_EQ(download.task, running);
   releaseDownload(download);
   EXPECT_EQ(getDownloadTaskId(download), -1);
@@ -490,7 +515,8 @@ TEST(EngineStart, RefusesAddressesAndBusyObjects) {
   // The schemes the engine accepts but does not speak fail at connect time.
   Recorder other;
   Download ftp;
-  ASSERT_TRUE(startDownloadWith(ftp, paramFor("ftp://127.0.0.1/pkg.zip", kLocal, 1), {&clock, &store}));
+  ASSERT_TRUE(
+      startDownloadWith(ftp, paramFor("ftp://127.0.0.1/pkg.zip", kLocal, 1), {&clock, &store}));
   ASSERT_TRUE(other.waitForEnd());
   EXPECT_TRUE(other.hasText("连接 [127.0.0.1:21]失败", kTextError));
   EXPECT_EQ(other.events().back().p2, 0);
@@ -558,7 +584,8 @@ TEST(EngineRanges, AStartThatComesAfterItsRangeWasTakenOverStartsNothing) {
   EngineHooks hooks{&run.clock, &run.store};
   bool tookOver = false;
   hooks.beforeRangeStart = [&](int index) {
-    if (index == 2) tookOver = recorder.waitFor([&] { return recorder.count(kRangeTakenOver) > 0; });
+    if (index == 2)
+      tookOver = recorder.waitFor([&] { return recorder.count(kRangeTakenOver) > 0; });
   };
   std::int32_t receivedAtEnd = -1;
   std::vector<std::int32_t> rangesAtEnd;
@@ -619,7 +646,8 @@ TEST(EngineRetry, SilentServerTimesOutAndRetries) {
   TaskParam param = paramFor(server.url("/pkg.zip"), kLocal, 5);
   param.receiveTimeout = 10000;  // 100 ms on the quick clock
   ASSERT_TRUE(run.start(param));
-  ASSERT_TRUE(recorder.waitFor([&] { return recorder.textCount("等待5秒后重试", kTextProgress) >= 3; }, 5000));
+  ASSERT_TRUE(recorder.waitFor(
+      [&] { return recorder.textCount("等待5秒后重试", kTextProgress) >= 3; }, 5000));
   EXPECT_GE(server.requests().size(), 3u);
   releaseDownload(download);
   ASSERT_TRUE(recorder.waitForEnd());
@@ -663,22 +691,25 @@ TEST(EngineSteps, ReceivesReportedInBlocks) {
     int larger = 0;
     for (const Event& e : run.recorder.events())
       if (e.code == kDataReceived && e.p2 > block) ++larger;
-    EXPECT_LE(larger, run.recorder.count(kConnectionStarted) + run.recorder.count(kRangeTakenOver)) << block;
+    EXPECT_LE(larger, run.recorder.count(kConnectionStarted) + run.recorder.count(kRangeTakenOver))
+        << block;
   }
 }
 
 struct SameNameCase {
   const char* name;
   std::int32_t answer;
-  bool moveOldFile;        // the callback moves the old file away before answering
-  int takenNames;          // renamed names that exist already
-  const char* writtenAt;   // where the download lands, "" = nowhere
+  bool moveOldFile;       // the callback moves the old file away before answering
+  int takenNames;         // renamed names that exist already
+  const char* writtenAt;  // where the download lands, "" = nowhere
   std::string text;
 };
 
 const SameNameCase kSameNameCases[] = {
-    {"rename", 0, false, 0, "C:\\dl\\pkg(1).zip", texts::format(texts::kRenamedAutomatically, "C:\\dl\\pkg(1).zip")},
-    {"rename past taken names", 0, false, 2, "C:\\dl\\pkg(3).zip", texts::format(texts::kRenamedAutomatically, "C:\\dl\\pkg(3).zip")},
+    {"rename", 0, false, 0, "C:\\dl\\pkg(1).zip",
+     texts::format(texts::kRenamedAutomatically, "C:\\dl\\pkg(1).zip")},
+    {"rename past taken names", 0, false, 2, "C:\\dl\\pkg(3).zip",
+     texts::format(texts::kRenamedAutomatically, "C:\\dl\\pkg(3).zip")},
     {"rename exhausted", 0, false, 99, "", texts::kTooManyRenames},
     {"give up", 1, false, 0, "", texts::kUserGaveUp},
     {"same path, moved away", 2, true, 0, kLocal, texts::format(texts::kUserRenamed, kLocal)},
@@ -691,11 +722,13 @@ class SameNameFile : public ::testing::TestWithParam<SameNameCase> {};
 TEST_P(SameNameFile, AnswerDecides) {
   const SameNameCase& c = GetParam();
   std::string file = fileBytes(50000);
-  FaultServer server([&](ServerConnection& conn, const ServerRequest& r) { serveFile(conn, r, file); });
+  FaultServer server(
+      [&](ServerConnection& conn, const ServerRequest& r) { serveFile(conn, r, file); });
   Recorder recorder;
   MemoryStore store;
   store.put(kLocal, "old");
-  for (int i = 1; i <= c.takenNames; ++i) store.put("C:\\dl\\pkg(" + std::to_string(i) + ").zip", "x");
+  for (int i = 1; i <= c.takenNames; ++i)
+    store.put("C:\\dl\\pkg(" + std::to_string(i) + ").zip", "x");
   DWORD engineThread = 0;
   recorder.answer18 = [&] {
     engineThread = GetCurrentThreadId();
@@ -704,7 +737,8 @@ TEST_P(SameNameFile, AnswerDecides) {
   };
   QuickClock clock;
   Download download;
-  ASSERT_TRUE(startDownloadWith(download, paramFor(server.url("/pkg.zip"), kLocal, 5), {&clock, &store}));
+  ASSERT_TRUE(
+      startDownloadWith(download, paramFor(server.url("/pkg.zip"), kLocal, 5), {&clock, &store}));
   ASSERT_TRUE(recorder.waitForEnd());
   expectWellFormedEnd(recorder);
   EXPECT_NE(engineThread, 0u);
@@ -780,7 +814,8 @@ TEST_F(MappedFileTest, LargeFileByteIdenticalAndFolderTargets) {
   {
     Recorder recorder;
     Download download;
-    ASSERT_TRUE(startDownloadWith(download, paramFor(server.url("/pkg.zip"), folder_ + "pkg.zip", 5), hooks));
+    ASSERT_TRUE(startDownloadWith(download,
+                                  paramFor(server.url("/pkg.zip"), folder_ + "pkg.zip", 5), hooks));
     ASSERT_TRUE(recorder.waitForEnd());
     EXPECT_EQ(recorder.count(kConnectionEnded), 5);
     EXPECT_TRUE(read("pkg.zip") == file);

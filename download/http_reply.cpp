@@ -12,8 +12,8 @@ namespace {
 // The spellings of the header names that the engine recognises; others are ignored.
 constexpr const char* kLengthNames[] = {"Content-Length: ", "Content-length: ", "content-length: "};
 constexpr const char* kLocationNames[] = {"Location: ", "location: "};
-constexpr const char* kDispositionNames[] = {"Content-Disposition: ", "Content-disposition: ",
-                                             "content-disposition: "};
+constexpr const char* kDispositionNames[] = {
+    "Content-Disposition: ", "Content-disposition: ", "content-disposition: "};
 constexpr const char* kRangeNames[] = {"Content-Range: ", "Content-range: ", "content-range: "};
 
 template <std::size_t N>
@@ -22,8 +22,10 @@ std::optional<std::string_view> fieldValue(std::string_view line, const char* co
     std::string_view prefix(name);
     if (line.substr(0, prefix.size()) == prefix) {
       std::string_view value = line.substr(prefix.size());
-      while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
-      while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
+      while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+        value.remove_prefix(1);
+      while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
+        value.remove_suffix(1);
       return value;
     }
   }
@@ -124,9 +126,9 @@ std::optional<ReplyHeader> parseReplyHeader(std::string_view header) {
   while (lineStart != std::string_view::npos) {
     lineStart += 2;
     std::size_t lineEnd = header.find("\r\n", lineStart);
-    std::string_view line = header.substr(lineStart, lineEnd == std::string_view::npos
-                                                         ? std::string_view::npos
-                                                         : lineEnd - lineStart);
+    std::string_view line =
+        header.substr(lineStart, lineEnd == std::string_view::npos ? std::string_view::npos
+                                                                   : lineEnd - lineStart);
     lineStart = lineEnd;
     if (auto value = fieldValue(line, kLengthNames)) {
       LengthField length = readLength(*value);
@@ -155,7 +157,8 @@ Verdict judgeFirstReply(const std::optional<ReplyHeader>& reply, const UrlParts&
     if (reply->contentLength.kind != LengthField::Value) return fail(texts::kNoSize, -1);
     Verdict verdict;
     verdict.kind = Verdict::Accept;
-    constexpr std::uint64_t kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    constexpr std::uint64_t kMax =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     verdict.total = static_cast<std::int64_t>(std::min(reply->contentLength.value, kMax));
     return verdict;
   }

@@ -28,8 +28,13 @@ TEST(ScanHeader, FindsTheEndAndKeepsTheLimit) {
 
 TEST(ParseReplyHeader, RefusesWhatIsNotAReply) {
   const char* bad[] = {
-      "", "HTTP/2 200 OK\r\n\r\n", "ICY 200 OK\r\n\r\n", "HTTP/1.1 2x0 OK\r\n\r\n",
-      "HTTP/1.1 20\r\n\r\n", "HTTP/1.1 2000 OK\r\n\r\n", "HTTP/1.1 099 X\r\n\r\n",
+      "",
+      "HTTP/2 200 OK\r\n\r\n",
+      "ICY 200 OK\r\n\r\n",
+      "HTTP/1.1 2x0 OK\r\n\r\n",
+      "HTTP/1.1 20\r\n\r\n",
+      "HTTP/1.1 2000 OK\r\n\r\n",
+      "HTTP/1.1 099 X\r\n\r\n",
   };
   for (const char* header : bad) EXPECT_FALSE(parseReplyHeader(header)) << header;
   std::string withNul("HTTP/1.1 200 OK\r\nContent-Length: 5\0\r\n\r\n", 39);
@@ -99,7 +104,8 @@ TEST(JudgeFirstReply, StatusTable) {
       {"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\n", Verdict::Fail, texts::kError, 0},
       {"HTTP/1.1 403 Forbidden\r\n\r\n", Verdict::Fail, texts::kError, 0},
       {"HTTP/1.1 400 Bad\r\n\r\n", Verdict::Fail, texts::kError, 0},
-      {"HTTP/1.1 500 Oops\r\n\r\n", Verdict::Fail, texts::format(texts::kUnsupportedStatus, 500), 0},
+      {"HTTP/1.1 500 Oops\r\n\r\n", Verdict::Fail, texts::format(texts::kUnsupportedStatus, 500),
+       0},
       {"HTTP/1.1 307 Moved\r\nLocation: /x\r\n\r\n", Verdict::Fail,
        texts::format(texts::kUnsupportedStatus, 307), 0},
       {"HTTP/1.1 302 Found\r\n\r\n", Verdict::Fail, texts::kNoLocation, 0},
@@ -107,7 +113,8 @@ TEST(JudgeFirstReply, StatusTable) {
       {"HTTP/1.1 301 Moved\r\nLocation: ftp://h/x\r\n\r\n", Verdict::Fail, texts::kBadLocation, 0},
       {"HTTP/1.1 302 Found\r\nLocation: http://\r\n\r\n", Verdict::Fail, texts::kBadLocation, 0},
       {"HTTP/1.1 302 Found\r\nLocation: //other/x\r\n\r\n", Verdict::Fail, texts::kBadLocation, 0},
-      {"HTTP/1.1 302 Found\r\nLocation: relative.zip\r\n\r\n", Verdict::Fail, texts::kBadLocation, 0},
+      {"HTTP/1.1 302 Found\r\nLocation: relative.zip\r\n\r\n", Verdict::Fail, texts::kBadLocation,
+       0},
   };
   for (const Case& c : cases) {
     Verdict verdict = judgeFirstReply(parseReplyHeader(c.header), here());
@@ -161,9 +168,10 @@ TEST(JudgeFirstReply, TheTotalIsTheLengthHeldToTheLargestFileSize) {
       {"99999999999999999999", INT64_MAX},
   };
   for (const Case& c : cases) {
-    Verdict verdict = judgeFirstReply(
-        parseReplyHeader(std::string("HTTP/1.1 200 OK\r\nContent-Length: ") + c.length + "\r\n\r\n"),
-        here());
+    Verdict verdict =
+        judgeFirstReply(parseReplyHeader(std::string("HTTP/1.1 200 OK\r\nContent-Length: ") +
+                                         c.length + "\r\n\r\n"),
+                        here());
     EXPECT_EQ(verdict.kind, Verdict::Accept) << c.length;
     EXPECT_EQ(verdict.total, c.total) << c.length;
   }
@@ -186,8 +194,9 @@ TEST(JudgeFirstReply, RedirectTargets) {
     EXPECT_EQ(verdict.location, c.target);
   }
   std::string absurd = "http://h/" + std::string(5000, 'a');
-  EXPECT_EQ(judgeFirstReply(parseReplyHeader("HTTP/1.1 302 Found\r\nLocation: " + absurd +
-                                             "\r\n\r\n"), here()).text,
+  EXPECT_EQ(judgeFirstReply(
+                parseReplyHeader("HTTP/1.1 302 Found\r\nLocation: " + absurd + "\r\n\r\n"), here())
+                .text,
             texts::kBadLocation);
 }
 
@@ -198,23 +207,30 @@ TEST(JudgeRangeReply, OnlyTheBytesAskedFor) {
     bool accepted;
     std::string text;
   } cases[] = {
-      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-9999/10000\r\n\r\n", true, ""},
+      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-9999/10000\r\n\r\n",
+       true, ""},
       {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\n\r\n", false, texts::kError},  // says no range
       {"HTTP/1.1 206 P\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: 10000\r\n\r\n", false, texts::kError},
-      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 0-5999/10000\r\n\r\n", false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 0-5999/10000\r\n\r\n", false,
+       texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-9999/10000\r\n\r\n", false, texts::kError},
-      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-9999/10000\r\nContent-Range: bytes 4000-9999/10000\r\n\r\n", false, texts::kError},
-      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-9999/20000\r\n\r\n", false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-9999/10000\r\nContent-Range: bytes "
+       "4000-9999/10000\r\n\r\n",
+       false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-9999/20000\r\n\r\n",
+       false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-9999/*\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: lines 4000-9999/10000\r\n\r\n", false, texts::kError},
-      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-8999/10000\r\n\r\n", false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-8999/10000\r\n\r\n",
+       false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-8999/10000\r\n\r\n", true, ""},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-10000/10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-3999/10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: abc\r\n\r\n", false, texts::kError},
-      {"HTTP/1.1 302 Found\r\nLocation: /x\r\n\r\n", false, texts::format(texts::kUnsupportedStatus, 302)},
+      {"HTTP/1.1 302 Found\r\nLocation: /x\r\n\r\n", false,
+       texts::format(texts::kUnsupportedStatus, 302)},
       {"HTTP/1.1 404 Not Found\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 416 Range\r\n\r\n", false, texts::format(texts::kUnsupportedStatus, 416)},
   };

@@ -8,8 +8,7 @@ std::string buildRequest(const std::string& url, const UrlParts& parts, const st
   if (rangeStart) range = "Range: bytes=" + std::to_string(*rangeStart) + "-\r\n";
   if (viaProxy) {
     return "GET " + url + " HTTP/1.1\r\n" + "Host: " + parts.hostText + "\r\n" +
-           "User-Agent: " + kUserAgent + "\r\n" + range +
-           "Proxy-Connection: Keep-Alive\r\n\r\n";
+           "User-Agent: " + kUserAgent + "\r\n" + range + "Proxy-Connection: Keep-Alive\r\n\r\n";
   }
   return "GET " + parts.path + " HTTP/1.1\r\n" + "Host: " + parts.hostText + "\r\n" +
          "Accept: */*\r\n" + "Referer: " + (referer.empty() ? defaultReferer(url) : referer) +

@@ -52,12 +52,15 @@ class FileStore : public TargetStore {
     end.QuadPart = size;
     if (!SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.get()))
       return nullptr;
-    if (size == 0) return std::make_unique<MappedFile>(std::move(file), base::KernelHandle(), base::MappedView());
+    if (size == 0)
+      return std::make_unique<MappedFile>(std::move(file), base::KernelHandle(),
+                                          base::MappedView());
     base::KernelHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE,
-                                          static_cast<DWORD>(size >> 32),
-                                          static_cast<DWORD>(size), nullptr));
+                                                  static_cast<DWORD>(size >> 32),
+                                                  static_cast<DWORD>(size), nullptr));
     if (!mapping) return nullptr;
-    base::MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, static_cast<SIZE_T>(size)));
+    base::MappedView view(
+        MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, static_cast<SIZE_T>(size)));
     if (!view) return nullptr;
     return std::make_unique<MappedFile>(std::move(file), std::move(mapping), std::move(view));
   }

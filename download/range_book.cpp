@@ -27,7 +27,8 @@ Range RangeBook::range(int index) const {
 }
 
 bool RangeBook::claimable(std::size_t index) const {
-  return index < ranges_.size() && !served_[index] && ranges_[index].received < ranges_[index].length;
+  return index < ranges_.size() && !served_[index] &&
+         ranges_[index].received < ranges_[index].length;
 }
 
 bool RangeBook::claim(int index) {

@@ -21,26 +21,25 @@ TEST(RangeBook, ServesEachUnfinishedRangeOnce) {
   constexpr int kNone = -1;
   struct Step {
     Op op;
-    int index;             // ClaimNext: the range expected, kNone for none
-    std::int64_t bytes;    // Add only
+    int index;           // ClaimNext: the range expected, kNone for none
+    std::int64_t bytes;  // Add only
   } steps[] = {
-      {Claim, 0, 0},                        // the first connection
-      {Refused, 0, 0},                      // a second start of the same range
-      {Claim, 1, 0},                        // the first further connection
-      {Add, 1, 20000}, {Release, 1, 0},     // range 2 complete, its connection moves on
-      {ClaimNext, 2, 0},                    // and takes range 3 before its start came
-      {Refused, 2, 0},                      // which then starts nothing
-      {Refused, 1, 0},                      // a late start of a complete range
-      {Claim, 3, 0},                        // a start that came first
-      {ClaimNext, 4, 0},                    // is not taken over
-      {Add, 2, 5000}, {Release, 2, 0},      // range 3's connection fails part way
-      {ClaimNext, 2, 0},                    // and its remainder is taken over
-      {ClaimNext, kNone, 0},
-      {Release, 4, 0}, {Claim, 4, 0},       // failed before its first byte
-      {Add, 4, 20003}, {Release, 4, 0}, {ClaimNext, kNone, 0},
-      {Refused, 4, 0}, {Refused, 5, 0}, {Refused, -1, 0},  // complete, and no such ranges
+      {Claim, 0, 0},                           // the first connection
+      {Refused, 0, 0},                         // a second start of the same range
+      {Claim, 1, 0},                           // the first further connection
+      {Add, 1, 20000},       {Release, 1, 0},  // range 2 complete, its connection moves on
+      {ClaimNext, 2, 0},                       // and takes range 3 before its start came
+      {Refused, 2, 0},                         // which then starts nothing
+      {Refused, 1, 0},                         // a late start of a complete range
+      {Claim, 3, 0},                           // a start that came first
+      {ClaimNext, 4, 0},                       // is not taken over
+      {Add, 2, 5000},        {Release, 2, 0},  // range 3's connection fails part way
+      {ClaimNext, 2, 0},                       // and its remainder is taken over
+      {ClaimNext, kNone, 0}, {Release, 4, 0}, {Claim, 4, 0},  // failed before its first byte
+      {Add, 4, 20003},       {Release, 4, 0}, {ClaimNext, kNone, 0},
+      {Refused, 4, 0},       {Refused, 5, 0}, {Refused, -1, 0},  // complete, and no such ranges
       {Add, 3, 20001},                      // past the length: the range counts its length
-      {Add, 0, 5000}, {Add, 0, -1},         // nothing is taken away
+      {Add, 0, 5000},        {Add, 0, -1},  // nothing is taken away
   };
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     const Step& s = steps[i];
@@ -49,7 +48,9 @@ TEST(RangeBook, ServesEachUnfinishedRangeOnce) {
       case Refused: EXPECT_FALSE(book.claim(s.index)) << "step " << i; break;
       case Release: book.release(s.index); break;
       case Add: book.addReceived(s.index, s.bytes); break;
-      case ClaimNext: EXPECT_EQ(book.claimUnserved().value_or(kNone), s.index) << "step " << i; break;
+      case ClaimNext:
+        EXPECT_EQ(book.claimUnserved().value_or(kNone), s.index) << "step " << i;
+        break;
     }
   }
 

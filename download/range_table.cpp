@@ -12,7 +12,7 @@ namespace {
 // then the settings; every number 32-bit little-endian.
 constexpr std::uint8_t kMagic[4] = {'T', 'V', 'D', 'S'};
 constexpr std::uint32_t kVersion = 1;
-constexpr std::size_t kFixedWords = 3;    // version, total, count
+constexpr std::size_t kFixedWords = 3;  // version, total, count
 constexpr std::size_t kSettingWords = 3;
 
 void put(ByteSet& out, std::int64_t value) {
@@ -30,7 +30,8 @@ std::int64_t get(const ByteSet& in, std::size_t word) {
 }  // namespace
 
 std::vector<Range> splitRanges(std::int64_t total, int threadCount) {
-  int count = total < kSplitThreshold || threadCount < 1 ? 1 : std::min(threadCount, kMaxConnections);
+  int count =
+      total < kSplitThreshold || threadCount < 1 ? 1 : std::min(threadCount, kMaxConnections);
   std::vector<Range> ranges(static_cast<std::size_t>(count));
   std::int64_t share = total / count;
   for (int i = 0; i < count; ++i) {
@@ -78,7 +79,9 @@ std::int32_t stateValue(const ByteSet& state, std::int32_t code, std::int32_t ra
     case kStateTotalSize: return static_cast<std::int32_t>(total);
     case kStateReceived: return static_cast<std::int32_t>(received);
     case kStateRangeCount: return static_cast<std::int32_t>(count);
-    case kStateRangeStart: case kStateRangeLength: case kStateRangeReceived:
+    case kStateRangeStart:
+    case kStateRangeLength:
+    case kStateRangeReceived:
       if (range < 1 || range > count) return -1;
       // A range's words are its start, length and received, in the order of the codes.
       return static_cast<std::int32_t>(

@@ -16,8 +16,9 @@ TEST(SplitRanges, CountsAndRemainder) {
     std::int64_t share;
     std::int64_t last;
   } cases[] = {
-      {20479, 5, 1, 20479, 20479}, {20480, 5, 5, 4096, 4096}, {100003, 5, 5, 20000, 20003},
-      {100000, 0, 1, 100000, 100000}, {100000, -3, 1, 100000, 100000}, {0, 5, 1, 0, 0},
+      {20479, 5, 1, 20479, 20479},       {20480, 5, 5, 4096, 4096},
+      {100003, 5, 5, 20000, 20003},      {100000, 0, 1, 100000, 100000},
+      {100000, -3, 1, 100000, 100000},   {0, 5, 1, 0, 0},
       {1000000, 500, 100, 10000, 10000},
   };
   for (const Case& c : cases) {
@@ -43,8 +44,8 @@ TEST(StateValue, ReadsItsOwnSnapshot) {
   struct Case {
     std::int32_t code, range, value;
   } cases[] = {
-      {1, 0, 100003}, {2, 0, 20007}, {3, 0, 5}, {4, 1, 0}, {4, 5, 80000}, {5, 5, 20003},
-      {6, 5, 7}, {4, 0, -1}, {4, 6, -1}, {6, -1, -1}, {0, 0, -1}, {7, 1, -1},
+      {1, 0, 100003}, {2, 0, 20007}, {3, 0, 5},  {4, 1, 0},   {4, 5, 80000}, {5, 5, 20003},
+      {6, 5, 7},      {4, 0, -1},    {4, 6, -1}, {6, -1, -1}, {0, 0, -1},    {7, 1, -1},
   };
   for (const Case& c : cases)
     EXPECT_EQ(stateValue(state, c.code, c.range), c.value) << c.code << "/" << c.range;
@@ -67,10 +68,9 @@ TEST(StateValue, UnreadableStates) {
   ByteSet laterVersion = good;
   laterVersion[4] = 2;
   ByteSet big(4096, 0);
-  for (const ByteSet& state :
-       {ByteSet{}, truncated, longer, wrongMagic, laterVersion, encodeState(100, overlong, {}),
-        encodeState(100, pastTheEnd, {}), encodeState(100, beforeTheStart, {}),
-        encodeState(100, {}, {}), big})
+  for (const ByteSet& state : {ByteSet{}, truncated, longer, wrongMagic, laterVersion,
+                               encodeState(100, overlong, {}), encodeState(100, pastTheEnd, {}),
+                               encodeState(100, beforeTheStart, {}), encodeState(100, {}, {}), big})
     EXPECT_EQ(stateValue(state, 1, 0), -1);
 }
 

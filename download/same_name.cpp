@@ -26,8 +26,8 @@ std::string renamedPath(const std::string& path, int attempt) {
   // A '(' in a folder has a separator between it and the ')', so its "digits" are none.
   long number = attempt;
   std::size_t open = stem.rfind('(');
-  if (!stem.empty() && stem.back() == ')' && open != std::string::npos &&
-      open + 2 < stem.size() && stem.size() - open <= 8) {
+  if (!stem.empty() && stem.back() == ')' && open != std::string::npos && open + 2 < stem.size() &&
+      stem.size() - open <= 8) {
     std::string digits = stem.substr(open + 1, stem.size() - open - 2);
     if (digits.find_first_not_of("0123456789") == std::string::npos) {
       number = std::stol(digits) + attempt;

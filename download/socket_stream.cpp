@@ -86,7 +86,8 @@ IoResult connectTo(Socket& socket, const in_addr& address, int port, std::int64_
   WSAEVENT event = socket.event();
   if (event == WSA_INVALID_EVENT) return IoResult::Failed;
   int depth = kReceiveDepth;
-  setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&depth), sizeof depth);
+  setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&depth),
+             sizeof depth);
   // The connect's end sets the socket's event (and makes the socket non-blocking); the
   // selection is dropped again afterwards, so that only the overlapped operations set it.
   if (WSAEventSelect(socket.get(), event, FD_CONNECT) != 0) return IoResult::Failed;
@@ -115,7 +116,8 @@ IoResult sendAll(Socket& socket, const std::string& bytes, std::int64_t timeoutM
   std::size_t sent = 0;
   auto end = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
   while (sent < bytes.size()) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
+    auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
     WSABUF buffer{static_cast<ULONG>(bytes.size() - sent), const_cast<char*>(bytes.data() + sent)};
     DWORD done = 0;
     IoResult r = overlapped(socket, left, stop, done, [&](WSAOVERLAPPED* op, DWORD* n) {

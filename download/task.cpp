@@ -105,7 +105,8 @@ void Task::joinConnections() {
 void Task::deliver(const Message& message) {
   if (message.isText) {
     if (param_.textCallback)
-      param_.textCallback(message.p1, message.time.c_str(), message.text.c_str(), message.code, id_);
+      param_.textCallback(message.p1, message.time.c_str(), message.text.c_str(), message.code,
+                          id_);
   } else if (param_.eventCallback) {
     param_.eventCallback(message.code, message.p1, message.p2, message.p3, id_);
   }
@@ -118,7 +119,8 @@ void Task::requestStop() {
 
 void Task::waitForConnections(int stopWaitMs) {
   std::unique_lock<std::mutex> lock(mutex_);
-  idle_.wait_for(lock, std::chrono::milliseconds(std::max(stopWaitMs, 0)), [this] { return active_ == 0; });
+  idle_.wait_for(lock, std::chrono::milliseconds(std::max(stopWaitMs, 0)),
+                 [this] { return active_ == 0; });
 }
 
 ByteSet Task::snapshot() const {

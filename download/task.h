@@ -112,8 +112,8 @@ class Task : public std::enable_shared_from_this<Task> {
 
   // Guarded by mutex_.
   mutable std::mutex mutex_;
-  std::condition_variable wake_;           // the task thread: a message or the loop's end
-  std::condition_variable idle_;           // the caller's stop: no connection left
+  std::condition_variable wake_;  // the task thread: a message or the loop's end
+  std::condition_variable idle_;  // the caller's stop: no connection left
   TaskPhase phase_ = TaskPhase::Running;
   std::deque<Message> queue_;
   int active_ = 0;

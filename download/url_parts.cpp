@@ -16,9 +16,8 @@ struct SchemeEntry {
 
 // Longer prefixes first: "mmst://" must not be read as "mms" + "t://".
 constexpr SchemeEntry kSchemes[] = {
-    {"http://", Scheme::Http, 80},  {"ftp://", Scheme::Ftp, 21},
-    {"mmst://", Scheme::Mms, 1755}, {"mms://", Scheme::Mms, 1755},
-    {"rtsp://", Scheme::Rtsp, 554},
+    {"http://", Scheme::Http, 80}, {"ftp://", Scheme::Ftp, 21},    {"mmst://", Scheme::Mms, 1755},
+    {"mms://", Scheme::Mms, 1755}, {"rtsp://", Scheme::Rtsp, 554},
 };
 
 bool startsWithNoCase(const std::string& text, const char* prefix) {

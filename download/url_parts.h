@@ -14,7 +14,7 @@ struct UrlParts {
   std::string hostText;    // host, with ":port" when the address gives one
   std::string host;        // host alone
   int port = 80;
-  std::string path;        // from the first "/" after the host, query included
+  std::string path;  // from the first "/" after the host, query included
 };
 
 // nullopt for an unknown scheme, a missing host or "/", a bad port, or control bytes

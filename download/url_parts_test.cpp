@@ -17,7 +17,8 @@ TEST(ParseUrl, SchemesHostsAndPorts) {
     const char* path;
   } cases[] = {
       {"http://example.org/a/b.zip", Scheme::Http, "example.org", "example.org", 80, "/a/b.zip"},
-      {"HTTP://Example.org:8080/A?x=1&y=/z", Scheme::Http, "Example.org:8080", "Example.org", 8080, "/A?x=1&y=/z"},
+      {"HTTP://Example.org:8080/A?x=1&y=/z", Scheme::Http, "Example.org:8080", "Example.org", 8080,
+       "/A?x=1&y=/z"},
       {"ftp://h/f", Scheme::Ftp, "h", "h", 21, "/f"},
       {"mms://h/f", Scheme::Mms, "h", "h", 1755, "/f"},
       {"mmsT://h/f", Scheme::Mms, "h", "h", 1755, "/f"},
@@ -37,9 +38,21 @@ TEST(ParseUrl, SchemesHostsAndPorts) {
 
 TEST(ParseUrl, Refusals) {
   const char* refused[] = {
-      "", "update", "http://host", "http:///path", "https://h/x", "gopher://h/x",
-      "http://h:/x", "http://h:0/x", "http://h:65536/x", "http://h:8a/x", "http://:80/x",
-      "http://h:4294967377/x", "http://h/a\r\nX: y", "http://h/a\tb", "http://h/a\x7F",
+      "",
+      "update",
+      "http://host",
+      "http:///path",
+      "https://h/x",
+      "gopher://h/x",
+      "http://h:/x",
+      "http://h:0/x",
+      "http://h:65536/x",
+      "http://h:8a/x",
+      "http://:80/x",
+      "http://h:4294967377/x",
+      "http://h/a\r\nX: y",
+      "http://h/a\tb",
+      "http://h/a\x7F",
   };
   for (const char* url : refused) EXPECT_FALSE(parseUrl(url)) << url;
   EXPECT_FALSE(parseUrl("http://h/" + std::string(3000, 'a')));
@@ -50,10 +63,17 @@ TEST(FileNames, TakenOnlyWhenTheyStayInTheFolder) {
     const char* name;
     const char* safe;
   } cases[] = {
-      {"pkg.zip", "pkg.zip"},       {"../../evil.exe", "evil.exe"}, {"C:\\Windows\\x.dll", "x.dll"},
-      {"..", ""},                   {"a/", ""},                     {"a:b", ""},
-      {"a|b", ""},                  {"\xB1\x7C.zip", "\xB1\x7C.zip"},  // the trail byte is not '|'
-      {"CON", ""},                  {"dir/nul.zip", ""},            {"...", ""},
+      {"pkg.zip", "pkg.zip"},
+      {"../../evil.exe", "evil.exe"},
+      {"C:\\Windows\\x.dll", "x.dll"},
+      {"..", ""},
+      {"a/", ""},
+      {"a:b", ""},
+      {"a|b", ""},
+      {"\xB1\x7C.zip", "\xB1\x7C.zip"},  // the trail byte is not '|'
+      {"CON", ""},
+      {"dir/nul.zip", ""},
+      {"...", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(safeFileName(c.name), c.safe) << c.name;
   // The longest name taken is 200 bytes.

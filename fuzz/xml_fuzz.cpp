@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (loaded != document.hasTree()) __builtin_trap();
   for (const char* attribute : kAttributes) {
     bool found = false;
-    const forms::Text value = forms::xmlGetAttribute(document, "最新版本/版本信息", attribute, &found);
+    const forms::Text value =
+        forms::xmlGetAttribute(document, "最新版本/版本信息", attribute, &found);
     if (!found && !value.empty()) __builtin_trap();
   }
   // A path of one name and one that runs deeper than any element.

@@ -26,21 +26,26 @@ forms::Value serverText(const char* url) { return forms::toText(forms::httpReadF
 forms::HandlerResult onMainWindowCreated(const forms::Event&) {
   // Strictly in this order: the window is shown only after the three reads have ended.
   forms::setXpStyle(kXpStyle);
-  forms::setUnitProperty(main_window::kBarLink, forms::hyper_linker::kCaption, serverText(address::kBarCaption));
-  forms::setUnitProperty(main_window::kBarLink, forms::hyper_linker::kUrl, serverText(address::kBarTarget));
-  forms::setUnitProperty(main_window::kBarText, forms::trans_label::kCaption, serverText(address::kBarText));
+  forms::setUnitProperty(main_window::kBarLink, forms::hyper_linker::kCaption,
+                         serverText(address::kBarCaption));
+  forms::setUnitProperty(main_window::kBarLink, forms::hyper_linker::kUrl,
+                         serverText(address::kBarTarget));
+  forms::setUnitProperty(main_window::kBarText, forms::trans_label::kCaption,
+                         serverText(address::kBarText));
   const forms::WindowHandle window =
       forms::getUnitWindowHandle(main_window::kWindow, forms::UnitKind::Window);
   const forms::WindowHandle label =
       forms::getUnitWindowHandle(main_window::kHotKeyLabel, forms::UnitKind::Label);
   forms::registerHotKey(window, label, kNoModifier, kHotKeyF3);  // id 33001; a refusal is silent
-  forms::setUnitProperty(main_window::kPollTimer, forms::timer::kInterval, forms::Value(kPollIntervalMs));
+  forms::setUnitProperty(main_window::kPollTimer, forms::timer::kInterval,
+                         forms::Value(kPollIntervalMs));
   return std::nullopt;
 }
 
 forms::HandlerResult onBossKey(const forms::Event&) {
   // A minimized window reads as shown, so F3 hides it too.
-  const std::int32_t visible = forms::toInteger(forms::getUnitProperty(main_window::kWindow, forms::common::kVisible));
+  const std::int32_t visible =
+      forms::toInteger(forms::getUnitProperty(main_window::kWindow, forms::common::kVisible));
   if (visible == 1) {
     forms::setUnitProperty(main_window::kWindow, forms::common::kVisible, forms::Value(false));
   } else if (visible == 0) {
@@ -52,7 +57,8 @@ forms::HandlerResult onBossKey(const forms::Event&) {
 forms::HandlerResult onCloseClicked(const forms::Event&) { forms::endProgram(0); }
 
 forms::HandlerResult onMinimizeClicked(const forms::Event&) {
-  forms::setUnitProperty(main_window::kWindow, forms::window::kStartPosition, forms::Value(kMinimized));
+  forms::setUnitProperty(main_window::kWindow, forms::window::kStartPosition,
+                         forms::Value(kMinimized));
   return std::nullopt;
 }
 

@@ -32,8 +32,12 @@ struct Driven {
   void riseTick() { popup.apply(cycle.riseTick(popup.view)); }
   void sinkTick() { popup.apply(cycle.sinkTick(popup.view)); }
   void close() { popup.apply(cycle.closePressed(popup.view)); }
-  void riseTicks(int n) { for (int i = 0; i < n; ++i) riseTick(); }
-  void sinkTicks(int n) { for (int i = 0; i < n; ++i) sinkTick(); }
+  void riseTicks(int n) {
+    for (int i = 0; i < n; ++i) riseTick();
+  }
+  void sinkTicks(int n) {
+    for (int i = 0; i < n; ++i) sinkTick();
+  }
 };
 
 TEST(PopupCycle, RunsTheWholeCycleInTwentyTicksEachWay) {
@@ -115,8 +119,16 @@ TEST(PopupCycle, CloseEndsAnyPhaseWithOneNewRiseAfterThePause) {
   const Case cases[] = {
       {"rising", [](Driven& d) { d.riseTicks(5); }},
       {"resting at the top", [](Driven& d) { d.riseTicks(20); }},
-      {"sinking", [](Driven& d) { d.riseTicks(20); d.sinkTicks(4); }},
-      {"resting below", [](Driven& d) { d.riseTicks(20); d.sinkTicks(21); }},
+      {"sinking",
+       [](Driven& d) {
+         d.riseTicks(20);
+         d.sinkTicks(4);
+       }},
+      {"resting below",
+       [](Driven& d) {
+         d.riseTicks(20);
+         d.sinkTicks(21);
+       }},
       {"hidden already", [](Driven& d) { d.close(); }},
   };
   for (const Case& c : cases) {

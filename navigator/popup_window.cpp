@@ -41,8 +41,10 @@ void apply(const PopupMoves& moves) {
   if (moves.visible && !*moves.visible) {
     forms::setUnitProperty(popup_window::kWindow, forms::common::kVisible, forms::Value(false));
   }
-  if (moves.left) forms::setUnitProperty(popup_window::kWindow, forms::common::kLeft, forms::Value(*moves.left));
-  if (moves.top) forms::setUnitProperty(popup_window::kWindow, forms::common::kTop, forms::Value(*moves.top));
+  if (moves.left)
+    forms::setUnitProperty(popup_window::kWindow, forms::common::kLeft, forms::Value(*moves.left));
+  if (moves.top)
+    forms::setUnitProperty(popup_window::kWindow, forms::common::kTop, forms::Value(*moves.top));
   if (moves.visible && *moves.visible) {
     forms::setUnitProperty(popup_window::kWindow, forms::common::kVisible, forms::Value(true));
   }
@@ -57,14 +59,16 @@ void apply(const PopupMoves& moves) {
 
 forms::HandlerResult pollPopupSwitch(const forms::Event&) {
   forms::xmlLoad(*xmlDocument, forms::httpReadFile(address::kPopupSwitch));
-  const double value = forms::toDouble(forms::xmlGetAttribute(*xmlDocument, kVersionInfoPath, "版本号"));
+  const double value =
+      forms::toDouble(forms::xmlGetAttribute(*xmlDocument, kVersionInfoPath, "版本号"));
   // An open popup is only activated: no second window, no new cycle.
   if (forms::doubleGreater(value, kSwitchThreshold)) forms::loadWindow(kPopupWindow);
   return std::nullopt;
 }
 
 forms::HandlerResult onPopupCreated(const forms::Event&) {
-  const forms::Value picture = forms::getUnitProperty(popup_window::kWindow, forms::window::kBgPicture);
+  const forms::Value picture =
+      forms::getUnitProperty(popup_window::kWindow, forms::window::kBgPicture);
   if (std::holds_alternative<forms::ByteSet>(picture)) {
     forms::setWindowOutline(kPopupWindow, picture, kOutlineColour);
   } else {

@@ -13,9 +13,9 @@ TEST(UpdateCheck, VersionTextDecidesTheRoad) {
     bool isNew;
   };
   const Case cases[] = {
-      {"2.02", false},  {"2.0200000", false}, {"2.02000001", false}, {"1.9", false}, {"", false},
-      {"abc", false},   {"2.021", true},      {"2.1", true},  {"10", true},
-      {"3.0beta", true},  // the leading number counts
+      {"2.02", false}, {"2.0200000", false}, {"2.02000001", false}, {"1.9", false},
+      {"", false},     {"abc", false},       {"2.021", true},       {"2.1", true},
+      {"10", true},    {"3.0beta", true},  // the leading number counts
   };
   for (const Case& c : cases) {
     EXPECT_EQ(isNewVersion(forms::toDouble(c.version)), c.isNew) << c.version;

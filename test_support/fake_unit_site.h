@@ -24,8 +24,12 @@ class FakeUnitSite : public UnitSite {
     const auto found = windows.find(unit);
     return found == windows.end() ? nullptr : found->second;
   }
-  bool unitVisible(UnitId unit) const override { return visible.count(unit) ? visible.at(unit) : true; }
-  std::uint32_t unitTabOrder(UnitId unit) const override { return tabOrder.count(unit) ? tabOrder.at(unit) : 0; }
+  bool unitVisible(UnitId unit) const override {
+    return visible.count(unit) ? visible.at(unit) : true;
+  }
+  std::uint32_t unitTabOrder(UnitId unit) const override {
+    return tabOrder.count(unit) ? tabOrder.at(unit) : 0;
+  }
   void setTimer(UINT periodMs, std::function<void()> elapsed) override {
     timerPeriod = periodMs;
     timerElapsed = std::move(elapsed);

@@ -17,7 +17,7 @@
 namespace test_support {
 
 struct ServerRequest {
-  std::string head;                       // up to and with the empty line
+  std::string head;  // up to and with the empty line
   std::string path;
   std::optional<std::int64_t> rangeStart;  // from "Range: bytes=N-"
   // Requests for the same path and range that this server received before: a retry sees

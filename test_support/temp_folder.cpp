@@ -42,7 +42,8 @@ TempFolder::TempFolder() {
   GetTempPathA(MAX_PATH, base);
   std::string root = base;
   if (!root.empty() && root.back() == '\\') root.pop_back();
-  path_ = root + "\\forms-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  path_ = root + "\\forms-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++counter);
   removeAll(path_);
   CreateDirectoryA(path_.c_str(), nullptr);
 }

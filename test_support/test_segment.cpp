@@ -52,7 +52,8 @@ void setBytes(tpl::UnitRecord& unit, const char* field, const ByteSet& value) {
   edit(unit, field, [&](tpl::FieldValue& f) { f.bytes = value; });
 }
 
-tpl::WindowRecord windowRecord(tpl::Id window, tpl::UnitRecord own, std::vector<tpl::UnitRecord> units) {
+tpl::WindowRecord windowRecord(tpl::Id window, tpl::UnitRecord own,
+                               std::vector<tpl::UnitRecord> units) {
   tpl::WindowRecord w;
   w.id = window;
   w.designWord2 = 0x19000000u;

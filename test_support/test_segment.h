@@ -21,7 +21,8 @@ void setNumber(tpl::UnitRecord& unit, const char* field, std::uint32_t value);
 void setText(tpl::UnitRecord& unit, const char* field, const Text& value);
 void setBytes(tpl::UnitRecord& unit, const char* field, const ByteSet& value);
 
-tpl::WindowRecord windowRecord(tpl::Id window, tpl::UnitRecord own, std::vector<tpl::UnitRecord> units);
+tpl::WindowRecord windowRecord(tpl::Id window, tpl::UnitRecord own,
+                               std::vector<tpl::UnitRecord> units);
 ByteSet segmentOf(const std::vector<tpl::WindowRecord>& windows);
 
 // A 24-bit BMP file of w x h pixels, each pixel from colourAt(x, y) as 0x00BBGGRR.
@@ -55,7 +56,8 @@ ByteSet bmpFile(int w, int h, F colourAt) {
 
 // A RIFF WAVE file of 8-bit mono sound at `rate` samples (bytes) per second with `data`
 // bytes of silence; declaredData, when given, is the length its data chunk claims.
-inline ByteSet wavFile(std::uint32_t rate, std::uint32_t data, std::uint32_t declaredData = 0xFFFFFFFFu) {
+inline ByteSet wavFile(std::uint32_t rate, std::uint32_t data,
+                       std::uint32_t declaredData = 0xFFFFFFFFu) {
   ByteSet b;
   auto put32 = [&](std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));

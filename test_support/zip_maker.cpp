@@ -52,7 +52,8 @@ std::string makeZip(const std::vector<ZipEntry>& entries) {
     std::string stored = e.deflate ? deflateRaw(e.data) : e.data;
     // A final block of the reserved type: inflate stops with a data error.
     if (e.damaged) stored = std::string("\x07", 1) + stored;
-    std::uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()));
+    std::uint32_t crc =
+        crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()));
     if (e.wrongCrc) crc ^= 0x5A5A5A5A;
     const std::uint16_t method = e.deflate ? 8 : 0;
 

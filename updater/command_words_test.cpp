@@ -31,11 +31,16 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Case{"no words at all", "update.exe", {}},
         Case{"path only with a trailing blank", "update.exe ", {}},
-        Case{"plain words", "update.exe " + kToken + " http://h/p.zip 标题 run Talvery.exe p.zip",
+        Case{"plain words",
+             "update.exe " + kToken + " http://h/p.zip 标题 run Talvery.exe p.zip",
              {kToken, "http://h/p.zip", "标题", "run", "Talvery.exe", "p.zip"}},
-        Case{"notes give more words", "u.exe a b c d e f 新 版 本",
+        Case{"notes give more words",
+             "u.exe a b c d e f 新 版 本",
              {"a", "b", "c", "d", "e", "f", "新", "版", "本"}},
-        Case{"tab and other control bytes separate", "u.exe a\tb\x01" "c\r\nd", {"a", "b", "c", "d"}},
+        Case{"tab and other control bytes separate",
+             "u.exe a\tb\x01"
+             "c\r\nd",
+             {"a", "b", "c", "d"}},
         Case{"runs of blanks separate once", "u.exe   a    b", {"a", "b"}},
         Case{"a tab does not end an unquoted path", "C:\\x\tdir\\update.exe a", {"a"}},
         Case{"unquoted path with a blank gives its tail as words",
@@ -46,21 +51,23 @@ INSTANTIATE_TEST_SUITE_P(
              {kToken, "b"}},
         Case{"quoted path directly followed by a word", "\"C:\\u.exe\"a b", {"a", "b"}},
         Case{"quoted path without its closing quote", "\"C:\\u.exe a b", {}},
-        Case{"quoted word keeps blanks, quotes dropped", "u.exe \"" + kToken + "\" \"a b\"",
+        Case{"quoted word keeps blanks, quotes dropped",
+             "u.exe \"" + kToken + "\" \"a b\"",
              {kToken, "a b"}},
         Case{"two quotes give an empty word that counts", "u.exe a \"\" c", {"a", "", "c"}},
         Case{"quoted word runs to the end without a closing quote", "u.exe \"a b", {"a b"}},
-        Case{"a quote ends a plain word and starts a quoted one", "u.exe ab\"c d\"e",
+        Case{"a quote ends a plain word and starts a quoted one",
+             "u.exe ab\"c d\"e",
              {"ab", "c d", "e"}},
         Case{"lead byte keeps a following blank", "u.exe \xB0 x", {"\xB0 x"}},
         Case{"lead byte keeps a following quote", "u.exe \"a\xB0\" b\"", {"a\xB0\" b"}},
-        Case{"lead byte keeps a following quote inside a plain word", "u.exe a\xB0\"b c",
+        Case{"lead byte keeps a following quote inside a plain word",
+             "u.exe a\xB0\"b c",
              {"a\xB0\"b", "c"}},
         Case{"lone last lead byte ends a plain word", "u.exe ab\xB0", {"ab"}},
         Case{"lone last lead byte starts no word", "u.exe ab \xB0", {"ab"}},
         Case{"lone last lead byte ends a quoted word", "u.exe a \"b\xB0", {"a", "b"}},
-        Case{"lone last lead byte right after a quote gives an empty word", "u.exe \"\xB0",
-             {""}},
+        Case{"lone last lead byte right after a quote gives an empty word", "u.exe \"\xB0", {""}},
         Case{"GBK words are kept whole", "u.exe 图片 导航", {"图片", "导航"}}),
     [](const testing::TestParamInfo<Case>& info) { return "case" + std::to_string(info.index); });
 
@@ -82,14 +89,18 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         LaunchCase{"no words", {}, false},
         LaunchCase{"six words with the token", {kToken, "u", "t", "run", "Talvery.exe", "p"}, true},
-        LaunchCase{"notes add words", {kToken, "u", "t", "run", "Talvery.exe", "p", "a", "b"}, true},
+        LaunchCase{
+            "notes add words", {kToken, "u", "t", "run", "Talvery.exe", "p", "a", "b"}, true},
         LaunchCase{"five words", {kToken, "u", "t", "run", "Talvery.exe"}, false},
         LaunchCase{"an empty word counts", {kToken, "", "t", "run", "Talvery.exe", "p"}, true},
-        LaunchCase{"token in other letter case", {"KQZRMESH_JUNCTION", "u", "t", "run", "x", "p"}, false},
+        LaunchCase{
+            "token in other letter case", {"KQZRMESH_JUNCTION", "u", "t", "run", "x", "p"}, false},
         LaunchCase{"token one byte short", {"kqzrmesh_junctio", "u", "t", "run", "x", "p"}, false},
         LaunchCase{"token one byte long", {kToken + "n", "u", "t", "run", "x", "p"}, false},
         LaunchCase{"token not first", {"u", kToken, "t", "run", "x", "p"}, false}),
-    [](const testing::TestParamInfo<LaunchCase>& info) { return "case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<LaunchCase>& info) {
+      return "case" + std::to_string(info.index);
+    });
 
 // The navigator writes the command line and this splitter reads it: what one writes, the
 // other must read back as the same words, each where the contract puts it.
@@ -125,23 +136,36 @@ const navigator::UpdateOffer kOffer{"2.03", "修复 问题#HHF新增功能",
 
 INSTANTIATE_TEST_SUITE_P(
     Table, HandOver,
-    testing::Values(
-        RoundTrip{"plain folder", "C:\\Talvery", kOffer,
-                  {kToken, kOffer.downloadUrl, kOffer.title, "run", "Talvery.exe",
-                   kOffer.fileName, "修复", "问题#HHF新增功能"},
-                  true},
-        RoundTrip{"folder with blanks", "C:\\Program Files\\图片 导航", kOffer,
-                  {kToken, kOffer.downloadUrl, kOffer.title, "run", "Talvery.exe",
-                   kOffer.fileName, "修复", "问题#HHF新增功能"},
-                  true},
-        RoundTrip{"no notes: six words", "C:\\T", {"2.03", "", "http://h/p.zip", "t", "p.zip"},
-                  {kToken, "http://h/p.zip", "t", "run", "Talvery.exe", "p.zip"}, true},
-        RoundTrip{"empty file name and notes leave five words and are refused", "C:\\T",
-                  {"2.03", "", "http://h/p.zip", "t", ""},
-                  {kToken, "http://h/p.zip", "t", "run", "Talvery.exe"}, false},
-        RoundTrip{"a title with a blank moves every later word", "C:\\T",
-                  {"2.03", "", "http://h/p.zip", "a b", "p.zip"},
-                  {kToken, "http://h/p.zip", "a", "b", "run", "Talvery.exe", "p.zip"}, true, false}),
-    [](const testing::TestParamInfo<RoundTrip>& info) { return "case" + std::to_string(info.index); });
+    testing::Values(RoundTrip{"plain folder",
+                              "C:\\Talvery",
+                              kOffer,
+                              {kToken, kOffer.downloadUrl, kOffer.title, "run", "Talvery.exe",
+                               kOffer.fileName, "修复", "问题#HHF新增功能"},
+                              true},
+                    RoundTrip{"folder with blanks",
+                              "C:\\Program Files\\图片 导航",
+                              kOffer,
+                              {kToken, kOffer.downloadUrl, kOffer.title, "run", "Talvery.exe",
+                               kOffer.fileName, "修复", "问题#HHF新增功能"},
+                              true},
+                    RoundTrip{"no notes: six words",
+                              "C:\\T",
+                              {"2.03", "", "http://h/p.zip", "t", "p.zip"},
+                              {kToken, "http://h/p.zip", "t", "run", "Talvery.exe", "p.zip"},
+                              true},
+                    RoundTrip{"empty file name and notes leave five words and are refused",
+                              "C:\\T",
+                              {"2.03", "", "http://h/p.zip", "t", ""},
+                              {kToken, "http://h/p.zip", "t", "run", "Talvery.exe"},
+                              false},
+                    RoundTrip{"a title with a blank moves every later word",
+                              "C:\\T",
+                              {"2.03", "", "http://h/p.zip", "a b", "p.zip"},
+                              {kToken, "http://h/p.zip", "a", "b", "run", "Talvery.exe", "p.zip"},
+                              true,
+                              false}),
+    [](const testing::TestParamInfo<RoundTrip>& info) {
+      return "case" + std::to_string(info.index);
+    });
 
 }  // namespace

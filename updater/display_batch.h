@@ -31,8 +31,8 @@ class DisplayBatch {
  public:
   // One data step of task k (any thread). True when the batch was empty before, so
   // that the caller wakes the window thread once per batch, not once per step.
-  bool addDataStep(std::int32_t k, std::optional<forms::Text> speedCaption, std::int32_t barPosition,
-                   const forms::Text& logLine);
+  bool addDataStep(std::int32_t k, std::optional<forms::Text> speedCaption,
+                   std::int32_t barPosition, const forms::Text& logLine);
 
   // A log line of its own (any thread), shown with the batch; true as addDataStep.
   bool addLogLine(const forms::Text& line);

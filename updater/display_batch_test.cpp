@@ -22,13 +22,15 @@ TEST(DisplayBatch, KeepsEveryLineInOrderAndTheLatestRowValues) {
   DisplayWork work = batch.take();
   EXPECT_EQ(work.log, "a\r\nb\r\nc\r\nd\r\n");
   ASSERT_EQ(work.rows.size(), 2u);
-  EXPECT_EQ(work.rows[1].speedCaption, forms::Text("1.00KB/s"));  // a later step without one keeps it
+  EXPECT_EQ(work.rows[1].speedCaption,
+            forms::Text("1.00KB/s"));  // a later step without one keeps it
   EXPECT_EQ(work.rows[1].barPosition, 9);
   EXPECT_FALSE(work.rows[2].speedCaption);
   EXPECT_EQ(work.rows[2].barPosition, 50);
 
   EXPECT_TRUE(batch.take().empty());
-  EXPECT_TRUE(batch.addDataStep(1, forms::Text("2.00KB/s"), 10, "e\r\n"));  // a new batch wakes again
+  EXPECT_TRUE(
+      batch.addDataStep(1, forms::Text("2.00KB/s"), 10, "e\r\n"));  // a new batch wakes again
   work = batch.take();
   EXPECT_EQ(work.log, "e\r\n");
   EXPECT_EQ(work.rows[1].speedCaption, forms::Text("2.00KB/s"));
@@ -60,7 +62,9 @@ TEST(DisplayBatch, ConcurrentStepsLoseNothingAndEveryBatchIsAnnounced) {
   for (int t = 0; t < kThreads; ++t)
     senders.emplace_back([&, t] {
       for (int i = 0; i < kSteps; ++i)
-        if (batch.addDataStep(1, std::nullopt, i, std::to_string(t) + ":" + std::to_string(i) + "\n")) ++wakes;
+        if (batch.addDataStep(1, std::nullopt, i,
+                              std::to_string(t) + ":" + std::to_string(i) + "\n"))
+          ++wakes;
     });
   for (std::thread& s : senders) s.join();
   done = true;

@@ -14,7 +14,7 @@ struct Range {
 
 struct Snapshot {
   const char* what;
-  std::int32_t total;     // -1: no readable state
+  std::int32_t total;  // -1: no readable state
   std::int32_t received;
   std::vector<Range> ranges;
   bool whole;
@@ -37,19 +37,32 @@ std::int32_t read(const Snapshot& s, std::int32_t code, std::int32_t range) {
 
 TEST(ReceivedWhole, OnlyAFullyReceivedPackageCounts) {
   const Snapshot cases[] = {
-      {"five full ranges", 102400, 102400, {{20480, 20480}, {20480, 20480}, {20480, 20480}, {20480, 20480}, {20480, 20480}}, true},
+      {"five full ranges",
+       102400,
+       102400,
+       {{20480, 20480}, {20480, 20480}, {20480, 20480}, {20480, 20480}, {20480, 20480}},
+       true},
       {"one range for a small package", 900, 900, {{900, 900}}, true},
       {"no readable state", -1, -1, {}, false},
       {"404: nothing known", 0, 0, {}, false},
       {"empty 200 reply", 0, 0, {{0, 0}}, false},
-      {"server ignored Range: only range 1", 102400, 20480, {{20480, 20480}, {20480, 0}, {20480, 0}, {20480, 0}, {20480, 0}}, false},
-      {"server gone mid-way", 102400, 102000, {{20480, 20480}, {20480, 20480}, {20480, 20080}, {20480, 20480}, {20480, 20480}}, false},
+      {"server ignored Range: only range 1",
+       102400,
+       20480,
+       {{20480, 20480}, {20480, 0}, {20480, 0}, {20480, 0}, {20480, 0}},
+       false},
+      {"server gone mid-way",
+       102400,
+       102000,
+       {{20480, 20480}, {20480, 20480}, {20480, 20080}, {20480, 20480}, {20480, 20480}},
+       false},
       {"total agrees but a range is short", 100, 100, {{50, 50}, {50, 49}}, false},
       {"ranges full but do not cover the size", 100, 100, {{50, 50}}, false},
       {"size known, no ranges", 100, 100, {}, false},
   };
   for (const Snapshot& s : cases) {
-    EXPECT_EQ(updater::receivedWhole([&](std::int32_t code, std::int32_t range) { return read(s, code, range); }),
+    EXPECT_EQ(updater::receivedWhole(
+                  [&](std::int32_t code, std::int32_t range) { return read(s, code, range); }),
               s.whole)
         << s.what;
   }

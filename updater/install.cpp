@@ -78,7 +78,8 @@ forms::HandlerResult onInstallRequested(const forms::Event& event) {
   copyFolderTree(staging, installation);
   forms::deleteFile(package);
   forms::deleteDirectory(stagingFolder(runDirectory));
-  forms::runProgram(relaunchCommandLine(runDirectory, g.commandWords[word::kProgramToStart]), false);
+  forms::runProgram(relaunchCommandLine(runDirectory, g.commandWords[word::kProgramToStart]),
+                    false);
   forms::endProgram(0);
 }
 

@@ -4,7 +4,9 @@
 
 namespace updater {
 
-forms::Text downloadFolder(const forms::Text& runDirectory) { return runDirectory + "\\main_update\\"; }
+forms::Text downloadFolder(const forms::Text& runDirectory) {
+  return runDirectory + "\\main_update\\";
+}
 
 forms::Text packagePath(const forms::Text& runDirectory, std::int32_t task) {
   return runDirectory + "\\main_update\\temp" + forms::toText(task) + ".zip";

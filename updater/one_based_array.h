@@ -12,7 +12,7 @@ namespace updater {
 enum ArrayFault : std::int32_t {
   kIndexAboveCount = 1,  // "数组成员引用下标超出定义范围"
   kIndexBelowOne = 4,    // "数组成员引用下标必须大于等于1"
-  kNegativeSize = 10,    // "“重定义数组”命令的数组维定义参数值必须大于零或单维时大于等于零"
+  kNegativeSize = 10,  // "“重定义数组”命令的数组维定义参数值必须大于零或单维时大于等于零"
 };
 
 // Told the fault; it is not expected to return (the program's reporter ends the process,

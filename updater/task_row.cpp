@@ -14,7 +14,8 @@ std::int32_t integerProperty(forms::UnitRef unit, int index) {
 }
 
 void place(forms::UnitRef unit, bool visible, std::int32_t left, std::int32_t top) {
-  forms::setUnitProperty(unit, forms::common::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
+  forms::setUnitProperty(unit, forms::common::kVisible,
+                         forms::Value(std::int32_t{visible ? 1 : 0}));
   forms::setUnitProperty(unit, forms::common::kLeft, forms::Value(left));
   forms::setUnitProperty(unit, forms::common::kTop, forms::Value(top));
 }
@@ -39,7 +40,8 @@ void buildTaskRows() {
     forms::copyWindowUnit(updater_window::kSizeTemplate, UnitKind::Label, work.sizeLabel);
     forms::copyWindowUnit(updater_window::kProgressTemplate, UnitKind::SuperBar, work.progressBar);
     forms::copyWindowUnit(updater_window::kSpeedTemplate, UnitKind::Label, work.speedLabel);
-    forms::copyWindowUnit(updater_window::kSeparatorTemplate, UnitKind::ShapeBox, work.separatorLine);
+    forms::copyWindowUnit(updater_window::kSeparatorTemplate, UnitKind::ShapeBox,
+                          work.separatorLine);
     forms::copyWindowUnit(updater_window::kStatusTemplate, UnitKind::Label, work.statusLabel);
     g.taskRows.append(work);
 

@@ -37,7 +37,8 @@ std::int32_t findTask(Globals& g, std::int32_t taskId) {
 void log(const forms::Text& line) { forms::appendEditText(updater_window::kLogBox, line); }
 
 void show(forms::UnitRef unit, bool visible) {
-  forms::setUnitProperty(unit, forms::common::kVisible, forms::Value(std::int32_t{visible ? 1 : 0}));
+  forms::setUnitProperty(unit, forms::common::kVisible,
+                         forms::Value(std::int32_t{visible ? 1 : 0}));
 }
 
 void caption(forms::UnitRef unit, const forms::Text& text) {
@@ -91,7 +92,8 @@ void onData(std::int32_t taskId) {
   if (k == 0) return;
   const std::int32_t bytes = download::takeReceivedBytes(g.downloads[k]);
   std::optional<forms::Text> speed;
-  if (std::optional<double> rate = g.speedMeters[k].add(bytes, GetTickCount())) speed = speedCaption(*rate);
+  if (std::optional<double> rate = g.speedMeters[k].add(bytes, GetTickCount()))
+    speed = speedCaption(*rate);
   forms::ByteSet state;
   download::getDownloadState(g.downloads[k], state);
   const std::int32_t done = stateValue(g.downloads[k], state, download::kStateReceived);
@@ -126,7 +128,8 @@ std::int32_t onEnd(Globals& g, std::int32_t taskId) {
 }  // namespace
 
 void startDisplayPacing() {
-  if (!displayPacing().load()) displayPacing() = new forms::PacedWork(applyDisplayBatch, kDisplayIntervalMs);
+  if (!displayPacing().load())
+    displayPacing() = new forms::PacedWork(applyDisplayBatch, kDisplayIntervalMs);
 }
 
 void applyDisplayBatch() {
@@ -139,7 +142,8 @@ void applyDisplayBatch() {
     show(row.statusLabel, false);
     show(row.progressBar, true);
     if (view.speedCaption) caption(row.speedLabel, *view.speedCaption);
-    forms::setUnitProperty(row.progressBar, forms::super_bar::kPosition, forms::Value(view.barPosition));
+    forms::setUnitProperty(row.progressBar, forms::super_bar::kPosition,
+                           forms::Value(view.barPosition));
   }
   if (!work.log.empty()) log(work.log);
 }

@@ -22,9 +22,9 @@ forms::Text speedCaption(double bytesPerSecond);
 std::int32_t progressPosition(std::int32_t done, std::int32_t total);
 
 // Status and log texts of the two ends of a task that do not install.
-extern const char kStatusDownloadFailed[];   // "下载失败"
-extern const char kStatusInstallFailed[];    // "安装失败"
-extern const char kLogNotInstalled[];        // the download did not arrive whole
-extern const char kLogUnpackFailed[];        // the package could not be unpacked
+extern const char kStatusDownloadFailed[];  // "下载失败"
+extern const char kStatusInstallFailed[];   // "安装失败"
+extern const char kLogNotInstalled[];       // the download did not arrive whole
+extern const char kLogUnpackFailed[];       // the package could not be unpacked
 
 }  // namespace updater

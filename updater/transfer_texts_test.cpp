@@ -11,11 +11,16 @@ TEST(TransferLogLine, NamedAndUnknownCodes) {
     std::int32_t code;
     std::string line;
   } cases[] = {
-      {3, " #传送常量.下载上传开始\r\n"},     {4, " #传送常量.下载上传结束\r\n"},
-      {6, " #传送常量.下载数据范围\r\n"},     {7, " #传送常量.下载线程继续下载\r\n"},
-      {8, " #传送常量.线程正常结束\r\n"},     {9, " #传送常量.线程异常结束\r\n"},
-      {16, " #传送常量.收到数据\r\n"},        {18, " #传送常量.存在同名文件\r\n"},
-      {5, "未知消息 5\r\n"},                 {17, "未知消息 17\r\n"},
+      {3, " #传送常量.下载上传开始\r\n"},
+      {4, " #传送常量.下载上传结束\r\n"},
+      {6, " #传送常量.下载数据范围\r\n"},
+      {7, " #传送常量.下载线程继续下载\r\n"},
+      {8, " #传送常量.线程正常结束\r\n"},
+      {9, " #传送常量.线程异常结束\r\n"},
+      {16, " #传送常量.收到数据\r\n"},
+      {18, " #传送常量.存在同名文件\r\n"},
+      {5, "未知消息 5\r\n"},
+      {17, "未知消息 17\r\n"},
       {-1, "未知消息 -1\r\n"},
   };
   for (const auto& c : cases) EXPECT_EQ(updater::transferLogLine(c.code), c.line) << c.code;
@@ -37,12 +42,15 @@ TEST(RowCaptions, ProgressPosition) {
   const struct {
     std::int32_t done, total, position;
   } cases[] = {
-      {512, 1024, 50}, {1023, 1024, 99}, {1024, 1024, 100}, {2048, 1024, 100},
-      {0, 0, 0},       {5, 0, 0},        {0, -1, 0},        {-1, -1, 100},
-      {-1, 1024, 0},   {2000000000, 2100000000, 95},
+      {512, 1024, 50},   {1023, 1024, 99},
+      {1024, 1024, 100}, {2048, 1024, 100},
+      {0, 0, 0},         {5, 0, 0},
+      {0, -1, 0},        {-1, -1, 100},
+      {-1, 1024, 0},     {2000000000, 2100000000, 95},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(updater::progressPosition(c.done, c.total), c.position) << c.done << " of " << c.total;
+    EXPECT_EQ(updater::progressPosition(c.done, c.total), c.position)
+        << c.done << " of " << c.total;
 }
 
 }  // namespace

@@ -18,10 +18,10 @@ namespace word {
 constexpr int kLaunchToken = 1;
 constexpr int kPackageUrl = 2;
 constexpr int kPackageTitle = 3;
-constexpr int kRunMarker = 4;       // "run"; nobody reads it
-constexpr int kProgramToStart = 5;  // started again after the install
-constexpr int kPackageFileName = 6; // nobody reads it
-constexpr int kFirstNote = 7;       // the upgrade notes, one word per piece
+constexpr int kRunMarker = 4;        // "run"; nobody reads it
+constexpr int kProgramToStart = 5;   // started again after the install
+constexpr int kPackageFileName = 6;  // nobody reads it
+constexpr int kFirstNote = 7;        // the upgrade notes, one word per piece
 }  // namespace word
 
 // Fewest words a start must carry: token up to the package's file name.

@@ -52,7 +52,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   WaitForSingleObject(ended, INFINITE);
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
+                .count();
   std::printf("bytes=%ld ms=%lld\n", static_cast<long>(total.load()), static_cast<long long>(ms));
   return failures == 0 && total > 0 && endValue == total ? 0 : 1;
 }

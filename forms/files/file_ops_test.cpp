@@ -64,7 +64,8 @@ TEST_F(FindFileTest, FiltersByKindAndAttributes) {
     Names found = allFound(all(), c.mask, c.filesOnly);
     // Wine reports every dot-named entry as hidden; only the other names tell here.
     if (c.mask & 0x02) {
-      found.erase(std::remove_if(found.begin(), found.end(), [](const std::string& n) { return n[0] == '.'; }),
+      found.erase(std::remove_if(found.begin(), found.end(),
+                                 [](const std::string& n) { return n[0] == '.'; }),
                   found.end());
     }
     EXPECT_EQ(found, c.expected) << "mask " << c.mask << " filesOnly " << c.filesOnly;
@@ -73,7 +74,8 @@ TEST_F(FindFileTest, FiltersByKindAndAttributes) {
 
 TEST_F(FindFileTest, MaskWithoutBitsPassesOnlyEntriesWithoutAttributes) {
   // Every entry here carries a bit (archive, hidden, read-only, directory) but this one.
-  for (const char* name : {"a.txt", ".profile"}) SetFileAttributesA((dir / name).c_str(), FILE_ATTRIBUTE_ARCHIVE);
+  for (const char* name : {"a.txt", ".profile"})
+    SetFileAttributesA((dir / name).c_str(), FILE_ATTRIBUTE_ARCHIVE);
   dir.write("bare.txt", "b");
   SetFileAttributesA((dir / "bare.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
   const DWORD bare = GetFileAttributesA((dir / "bare.txt").c_str());
@@ -136,12 +138,14 @@ TEST(DeleteDirectory, RemovesTheTreeButLeavesDotEntriesAndReadOnlyFiles) {
     dir.makeFolder(root);
     for (std::string file : c.files) {
       std::replace(file.begin(), file.end(), '/', '\\');
-      for (std::size_t cut = file.find('\\'); cut != std::string::npos; cut = file.find('\\', cut + 1)) {
+      for (std::size_t cut = file.find('\\'); cut != std::string::npos;
+           cut = file.find('\\', cut + 1)) {
         dir.makeFolder(root + "\\" + file.substr(0, cut));
       }
       dir.write(root + "\\" + file, "x");
     }
-    if (dir.exists(root + "\\ro.txt")) SetFileAttributesA((dir / root + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    if (dir.exists(root + "\\ro.txt"))
+      SetFileAttributesA((dir / root + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
 
     // Leading blanks are skipped.
     EXPECT_EQ(deleteDirectory("  " + (dir / root)), c.result) << c.name;
@@ -150,7 +154,8 @@ TEST(DeleteDirectory, RemovesTheTreeButLeavesDotEntriesAndReadOnlyFiles) {
       std::replace(file.begin(), file.end(), '/', '\\');
       EXPECT_TRUE(dir.exists(root + "\\" + file)) << c.name << ": " << file;
     }
-    if (dir.exists(root + "\\a.txt") || dir.exists(root + "\\x.txt") || dir.exists(root + "\\bin\\b.dll")) {
+    if (dir.exists(root + "\\a.txt") || dir.exists(root + "\\x.txt") ||
+        dir.exists(root + "\\bin\\b.dll")) {
       ADD_FAILURE() << c.name << ": an ordinary entry was left";
     }
   }
@@ -193,8 +198,8 @@ TEST(DeleteDirectory, RemovesALinkedFolderButNotWhatItPointsTo) {
   dir.write("staging\\a.txt", "a");
   // Newer than the platform version the build targets: looked up at run time.
   using CreateLink = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-  const auto createLink =
-      reinterpret_cast<CreateLink>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+  const auto createLink = reinterpret_cast<CreateLink>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
   if (!createLink || !createLink((dir / "staging\\link").c_str(), (dir / "outside").c_str(), 1)) {
     GTEST_SKIP() << "no folder links here";
   }

@@ -16,7 +16,8 @@ namespace {
 
 bool isDriveRoot(const Text& path) {
   const auto letter = static_cast<unsigned char>(path.empty() ? 0 : path[0]);
-  const bool drive = path.size() >= 2 && ((letter | 0x20) >= 'a' && (letter | 0x20) <= 'z') && path[1] == ':';
+  const bool drive =
+      path.size() >= 2 && ((letter | 0x20) >= 'a' && (letter | 0x20) <= 'z') && path[1] == ':';
   return drive && (path.size() == 2 || (path.size() == 3 && path[2] == '\\'));
 }
 

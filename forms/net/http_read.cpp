@@ -23,7 +23,8 @@ constexpr DWORD kPieceWithoutLength = 10240;
 // tried again on the next read.
 HINTERNET session() {
   static InternetHandle handle;
-  if (!handle) handle.attach(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!handle)
+    handle.attach(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   return handle.get();
 }
 
@@ -71,8 +72,8 @@ ByteSet httpReadFile(const Text& url) {
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
   if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
   const char* accept[] = {"*/*", nullptr};
-  InternetHandle request(
-      HttpOpenRequestA(connection.get(), "GET", object.c_str(), "HTTP/1.0", nullptr, accept, flags, 0));
+  InternetHandle request(HttpOpenRequestA(connection.get(), "GET", object.c_str(), "HTTP/1.0",
+                                          nullptr, accept, flags, 0));
   if (!request) return {};
   if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return {};
 

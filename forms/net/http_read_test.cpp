@@ -34,7 +34,8 @@ TEST(HttpReadFile, ReturnsTheBodyWhateverTheStatusAndLength) {
       {"with length", LocalServer::reply("200 OK", "hello"), "hello"},
       {"long with length", LocalServer::reply("200 OK", big), big},
       {"long without length", LocalServer::reply("200 OK", big, false), big},
-      {"error status keeps its body", LocalServer::reply("404 Not Found", "<b>gone</b>"), "<b>gone</b>"},
+      {"error status keeps its body", LocalServer::reply("404 Not Found", "<b>gone</b>"),
+       "<b>gone</b>"},
       {"server error", LocalServer::reply("500 Internal Server Error", "oops", false), "oops"},
       {"zero byte inside", LocalServer::reply("200 OK", withZero), withZero},
       {"empty body", LocalServer::reply("200 OK", ""), ""},
@@ -94,8 +95,8 @@ TEST(HttpReadFile, GivesNothingWhenThereIsNothingToRead) {
     LocalServer server([](const std::string&) { return Reply{}; });
     closedUrl = server.url("/x");
   }
-  for (const std::string& url : {std::string(), std::string("#only-a-fragment"), std::string("not a url"),
-                                std::string("http://"), closedUrl}) {
+  for (const std::string& url : {std::string(), std::string("#only-a-fragment"),
+                                 std::string("not a url"), std::string("http://"), closedUrl}) {
     EXPECT_TRUE(httpReadFile(url).empty()) << url;
   }
 }

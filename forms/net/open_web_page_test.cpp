@@ -23,10 +23,12 @@ class RecordedBrowser {
       if (c == '/') c = '\\';
     }
     DeleteFileA(log_.c_str());
-    RegCreateKeyExA(HKEY_CURRENT_USER, kBrowserKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, kBrowserKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                    &key_, nullptr);
     char old[1024];
     DWORD size = sizeof(old);
-    hadOld_ = RegQueryValueExA(key_, "Browsers", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    hadOld_ = RegQueryValueExA(key_, "Browsers", nullptr, nullptr, reinterpret_cast<BYTE*>(old),
+                               &size) == ERROR_SUCCESS;
     if (hadOld_) old_.assign(old, size ? size - 1 : 0);
     RegSetValueExA(key_, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(script.c_str()),
                    static_cast<DWORD>(script.size() + 1));

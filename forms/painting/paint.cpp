@@ -7,7 +7,9 @@
 
 namespace forms {
 
-bool colourSet(std::int32_t colour) { return (static_cast<std::uint32_t>(colour) & 0xFF000000u) == 0; }
+bool colourSet(std::int32_t colour) {
+  return (static_cast<std::uint32_t>(colour) & 0xFF000000u) == 0;
+}
 
 COLORREF colourOr(std::int32_t colour, COLORREF fallback) {
   return colourSet(colour) ? static_cast<COLORREF>(colour) : fallback;
@@ -56,7 +58,8 @@ void paintPixels(HDC dc, const RECT& r, F colourAt) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       COLORREF c = colourAt(x, y, w, h);
-      px[static_cast<std::size_t>(y) * w + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+      px[static_cast<std::size_t>(y) * w + x] =
+          GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
     }
   SetDIBitsToDevice(dc, r.left, r.top, w, h, 0, 0, 0, h, px.data(), &bi, DIB_RGB_COLORS);
 }
@@ -171,7 +174,8 @@ void PaintedPicture::draw(HDC dc, const RECT& area, int mode, int frame) const {
 
 HRGN regionOfPicture(const Picture& picture, int frame, COLORREF transparent) {
   if (picture.frames.empty()) return nullptr;
-  const PictureFrame& f = picture.frames[std::clamp<std::size_t>(frame, 0, picture.frames.size() - 1)];
+  const PictureFrame& f =
+      picture.frames[std::clamp<std::size_t>(frame, 0, picture.frames.size() - 1)];
   std::vector<RECT> runs;
   for (int y = 0; y < picture.height; ++y) {
     const std::uint32_t* row = f.pixels.data() + static_cast<std::size_t>(y) * picture.width;
@@ -209,7 +213,8 @@ HFONT UnitFont::get() const {
   return made_ ? made_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void drawUnitText(HDC dc, const RECT& r, const Text& text, HFONT font, COLORREF colour, const TextLayout& layout) {
+void drawUnitText(HDC dc, const RECT& r, const Text& text, HFONT font, COLORREF colour,
+                  const TextLayout& layout) {
   if (text.empty()) return;
   const std::wstring w = widen(text);
   base::Selected f(dc, font);
@@ -225,7 +230,9 @@ void drawUnitText(HDC dc, const RECT& r, const Text& text, HFONT font, COLORREF 
     if (layout.vAlign == 1 && th < bh) box.top += (bh - th) / 2;
     if (layout.vAlign == 2 && th < bh) box.top += bh - th;
   } else {
-    format |= DT_SINGLELINE | (layout.vAlign == 0 ? DT_TOP : layout.vAlign == 2 ? DT_BOTTOM : DT_VCENTER);
+    format |= DT_SINGLELINE | (layout.vAlign == 0   ? DT_TOP
+                               : layout.vAlign == 2 ? DT_BOTTOM
+                                                    : DT_VCENTER);
   }
   auto drawOffset = [&](int dx, int dy, COLORREF c) {
     RECT o = box;

@@ -79,6 +79,7 @@ struct TextLayout {
   int effect = 0;  // 1, 2 white copy offset 1 pixel; 3 black copy offset 2 pixels
 };
 
-void drawUnitText(HDC dc, const RECT& r, const Text& text, HFONT font, COLORREF colour, const TextLayout& layout);
+void drawUnitText(HDC dc, const RECT& r, const Text& text, HFONT font, COLORREF colour,
+                  const TextLayout& layout);
 
 }  // namespace forms

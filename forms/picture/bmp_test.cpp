@@ -23,7 +23,8 @@ TEST(BmpFiles, WrittenByAnotherEncoderDecode) {
   const auto pal = decodePicture(readFixture("pal8.bmp"));  // 7 x 4 noise
   ASSERT_TRUE(pal);
   const auto indexes = noiseIndexes(7, 4);
-  for (std::size_t i = 0; i < indexes.size(); ++i) EXPECT_EQ(pal->frames[0].pixels[i], noiseColour(indexes[i])) << i;
+  for (std::size_t i = 0; i < indexes.size(); ++i)
+    EXPECT_EQ(pal->frames[0].pixels[i], noiseColour(indexes[i])) << i;
 
   const auto mono = decodePicture(readFixture("mono.bmp"));  // 9 x 2
   ASSERT_TRUE(mono);
@@ -63,19 +64,24 @@ BmpRecipe with(BmpRecipe s, std::vector<std::uint32_t> palette, std::uint32_t co
 // Each 3 x 2 unless said otherwise; rows are stored bottom row first unless the height
 // is negative, and padded to four bytes.
 const BmpCase kBmpCases[] = {
-    {"oneBit", with(plan(3, 2, 1, {0x40, 0, 0, 0, 0xA0, 0, 0, 0}), {0x000000, 0xFFFFFF}),
+    {"oneBit",
+     with(plan(3, 2, 1, {0x40, 0, 0, 0, 0xA0, 0, 0, 0}), {0x000000, 0xFFFFFF}),
      {kWhite, kBlack, kWhite, kBlack, kWhite, kBlack}},
-    {"fourBitBottomUp", with(plan(3, 2, 4, {0x33, 0x00, 0, 0, 0x01, 0x20, 0, 0}), kRgbw),
+    {"fourBitBottomUp",
+     with(plan(3, 2, 4, {0x33, 0x00, 0, 0, 0x01, 0x20, 0, 0}), kRgbw),
      {kRed, kGreen, kBlue, kWhite, kWhite, kRed}},
-    {"fourBitTopDown", with(plan(3, -2, 4, {0x01, 0x20, 0, 0, 0x33, 0x00, 0, 0}), kRgbw),
+    {"fourBitTopDown",
+     with(plan(3, -2, 4, {0x01, 0x20, 0, 0, 0x33, 0x00, 0, 0}), kRgbw),
      {kRed, kGreen, kBlue, kWhite, kWhite, kRed}},
-    {"eightBitShortPalette", [] {
+    {"eightBitShortPalette",
+     [] {
        BmpRecipe s = with(plan(3, 1, 8, {0, 1, 9, 0}), {0xFF0000, 0x00FF00});
        s.clrUsed = 2;
        return s;
      }(),
      {kRed, kGreen, kBlack}},
-    {"eightBitCoreHeader", [] {
+    {"eightBitCoreHeader",
+     [] {
        BmpRecipe s = with(plan(2, 1, 8, {1, 0, 0, 0}), std::vector<std::uint32_t>(256, 0x0000FF));
        s.headerSize = 12;
        s.palette[1] = 0xFF0000;
@@ -83,17 +89,22 @@ const BmpCase kBmpCases[] = {
      }(),
      {kRed, kBlue}},
     {"sixteenBit555", plan(2, 1, 16, {0x00, 0x7C, 0x1F, 0x00}), {kRed, kBlue}},
-    {"sixteenBit565Fields", [] {
+    {"sixteenBit565Fields",
+     [] {
        BmpRecipe s = plan(2, 1, 16, {0xE0, 0x07, 0x00, 0xF8});
        s.compression = 3;
        s.masks = {0xF800, 0x07E0, 0x001F};
        return s;
      }(),
      {kGreen, kRed}},
-    {"twentyFourTopDown", plan(2, -2, 24, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0}),
+    {"twentyFourTopDown",
+     plan(2, -2, 24, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0}),
      {kRed, kGreen, kBlue, kBlack}},
-    {"thirtyTwoPlainIgnoresFourthByte", plan(2, 1, 32, {0, 0, 255, 0x00, 255, 0, 0, 0x80}), {kRed, kBlue}},
-    {"thirtyTwoWithAlphaMask", [] {
+    {"thirtyTwoPlainIgnoresFourthByte",
+     plan(2, 1, 32, {0, 0, 255, 0x00, 255, 0, 0, 0x80}),
+     {kRed, kBlue}},
+    {"thirtyTwoWithAlphaMask",
+     [] {
        BmpRecipe s = plan(2, 1, 32, {0, 0, 255, 0x00, 255, 0, 0, 0x80});
        s.headerSize = 124;
        s.compression = 3;
@@ -101,7 +112,8 @@ const BmpCase kBmpCases[] = {
        return s;
      }(),
      {0x00FF0000, 0x800000FF}},
-    {"thirtyTwoAlphaMaskAllZeroIsOpaque", [] {
+    {"thirtyTwoAlphaMaskAllZeroIsOpaque",
+     [] {
        BmpRecipe s = plan(2, 1, 32, {0, 0, 255, 0, 255, 0, 0, 0});
        s.headerSize = 108;
        s.compression = 3;
@@ -109,7 +121,8 @@ const BmpCase kBmpCases[] = {
        return s;
      }(),
      {kRed, kBlue}},
-    {"gapBeforePixels", [] {
+    {"gapBeforePixels",
+     [] {
        BmpRecipe s = plan(1, 1, 24, {255, 0, 0, 0});
        s.gap = 6;
        return s;
@@ -117,12 +130,16 @@ const BmpCase kBmpCases[] = {
      {kBlue}},
     // RLE8, bottom row first: runs, end of line, then a move by one pixel that leaves
     // the first pixel of the top row empty.
-    {"rle8", with(plan(3, 2, 8, {2, 1, 1, 2, 0, 0, 0, 2, 1, 0, 2, 3, 0, 1}), kRgbw, 1),
+    {"rle8",
+     with(plan(3, 2, 8, {2, 1, 1, 2, 0, 0, 0, 2, 1, 0, 2, 3, 0, 1}), kRgbw, 1),
      {kClear, kWhite, kWhite, kGreen, kGreen, kBlue}},
-    {"rle8AbsolutePadded", with(plan(4, 1, 8, {0, 3, 2, 3, 1, 0, 1, 0, 0, 1}), kRgbw, 1),
+    {"rle8AbsolutePadded",
+     with(plan(4, 1, 8, {0, 3, 2, 3, 1, 0, 1, 0, 0, 1}), kRgbw, 1),
      {kBlue, kWhite, kGreen, kRed}},
     {"rle4", with(plan(3, 1, 4, {3, 0x12, 0, 1}), kRgbw, 2), {kGreen, kBlue, kGreen}},
-    {"rle4Absolute", with(plan(3, 1, 4, {0, 3, 0x30, 0x20, 0, 1}), kRgbw, 2), {kWhite, kRed, kBlue}},
+    {"rle4Absolute",
+     with(plan(3, 1, 4, {0, 3, 0x30, 0x20, 0, 1}), kRgbw, 2),
+     {kWhite, kRed, kBlue}},
     {"rleRunPastTheRowIsClipped", with(plan(2, 1, 8, {5, 3, 0, 1}), kRgbw, 1), {kWhite, kWhite}},
 };
 

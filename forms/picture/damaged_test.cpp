@@ -46,10 +46,14 @@ TEST_P(Truncated, EveryShorterPrefixIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, Truncated,
-                         ::testing::Values(TruncationCase{"quadrants.jpg", false}, TruncationCase{"quadrants-progressive.jpg", false},
-                                           TruncationCase{"cmyk.jpg", false}, TruncationCase{"noise-interlaced.gif", true},
-                                           TruncationCase{"anim.gif", true}, TruncationCase{"rgb24.bmp", false},
-                                           TruncationCase{"pal8.bmp", false}, TruncationCase{"mono.bmp", false},
+                         ::testing::Values(TruncationCase{"quadrants.jpg", false},
+                                           TruncationCase{"quadrants-progressive.jpg", false},
+                                           TruncationCase{"cmyk.jpg", false},
+                                           TruncationCase{"noise-interlaced.gif", true},
+                                           TruncationCase{"anim.gif", true},
+                                           TruncationCase{"rgb24.bmp", false},
+                                           TruncationCase{"pal8.bmp", false},
+                                           TruncationCase{"mono.bmp", false},
                                            TruncationCase{"three.ico", false}));
 
 struct CorruptionCase {
@@ -82,7 +86,8 @@ ByteSet progressiveWithScans(std::size_t scans) {
     if (whole[at] == 0xFF && whole[at + 1] == 0xDA) starts.push_back(at);
   const std::size_t last = starts.back(), end = whole.size() - 2;  // before the end marker
   ByteSet out(whole.begin(), whole.begin() + end);
-  for (std::size_t n = starts.size(); n < scans; ++n) out.insert(out.end(), whole.begin() + last, whole.begin() + end);
+  for (std::size_t n = starts.size(); n < scans; ++n)
+    out.insert(out.end(), whole.begin() + last, whole.begin() + end);
   out.insert(out.end(), whole.begin() + end, whole.end());
   return out;
 }
@@ -117,62 +122,119 @@ ByteSet iconWith(std::function<void(ByteSet&)> patch) {
 
 const CorruptionCase kCorruptions[] = {
     // JPEG
-    {"jpegZeroWidth", [] { return patched("quadrants.jpg", [](ByteSet& b) { put16(b, find(b, {0xFF, 0xC0}) + 7, 0); }); }},
+    {"jpegZeroWidth",
+     [] {
+       return patched("quadrants.jpg", [](ByteSet& b) { put16(b, find(b, {0xFF, 0xC0}) + 7, 0); });
+     }},
     {"jpegWiderThanTheLimit",
-     [] { return patched("quadrants.jpg", [](ByteSet& b) { b.at(find(b, {0xFF, 0xC0}) + 7) = 0x50; }); }},
-    {"jpegTwentyThousandSquare", [] {
+     [] {
+       return patched("quadrants.jpg", [](ByteSet& b) { b.at(find(b, {0xFF, 0xC0}) + 7) = 0x50; });
+     }},
+    {"jpegTwentyThousandSquare",
+     [] {
        return patched("quadrants.jpg", [](ByteSet& b) {
          const std::size_t sof = find(b, {0xFF, 0xC0});
          b.at(sof + 5) = 0x4E, b.at(sof + 6) = 0x20, b.at(sof + 7) = 0x4E, b.at(sof + 8) = 0x20;
        });
      }},
-    {"jpegNoFrameMarker", [] { return patched("quadrants.jpg", [](ByteSet& b) { b.at(find(b, {0xFF, 0xC0}) + 1) = 0xC8; }); }},
-    {"jpegOnlyTheSignature", [] { return ByteSet{0xFF, 0xD8, 0xFF}; }},
-    {"jpegMarkerSegmentLongerThanTheFile", [] { return ByteSet{0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF, 0, 0}; }},
+    {"jpegNoFrameMarker",
+     [] {
+       return patched("quadrants.jpg", [](ByteSet& b) { b.at(find(b, {0xFF, 0xC0}) + 1) = 0xC8; });
+     }},
+    {"jpegOnlyTheSignature",
+     [] {
+       return ByteSet{0xFF, 0xD8, 0xFF};
+     }},
+    {"jpegMarkerSegmentLongerThanTheFile",
+     [] { return ByteSet{0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF, 0, 0}; }},
     {"jpegOneScanMoreThanTheLimit", [] { return progressiveWithScans(257); }},
     {"jpegHundredsOfScans", [] { return progressiveWithScans(600); }},
     // GIF
-    {"gifZeroScreen", [] { GifRecipe s = oneFrameGif(); s.width = 0; return gifFile(s); }},
-    {"gifScreenAboveTheSideLimit", [] { GifRecipe s = oneFrameGif(); s.width = 20000; return gifFile(s); }},
-    {"gifFramesOverThePixelBudget", [] {
+    {"gifZeroScreen",
+     [] {
+       GifRecipe s = oneFrameGif();
+       s.width = 0;
+       return gifFile(s);
+     }},
+    {"gifScreenAboveTheSideLimit",
+     [] {
+       GifRecipe s = oneFrameGif();
+       s.width = 20000;
+       return gifFile(s);
+     }},
+    {"gifFramesOverThePixelBudget",
+     [] {
        GifRecipe s = oneFrameGif();
        s.width = 4096, s.height = 4096;
        s.images.push_back(s.images[0]);
        return gifFile(s);
      }},
-    {"gifImageFarLargerThanItsScreen", [] {
+    {"gifImageFarLargerThanItsScreen",
+     [] {
        GifRecipe s = oneFrameGif();
        s.images[0].width = 65535, s.images[0].height = 65535;
        return gifFile(s);
      }},
-    {"gifImageOnePixelWiderThanTheSideLimit", [] {
+    {"gifImageOnePixelWiderThanTheSideLimit",
+     [] {
        GifRecipe s = oneFrameGif();
        s.images[0].width = kMaxPictureSide + 1;
        s.images[0].indexes.assign(kMaxPictureSide + 1, 1);
        return gifFile(s);
      }},
-    {"gifNoColourTable", [] { GifRecipe s = oneFrameGif(); s.palette.clear(); return gifFile(s); }},
-    {"gifNoImage", [] { GifRecipe s = oneFrameGif(); s.images.clear(); return gifFile(s); }},
-    {"gifCodeSizeZero", [] { GifRecipe s = oneFrameGif(); s.images[0].minCodeSize = 0; s.images[0].lzw = {0}; return gifFile(s); }},
-    {"gifCodeSizeTwelve", [] { GifRecipe s = oneFrameGif(); s.images[0].minCodeSize = 12; s.images[0].lzw = {0, 0}; return gifFile(s); }},
-    {"gifDataEndsEarly", [] { GifRecipe s = oneFrameGif(); s.images[0].width = 3; return gifFile(s); }},
-    {"gifUnknownBlock", [] {
+    {"gifNoColourTable",
+     [] {
+       GifRecipe s = oneFrameGif();
+       s.palette.clear();
+       return gifFile(s);
+     }},
+    {"gifNoImage",
+     [] {
+       GifRecipe s = oneFrameGif();
+       s.images.clear();
+       return gifFile(s);
+     }},
+    {"gifCodeSizeZero",
+     [] {
+       GifRecipe s = oneFrameGif();
+       s.images[0].minCodeSize = 0;
+       s.images[0].lzw = {0};
+       return gifFile(s);
+     }},
+    {"gifCodeSizeTwelve",
+     [] {
+       GifRecipe s = oneFrameGif();
+       s.images[0].minCodeSize = 12;
+       s.images[0].lzw = {0, 0};
+       return gifFile(s);
+     }},
+    {"gifDataEndsEarly",
+     [] {
+       GifRecipe s = oneFrameGif();
+       s.images[0].width = 3;
+       return gifFile(s);
+     }},
+    {"gifUnknownBlock",
+     [] {
        ByteSet b = gifFile(oneFrameGif());
        b.insert(b.end() - 1, 0x99);
        return b;
      }},
-    {"gifSubBlockPastTheEnd", [] {
+    {"gifSubBlockPastTheEnd",
+     [] {
        ByteSet b = gifFile(oneFrameGif());
        b.resize(b.size() - 2);  // drop the block terminator and the trailer
        b.push_back(0x40);
        return b;
      }},
-    {"gifShortControlBlock", [] {
+    {"gifShortControlBlock",
+     [] {
        ByteSet b = gifFile(oneFrameGif());
        b.at(find(b, {0x21, 0xF9}) + 2) = 2;
        return b;
      }},
-    {"gifControlBlockOfThreeBytes", [] {
+    {"gifControlBlockOfThreeBytes",
+     [] {
        // Whole as a block, but its transparent index would be the terminator after it.
        ByteSet b = gifFile(oneFrameGif());
        const std::size_t at = find(b, {0x21, 0xF9});
@@ -181,33 +243,87 @@ const CorruptionCase kCorruptions[] = {
        return b;
      }},
     // BMP
-    {"bmpSevenBits", [] { BmpRecipe s = smallBmp(); s.bpp = 7; return bmpFile(s); }},
-    {"bmpEmbeddedJpeg", [] { BmpRecipe s = smallBmp(); s.compression = 4; return bmpFile(s); }},
-    {"bmpRleWithTwentyFourBits", [] { BmpRecipe s = smallBmp(); s.compression = 1; return bmpFile(s); }},
-    {"bmpZeroWidth", [] { BmpRecipe s = smallBmp(); s.width = 0; return bmpFile(s); }},
-    {"bmpZeroHeight", [] { BmpRecipe s = smallBmp(); s.height = 0; return bmpFile(s); }},
-    {"bmpMostNegativeHeight", [] { BmpRecipe s = smallBmp(); s.height = INT32_MIN; return bmpFile(s); }},
-    {"bmpHugeAndShort", [] { BmpRecipe s = smallBmp(); s.width = 16000, s.height = 1000; return bmpFile(s); }},
-    {"bmpHeaderSizeTwenty", [] { ByteSet b = bmpFile(smallBmp()); put32(b, 14, 20); return b; }},
-    {"bmpHeaderLongerThanTheFile", [] { ByteSet b = bmpFile(smallBmp()); put32(b, 14, 100000); return b; }},
-    {"bmpPixelOffsetPastTheEnd", [] { ByteSet b = bmpFile(smallBmp()); put32(b, 10, 1000); return b; }},
-    {"bmpTooManyPaletteColours", [] {
+    {"bmpSevenBits",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.bpp = 7;
+       return bmpFile(s);
+     }},
+    {"bmpEmbeddedJpeg",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.compression = 4;
+       return bmpFile(s);
+     }},
+    {"bmpRleWithTwentyFourBits",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.compression = 1;
+       return bmpFile(s);
+     }},
+    {"bmpZeroWidth",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.width = 0;
+       return bmpFile(s);
+     }},
+    {"bmpZeroHeight",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.height = 0;
+       return bmpFile(s);
+     }},
+    {"bmpMostNegativeHeight",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.height = INT32_MIN;
+       return bmpFile(s);
+     }},
+    {"bmpHugeAndShort",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.width = 16000, s.height = 1000;
+       return bmpFile(s);
+     }},
+    {"bmpHeaderSizeTwenty",
+     [] {
+       ByteSet b = bmpFile(smallBmp());
+       put32(b, 14, 20);
+       return b;
+     }},
+    {"bmpHeaderLongerThanTheFile",
+     [] {
+       ByteSet b = bmpFile(smallBmp());
+       put32(b, 14, 100000);
+       return b;
+     }},
+    {"bmpPixelOffsetPastTheEnd",
+     [] {
+       ByteSet b = bmpFile(smallBmp());
+       put32(b, 10, 1000);
+       return b;
+     }},
+    {"bmpTooManyPaletteColours",
+     [] {
        BmpRecipe s = smallBmp();
        s.bpp = 8, s.clrUsed = 1000, s.palette.assign(1000, 0);
        return bmpFile(s);
      }},
-    {"bmpRleEndsWithoutEndMark", [] {
+    {"bmpRleEndsWithoutEndMark",
+     [] {
        BmpRecipe s = smallBmp();
        s.bpp = 8, s.compression = 1, s.height = 2, s.palette = kTwo, s.pixels = {1, 1, 0, 0};
        return bmpFile(s);
      }},
-    {"bmpRle4OddLiteralPastTheEnd", [] {
+    {"bmpRle4OddLiteralPastTheEnd",
+     [] {
        BmpRecipe s = smallBmp();
        // Three indexes take two bytes; the file ends after one.
        s.width = 4, s.bpp = 4, s.compression = 2, s.palette = kTwo, s.pixels = {0, 3, 0x10};
        return bmpFile(s);
      }},
-    {"bmpRleAbsoluteRunPastTheEnd", [] {
+    {"bmpRleAbsoluteRunPastTheEnd",
+     [] {
        BmpRecipe s = smallBmp();
        // Wide enough for the run to reach past the last byte, were it not checked.
        s.width = 64, s.bpp = 8, s.compression = 1, s.palette = kTwo, s.pixels = {0, 200, 1};
@@ -217,8 +333,12 @@ const CorruptionCase kCorruptions[] = {
     {"icoImagePastTheEnd", [] { return iconWith([](ByteSet& b) { put32(b, 6 + 12, 5000); }); }},
     {"icoImageSizePastTheEnd", [] { return iconWith([](ByteSet& b) { put32(b, 6 + 8, 5000); }); }},
     {"icoDirectoryCut", [] { return iconWith([](ByteSet& b) { put16(b, 4, 2); }); }},
-    {"icoTopDownImage", [] { return iconWith([](ByteSet& b) { put32(b, 22 + 8, std::uint32_t(-2)); }); }},
-    {"icoImageShorterThanThePngSignature", [] { return iconFile({{1, 1, 24, {0x89, 'P', 'N', 'G'}}}); }},
+    {"icoTopDownImage",
+     [] { return iconWith([](ByteSet& b) { put32(b, 22 + 8, std::uint32_t(-2)); }); }},
+    {"icoImageShorterThanThePngSignature",
+     [] {
+       return iconFile({{1, 1, 24, {0x89, 'P', 'N', 'G'}}});
+     }},
     {"icoImageBadDepth", [] { return iconWith([](ByteSet& b) { put16(b, 22 + 14, 3); }); }},
 };
 
@@ -228,8 +348,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Corrupted, ::testing::ValuesIn(kCorruptions),
 // Random damage anywhere: whatever comes out must be a well-formed picture.
 TEST(RandomDamage, GivesNothingOrAWellFormedPicture) {
   std::mt19937 random(2024);
-  for (const char* file : {"quadrants.jpg", "quadrants-progressive.jpg", "anim.gif", "noise-interlaced.gif",
-                           "rgb24.bmp", "pal8.bmp", "three.ico"}) {
+  for (const char* file : {"quadrants.jpg", "quadrants-progressive.jpg", "anim.gif",
+                           "noise-interlaced.gif", "rgb24.bmp", "pal8.bmp", "three.ico"}) {
     const ByteSet whole = readFixture(file);
     for (int round = 0; round < 150; ++round) {
       ByteSet b = whole;
@@ -241,7 +361,8 @@ TEST(RandomDamage, GivesNothingOrAWellFormedPicture) {
       ASSERT_GT(picture->width, 0);
       ASSERT_GT(picture->height, 0);
       for (const auto& f : picture->frames)
-        ASSERT_EQ(f.pixels.size(), std::size_t(picture->width) * picture->height) << file << " round " << round;
+        ASSERT_EQ(f.pixels.size(), std::size_t(picture->width) * picture->height)
+            << file << " round " << round;
     }
   }
 }

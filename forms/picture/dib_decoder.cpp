@@ -6,7 +6,13 @@
 namespace forms::picture_detail {
 namespace {
 
-enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
+enum Compression : std::uint32_t {
+  kRgb = 0,
+  kRle8 = 1,
+  kRle4 = 2,
+  kBitFields = 3,
+  kAlphaBitFields = 6
+};
 
 struct Header {
   std::int64_t width = 0, rows = 0;
@@ -58,7 +64,8 @@ bool readHeader(ByteView dib, bool inIcon, Header& h) {
   } else if (h.compression != kRgb) {
     return false;
   }
-  if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 16 && h.bpp != 24 && h.bpp != 32) return false;
+  if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 16 && h.bpp != 24 && h.bpp != 32)
+    return false;
 
   h.topDown = height < 0;
   h.rows = h.topDown ? -height : height;
@@ -130,7 +137,8 @@ class DibDecoder {
 };
 
 bool DibDecoder::decode(std::size_t at, std::vector<std::uint32_t>& out, std::size_t& end) {
-  return h_.compression == kRle8 || h_.compression == kRle4 ? decodeRle(at, out, end) : decodePlain(at, out, end);
+  return h_.compression == kRle8 || h_.compression == kRle4 ? decodeRle(at, out, end)
+                                                            : decodePlain(at, out, end);
 }
 
 bool DibDecoder::decodePlain(std::size_t at, std::vector<std::uint32_t>& out, std::size_t& end) {
@@ -161,12 +169,14 @@ bool DibDecoder::decodePlain(std::size_t at, std::vector<std::uint32_t>& out, st
         case 24: px[x] = opaque(in[3 * x + 2], in[3 * x + 1], in[3 * x]); break;
         default: {
           const std::uint32_t v = h_.bpp == 16 ? std::uint32_t(in[2 * x] | (in[2 * x + 1] << 8))
-                                               : std::uint32_t(in[4 * x]) | (std::uint32_t(in[4 * x + 1]) << 8) |
+                                               : std::uint32_t(in[4 * x]) |
+                                                     (std::uint32_t(in[4 * x + 1]) << 8) |
                                                      (std::uint32_t(in[4 * x + 2]) << 16) |
                                                      (std::uint32_t(in[4 * x + 3]) << 24);
           const std::uint8_t a = alpha(v);
           anyAlpha |= a != 0;
-          px[x] = (std::uint32_t(a) << 24) | (std::uint32_t(red(v)) << 16) | (std::uint32_t(green(v)) << 8) | blue(v);
+          px[x] = (std::uint32_t(a) << 24) | (std::uint32_t(red(v)) << 16) |
+                  (std::uint32_t(green(v)) << 8) | blue(v);
         }
       }
     }
@@ -196,7 +206,8 @@ bool DibDecoder::decodeRle(std::size_t at, std::vector<std::uint32_t>& out, std:
     if (!dib_.u8(at, count) || !dib_.u8(at + 1, value)) return false;
     at += 2;
     if (count > 0) {  // a run of one index, or of two alternating ones in RLE4
-      for (int i = 0; i < count && x < width_; ++i) put(four ? ((i & 1) ? value & 0xF : value >> 4) : value);
+      for (int i = 0; i < count && x < width_; ++i)
+        put(four ? ((i & 1) ? value & 0xF : value >> 4) : value);
       continue;
     }
     if (value == 0) {  // end of line
@@ -214,7 +225,8 @@ bool DibDecoder::decodeRle(std::size_t at, std::vector<std::uint32_t>& out, std:
       const std::size_t bytes = four ? (value + 1u) / 2 : value;
       if (!dib_.has(at, bytes)) return false;
       const std::uint8_t* in = dib_.data() + at;
-      for (int i = 0; i < value && x < width_; ++i) put(four ? ((i & 1) ? in[i / 2] & 0xF : in[i / 2] >> 4) : in[i]);
+      for (int i = 0; i < value && x < width_; ++i)
+        put(four ? ((i & 1) ? in[i / 2] & 0xF : in[i / 2] >> 4) : in[i]);
       at += (bytes + 1) & ~std::size_t(1);
     }
   }

@@ -68,8 +68,8 @@ bool GifReader::readExtension() {
   if (label == 0xF9) {
     std::uint8_t packed, index;
     std::uint16_t delay;
-    if (!bytes_.u8(at_, size) || size < 4 || !bytes_.u8(at_ + 1, packed) || !bytes_.u16(at_ + 2, delay) ||
-        !bytes_.u8(at_ + 4, index) || !bytes_.has(at_ + 1, size))
+    if (!bytes_.u8(at_, size) || size < 4 || !bytes_.u8(at_ + 1, packed) ||
+        !bytes_.u16(at_ + 2, delay) || !bytes_.u8(at_ + 4, index) || !bytes_.has(at_ + 1, size))
       return false;
     control_.disposal = (packed >> 2) & 7;
     control_.delayMs = delay * 10;
@@ -80,8 +80,9 @@ bool GifReader::readExtension() {
   if (label == 0xFF) {
     std::vector<std::uint8_t> data;
     if (!bytes_.u8(at_, size) || !bytes_.has(at_ + 1, size)) return false;
-    const bool netscape = size == 11 && (std::memcmp(bytes_.data() + at_ + 1, "NETSCAPE2.0", 11) == 0 ||
-                                         std::memcmp(bytes_.data() + at_ + 1, "ANIMEXTS1.0", 11) == 0);
+    const bool netscape =
+        size == 11 && (std::memcmp(bytes_.data() + at_ + 1, "NETSCAPE2.0", 11) == 0 ||
+                       std::memcmp(bytes_.data() + at_ + 1, "ANIMEXTS1.0", 11) == 0);
     at_ += 1 + std::size_t(size);
     if (!readSubBlocks(&data)) return false;
     // Sub-block 1 holds the repeat count: 0 forever, n times otherwise.
@@ -94,8 +95,8 @@ bool GifReader::readExtension() {
 bool GifReader::readImage() {
   std::uint16_t left, top, w, h;
   std::uint8_t packed, minCodeSize;
-  if (!bytes_.u16(at_, left) || !bytes_.u16(at_ + 2, top) || !bytes_.u16(at_ + 4, w) || !bytes_.u16(at_ + 6, h) ||
-      !bytes_.u8(at_ + 8, packed))
+  if (!bytes_.u16(at_, left) || !bytes_.u16(at_ + 2, top) || !bytes_.u16(at_ + 4, w) ||
+      !bytes_.u16(at_ + 6, h) || !bytes_.u8(at_ + 8, packed))
     return false;
   at_ += 9;
   Palette local;
@@ -119,7 +120,8 @@ bool GifReader::readImage() {
   // The image's own rectangle may be far larger than the screen it is clipped to; its
   // index buffer must stay within the limits too.
   if (count > 0 && !fitsLimits(w, h)) return false;
-  if (count > 0 && !decodeGifLzw(data.data(), data.size(), minCodeSize, count, indexes)) return false;
+  if (count > 0 && !decodeGifLzw(data.data(), data.size(), minCodeSize, count, indexes))
+    return false;
 
   // Disposal 3 puts back what was there before this image.
   std::vector<std::uint32_t> before;
@@ -165,7 +167,8 @@ std::optional<Picture> GifReader::read() {
   std::uint8_t packed;
   if (!bytes_.u16(6, w) || !bytes_.u16(8, h) || !bytes_.u8(10, packed)) return std::nullopt;
   at_ = 13;
-  if ((packed & 0x80) && !readPalette(2 << (packed & 7), global_, globalCount_)) return std::nullopt;
+  if ((packed & 0x80) && !readPalette(2 << (packed & 7), global_, globalCount_))
+    return std::nullopt;
   if (!fitsLimits(w, h)) return std::nullopt;
   picture_.kind = PictureKind::Gif;
   picture_.width = w;
@@ -174,12 +177,15 @@ std::optional<Picture> GifReader::read() {
 
   for (;;) {
     std::uint8_t introducer;
-    if (!bytes_.u8(at_, introducer)) break;  // a missing trailer after whole blocks is common and harmless
+    if (!bytes_.u8(at_, introducer))
+      break;  // a missing trailer after whole blocks is common and harmless
     ++at_;
     if (introducer == 0x3B) break;
     bool ok = false;
-    if (introducer == 0x21) ok = readExtension();
-    else if (introducer == 0x2C) ok = readImage();
+    if (introducer == 0x21)
+      ok = readExtension();
+    else if (introducer == 0x2C)
+      ok = readImage();
     if (!ok) return std::nullopt;
   }
   if (picture_.frames.empty()) return std::nullopt;

@@ -34,8 +34,8 @@ class BitReader {
 
 }  // namespace
 
-bool decodeGifLzw(const std::uint8_t* data, std::size_t size, int minCodeSize, std::size_t pixelCount,
-                  std::vector<std::uint8_t>& indexes) {
+bool decodeGifLzw(const std::uint8_t* data, std::size_t size, int minCodeSize,
+                  std::size_t pixelCount, std::vector<std::uint8_t>& indexes) {
   if (minCodeSize < 2 || minCodeSize > 8) return false;
   indexes.clear();
   indexes.reserve(pixelCount);

@@ -36,7 +36,8 @@ TEST(GifFiles, NoiseDecodesPixelForPixel) {
     EXPECT_FALSE(picture->hasTransparency);
     const auto indexes = noiseIndexes(96, 64);
     int wrong = 0;
-    for (std::size_t i = 0; i < indexes.size(); ++i) wrong += picture->frames[0].pixels[i] != noiseColour(indexes[i]);
+    for (std::size_t i = 0; i < indexes.size(); ++i)
+      wrong += picture->frames[0].pixels[i] != noiseColour(indexes[i]);
     EXPECT_EQ(wrong, 0);
   }
 }
@@ -81,11 +82,12 @@ TEST_P(GifDisposal, ComposesTheNextFrameOnWhatTheMethodLeaves) {
   EXPECT_EQ(frame(*picture, 2), GetParam().third);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Methods, GifDisposal,
-    ::testing::Values(DisposalCase{0, {kBlue, kBlue, kGreen, kRed}}, DisposalCase{1, {kBlue, kBlue, kGreen, kRed}},
-                      DisposalCase{2, {kClear, kClear, kGreen, kRed}}, DisposalCase{3, {kRed, kRed, kGreen, kRed}},
-                      DisposalCase{5, {kBlue, kBlue, kGreen, kRed}}));
+INSTANTIATE_TEST_SUITE_P(Methods, GifDisposal,
+                         ::testing::Values(DisposalCase{0, {kBlue, kBlue, kGreen, kRed}},
+                                           DisposalCase{1, {kBlue, kBlue, kGreen, kRed}},
+                                           DisposalCase{2, {kClear, kClear, kGreen, kRed}},
+                                           DisposalCase{3, {kRed, kRed, kGreen, kRed}},
+                                           DisposalCase{5, {kBlue, kBlue, kGreen, kRed}}));
 
 TEST(GifFrames, TransparentIndexShowsWhatLiesBelow) {
   GifRecipe plan{4, 1, kFour};
@@ -215,19 +217,21 @@ TEST_P(GifLzw, RoundTripsThroughTheEncoder) {
   indexes.insert(indexes.end(), 3000, 1);
   const ByteSet data = lzwEncode(indexes, GetParam().minCodeSize, GetParam().clearWhenFull);
   std::vector<std::uint8_t> decoded;
-  ASSERT_TRUE(decodeGifLzw(data.data(), data.size(), GetParam().minCodeSize, indexes.size(), decoded));
+  ASSERT_TRUE(
+      decodeGifLzw(data.data(), data.size(), GetParam().minCodeSize, indexes.size(), decoded));
   EXPECT_EQ(decoded, indexes);
 }
 
 INSTANTIATE_TEST_SUITE_P(CodeSizes, GifLzw,
-                         ::testing::Values(LzwCase{2, true}, LzwCase{2, false}, LzwCase{4, true}, LzwCase{5, false},
-                                           LzwCase{8, true}, LzwCase{8, false}));
+                         ::testing::Values(LzwCase{2, true}, LzwCase{2, false}, LzwCase{4, true},
+                                           LzwCase{5, false}, LzwCase{8, true}, LzwCase{8, false}));
 
 TEST(GifLzwStreams, RefusesBrokenStreams) {
   std::vector<std::uint8_t> out;
   const ByteSet good = lzwEncode({1, 2, 3, 1, 2, 3}, 2);
   EXPECT_TRUE(decodeGifLzw(good.data(), good.size(), 2, 6, out));
-  EXPECT_FALSE(decodeGifLzw(good.data(), good.size(), 2, 7, out)) << "end code before the picture is full";
+  EXPECT_FALSE(decodeGifLzw(good.data(), good.size(), 2, 7, out))
+      << "end code before the picture is full";
   EXPECT_FALSE(decodeGifLzw(good.data(), 1, 2, 6, out)) << "bytes end before the picture is full";
   EXPECT_FALSE(decodeGifLzw(good.data(), good.size(), 1, 6, out)) << "code size below 2";
   EXPECT_FALSE(decodeGifLzw(good.data(), good.size(), 9, 6, out)) << "code size above 8";
@@ -239,10 +243,12 @@ TEST(GifLzwStreams, RefusesBrokenStreams) {
   EXPECT_FALSE(decodeGifLzw(ahead.data(), ahead.size(), 2, 4, out)) << "code beyond the table";
   // clear, then code 6 (a string) where a plain index must come.
   const ByteSet startsWithCode = {std::uint8_t(4 | (6 << 3))};
-  EXPECT_FALSE(decodeGifLzw(startsWithCode.data(), startsWithCode.size(), 2, 2, out)) << "string code after clear";
+  EXPECT_FALSE(decodeGifLzw(startsWithCode.data(), startsWithCode.size(), 2, 2, out))
+      << "string code after clear";
   // The same in a stream that goes on whole: clear, 6, index 1, end.
   const ByteSet thenWhole = {std::uint8_t(4 | (6 << 3) | (1 << 6)), std::uint8_t(5 << 1)};
-  EXPECT_FALSE(decodeGifLzw(thenWhole.data(), thenWhole.size(), 2, 2, out)) << "string code after clear";
+  EXPECT_FALSE(decodeGifLzw(thenWhole.data(), thenWhole.size(), 2, 2, out))
+      << "string code after clear";
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct IconDirectoryEntry {
 
 struct IconDirectory {
   std::uint16_t reserved = 0;
-  std::uint16_t type = 0;  // 1 icon, 2 cursor
+  std::uint16_t type = 0;                   // 1 icon, 2 cursor
   std::vector<IconDirectoryEntry> entries;  // never empty
 };
 

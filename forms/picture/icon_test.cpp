@@ -39,14 +39,14 @@ TEST(IconFiles, DecodePictureGivesTheLargestImage) {
   EXPECT_EQ(picture->width, 48);
 }
 
-TEST(IconFiles, PngImagesAreSkipped) {
-  EXPECT_FALSE(decodePicture(readFixture("png-only.ico")));
-}
+TEST(IconFiles, PngImagesAreSkipped) { EXPECT_FALSE(decodePicture(readFixture("png-only.ico"))); }
 
 // A 2 x 2 icon DIB: height doubled, the colours, then the AND mask rows (bottom first).
-ByteSet iconDib(std::uint16_t bpp, ByteSet colours, std::vector<std::uint32_t> palette, ByteSet mask) {
+ByteSet iconDib(std::uint16_t bpp, ByteSet colours, std::vector<std::uint32_t> palette,
+                ByteSet mask) {
   BmpRecipe s;
-  s.width = 2, s.height = 4, s.bpp = bpp, s.palette = std::move(palette), s.pixels = std::move(colours);
+  s.width = 2, s.height = 4, s.bpp = bpp, s.palette = std::move(palette),
+  s.pixels = std::move(colours);
   s.pixels.insert(s.pixels.end(), mask.begin(), mask.end());
   return dibBytes(s);
 }
@@ -54,7 +54,8 @@ ByteSet iconDib(std::uint16_t bpp, ByteSet colours, std::vector<std::uint32_t> p
 const ByteSet kMaskTopLeft = {0, 0, 0, 0, 0x80, 0, 0, 0};  // bottom row clear, top row x 0 set
 
 TEST(IconFiles, AndMaskCutsPixelsOfPalettedImages) {
-  const ByteSet dib = iconDib(4, {0x12, 0, 0, 0, 0x33, 0, 0, 0}, {0, 0xFF0000, 0x00FF00, 0x0000FF}, kMaskTopLeft);
+  const ByteSet dib =
+      iconDib(4, {0x12, 0, 0, 0, 0x33, 0, 0, 0}, {0, 0xFF0000, 0x00FF00, 0x0000FF}, kMaskTopLeft);
   const auto picture = decodeIcon(iconFile({{2, 2, 4, dib}}));
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->frames[0].pixels, (std::vector<std::uint32_t>{kClear, kBlue, kRed, kGreen}));
@@ -71,19 +72,23 @@ TEST(IconFiles, ThirtyTwoBitsWithAlphaNeedNoMask) {
   const ByteSet colours = {255, 0, 0, 0xFF, 255, 0, 0, 0xFF, 0, 0, 255, 0x40, 0, 0, 255, 0xFF};
   const auto picture = decodeIcon(iconFile({{2, 2, 32, iconDib(32, colours, {}, {})}}));
   ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->frames[0].pixels, (std::vector<std::uint32_t>{0x40FF0000, kRed, kBlue, kBlue}));
+  EXPECT_EQ(picture->frames[0].pixels,
+            (std::vector<std::uint32_t>{0x40FF0000, kRed, kBlue, kBlue}));
 }
 
 TEST(IconFiles, PalettedImageWithoutItsMaskIsRefused) {
-  const ByteSet dib = iconDib(4, {0x12, 0, 0, 0, 0x33, 0, 0, 0}, {0, 0xFF0000, 0x00FF00, 0x0000FF}, {});
+  const ByteSet dib =
+      iconDib(4, {0x12, 0, 0, 0, 0x33, 0, 0, 0}, {0, 0xFF0000, 0x00FF00, 0x0000FF}, {});
   EXPECT_FALSE(decodeIcon(iconFile({{2, 2, 4, dib}})));
 }
 
 TEST(IconFiles, SameSizePrefersMoreColoursAndCursorsDecodeToo) {
   const ByteSet four = iconDib(4, {0x11, 0, 0, 0, 0x11, 0, 0, 0}, {0, 0xFF0000}, ByteSet(8, 0));
-  const ByteSet deep = iconDib(24, {0, 255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 0}, {}, ByteSet(8, 0));
+  const ByteSet deep =
+      iconDib(24, {0, 255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 0}, {}, ByteSet(8, 0));
   for (int type : {1, 2}) {
-    const auto picture = decodeIcon(iconFile({{2, 2, 4, four}, {2, 2, 24, deep}, {2, 2, 4, four}}, type));
+    const auto picture =
+        decodeIcon(iconFile({{2, 2, 4, four}, {2, 2, 24, deep}, {2, 2, 4, four}}, type));
     ASSERT_TRUE(picture);
     EXPECT_EQ(pixelAt(*picture, 0, 0), kGreen) << type;
   }

@@ -55,7 +55,8 @@ void termSource(j_decompress_ptr) {}
 // Adobe writes CMYK inverted, and nearly every CMYK JPEG comes from Adobe software.
 std::uint32_t fromInvertedCmyk(const JSAMPLE* p) {
   const unsigned k = p[3];
-  return opaque(std::uint8_t(p[0] * k / 255), std::uint8_t(p[1] * k / 255), std::uint8_t(p[2] * k / 255));
+  return opaque(std::uint8_t(p[0] * k / 255), std::uint8_t(p[1] * k / 255),
+                std::uint8_t(p[2] * k / 255));
 }
 
 // Everything that libjpeg touches lives here, apart from the C++ objects with
@@ -67,7 +68,8 @@ struct Decompressor {
   jpeg_progress_mgr progress{};
 };
 
-bool run(Decompressor& d, ByteView bytes, std::vector<std::uint32_t>& pixels, int& width, int& height) {
+bool run(Decompressor& d, ByteView bytes, std::vector<std::uint32_t>& pixels, int& width,
+         int& height) {
   jpeg_decompress_struct& cinfo = d.cinfo;
   cinfo.err = jpeg_std_error(&d.errors.base);
   d.errors.base.error_exit = onError;
@@ -101,7 +103,8 @@ bool run(Decompressor& d, ByteView bytes, std::vector<std::uint32_t>& pixels, in
 
   // Rows go straight into the result: nothing between setjmp and here needs unwinding.
   pixels.assign(std::size_t(w) * h, 0);
-  JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, w * channels, 1);
+  JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                              w * channels, 1);
   while (cinfo.output_scanline < h) {
     const unsigned y = cinfo.output_scanline;
     if (jpeg_read_scanlines(&cinfo, row, 1) != 1) return false;

@@ -11,7 +11,8 @@ namespace {
 void expectNear(std::uint32_t actual, std::uint32_t expected, const char* where) {
   for (int shift : {0, 8, 16, 24}) {
     const int a = (actual >> shift) & 0xFF, e = (expected >> shift) & 0xFF;
-    EXPECT_LE(std::abs(a - e), 12) << where << ": got " << std::hex << actual << ", want " << expected;
+    EXPECT_LE(std::abs(a - e), 12)
+        << where << ": got " << std::hex << actual << ", want " << expected;
   }
 }
 
@@ -37,7 +38,8 @@ TEST_P(JpegFiles, DecodesTheFourQuadrants) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BaselineAndProgressive, JpegFiles,
-                         ::testing::Values(JpegCase{"quadrants.jpg"}, JpegCase{"quadrants-progressive.jpg"}));
+                         ::testing::Values(JpegCase{"quadrants.jpg"},
+                                           JpegCase{"quadrants-progressive.jpg"}));
 
 TEST(JpegColourSpaces, GreyAndAdobeCmykComeOutAsRgb) {
   const auto grey = decodePicture(readFixture("grey.jpg"));

@@ -10,15 +10,18 @@ namespace forms {
 namespace picture_detail {
 
 bool fitsLimits(std::int64_t width, std::int64_t height, std::uint64_t frames) {
-  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) return false;
+  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
+    return false;
   const std::uint64_t one = std::uint64_t(width) * std::uint64_t(height);
   return frames <= kMaxPicturePixels / one;
 }
 
 void noteTransparency(Picture& picture) {
-  picture.hasTransparency = std::any_of(picture.frames.begin(), picture.frames.end(), [](const PictureFrame& f) {
-    return std::any_of(f.pixels.begin(), f.pixels.end(), [](std::uint32_t p) { return (p >> 24) != 0xFF; });
-  });
+  picture.hasTransparency =
+      std::any_of(picture.frames.begin(), picture.frames.end(), [](const PictureFrame& f) {
+        return std::any_of(f.pixels.begin(), f.pixels.end(),
+                           [](std::uint32_t p) { return (p >> 24) != 0xFF; });
+      });
 }
 
 }  // namespace picture_detail
@@ -31,8 +34,8 @@ std::optional<PictureKind> detectPictureKind(const ByteSet& bytes) {
   if (startsWith("GIF87a", 6) || startsWith("GIF89a", 6)) return PictureKind::Gif;
   if (startsWith("BM", 2)) return PictureKind::Bmp;
   // ICO (type 1) or CUR (type 2), with at least one image.
-  if (bytes.size() >= 6 && bytes[0] == 0 && bytes[1] == 0 && (bytes[2] == 1 || bytes[2] == 2) && bytes[3] == 0 &&
-      (bytes[4] | bytes[5]) != 0)
+  if (bytes.size() >= 6 && bytes[0] == 0 && bytes[1] == 0 && (bytes[2] == 1 || bytes[2] == 2) &&
+      bytes[3] == 0 && (bytes[4] | bytes[5]) != 0)
     return PictureKind::Icon;
   return std::nullopt;
 }

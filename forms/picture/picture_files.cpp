@@ -148,7 +148,8 @@ ByteSet gifFile(const GifRecipe& plan) {
     put16(out, im.width);
     put16(out, im.height);
     std::uint8_t packed = im.interlaced ? 0x40 : 0;
-    if (!im.localPalette.empty()) packed |= std::uint8_t(0x80 | log2Entries(im.localPalette.size()));
+    if (!im.localPalette.empty())
+      packed |= std::uint8_t(0x80 | log2Entries(im.localPalette.size()));
     out.push_back(packed);
     for (auto c : im.localPalette) putRgb(out, c);
     out.push_back(std::uint8_t(im.minCodeSize));

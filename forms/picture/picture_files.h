@@ -10,8 +10,8 @@
 
 namespace forms::picture_test {
 
-constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,
-                        kBlack = 0xFF000000, kClear = 0x00000000;
+constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF,
+                        kWhite = 0xFFFFFFFF, kBlack = 0xFF000000, kClear = 0x00000000;
 
 ByteSet readFixture(const std::string& name);
 
@@ -23,11 +23,12 @@ std::uint32_t noiseColour(std::uint8_t index);
 
 // A GIF LZW encoder. With clearWhenFull false, a full table is kept and the encoder
 // goes on with 12-bit codes, as some encoders do.
-ByteSet lzwEncode(const std::vector<std::uint8_t>& indexes, int minCodeSize, bool clearWhenFull = true);
+ByteSet lzwEncode(const std::vector<std::uint8_t>& indexes, int minCodeSize,
+                  bool clearWhenFull = true);
 
 struct GifImage {
   int left = 0, top = 0, width = 0, height = 0;
-  std::vector<std::uint8_t> indexes;  // in stored order (interlaced order if interlaced)
+  std::vector<std::uint8_t> indexes;        // in stored order (interlaced order if interlaced)
   std::vector<std::uint32_t> localPalette;  // 0xRRGGBB; empty = the global one
   bool interlaced = false;
   bool control = true;  // write a graphic control extension
@@ -38,7 +39,8 @@ struct GifImage {
 
 struct GifRecipe {
   GifRecipe() = default;
-  GifRecipe(int w, int h, std::vector<std::uint32_t> colours) : width(w), height(h), palette(std::move(colours)) {}
+  GifRecipe(int w, int h, std::vector<std::uint32_t> colours)
+      : width(w), height(h), palette(std::move(colours)) {}
   int width = 0, height = 0;
   std::vector<std::uint32_t> palette;  // 0xRRGGBB, a power of two entries (or none)
   std::vector<GifImage> images;

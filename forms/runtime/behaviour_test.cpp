@@ -51,9 +51,13 @@ constexpr UnitRef kBoxedMark{kBoxed, 0x1600005D};
 
 constexpr std::uint32_t kSoundMs = 150;
 
-HWND windowOf(UnitRef unit, UnitKind kind) { return reinterpret_cast<HWND>(getUnitWindowHandle(unit, kind)); }
+HWND windowOf(UnitRef unit, UnitKind kind) {
+  return reinterpret_cast<HWND>(getUnitWindowHandle(unit, kind));
+}
 HWND topOf(UnitRef own) { return windowOf(own, UnitKind::Window); }
-std::int32_t number(UnitRef unit, int index) { return std::get<std::int32_t>(getUnitProperty(unit, index)); }
+std::int32_t number(UnitRef unit, int index) {
+  return std::get<std::int32_t>(getUnitProperty(unit, index));
+}
 Text text(UnitRef unit, int index) { return std::get<Text>(getUnitProperty(unit, index)); }
 
 // Closes a window as its close box would, and serves what follows.
@@ -134,7 +138,8 @@ HandlerResult onBoxTick(const Event&) {
   return std::nullopt;
 }
 
-const HandlerEntry kHandlers[] = {{"onDown", onDown}, {"onModalTick", onModalTick}, {"onBoxTick", onBoxTick}};
+const HandlerEntry kHandlers[] = {
+    {"onDown", onDown}, {"onModalTick", onModalTick}, {"onBoxTick", onBoxTick}};
 
 // What the windows' music asked of the sound device: L a looping play, O a single play,
 // S a stop; with the tick count of each single play.
@@ -156,14 +161,16 @@ class RecordingPlayer : public SoundPlayer {
 };
 RecordingPlayer player;
 
-tpl::UnitRecord plainWindow(tpl::Id own, int left, int top, int width, int height, std::uint32_t flags = kFlagVisible) {
+tpl::UnitRecord plainWindow(tpl::Id own, int left, int top, int width, int height,
+                            std::uint32_t flags = kFlagVisible) {
   tpl::UnitRecord w = unitRecord(UnitKind::Window, own, left, top, width, height, flags);
   setNumber(w, "border", 0);
   setNumber(w, "startPosition", 0);
   return w;
 }
 
-tpl::UnitRecord musicWindow(tpl::Id own, int left, const ByteSet& sound, std::uint32_t count, std::uint32_t flags) {
+tpl::UnitRecord musicWindow(tpl::Id own, int left, const ByteSet& sound, std::uint32_t count,
+                            std::uint32_t flags) {
   tpl::UnitRecord w = plainWindow(own, left, 20, 60, 40, flags);
   setBytes(w, "music", sound);
   setNumber(w, "musicPlayCount", count);
@@ -253,7 +260,8 @@ TEST(LoadWindow, ParentUnitsWindowOwnsTheNewWindow) {
     ASSERT_TRUE(loadWindow(kOwned, c.parent));
     HWND owned = topOf(kOwnedOwn);
     ASSERT_NE(owned, nullptr) << "not modal: back at once with the window open";
-    EXPECT_EQ(GetWindow(owned, GW_OWNER), c.owned ? topOf(kMainOwn) : nullptr) << std::hex << c.parent.unit;
+    EXPECT_EQ(GetWindow(owned, GW_OWNER), c.owned ? topOf(kMainOwn) : nullptr)
+        << std::hex << c.parent.unit;
     EXPECT_TRUE(IsWindowEnabled(topOf(kMainOwn)));
     closeWindow(kOwnedOwn);
     EXPECT_EQ(topOf(kOwnedOwn), nullptr);
@@ -303,7 +311,7 @@ TEST(WindowMusic, PlayCountDecidesWhatIsPlayedAndTheWindowsEndStopsIt) {
   struct Case {
     WindowId window;
     UnitRef own;
-    const char* atLoad;    // before the window is first shown, for a hidden template
+    const char* atLoad;     // before the window is first shown, for a hidden template
     const char* whileOpen;  // once it has been shown and had time for every play
     const char* closed;
   };

@@ -85,11 +85,13 @@ namespace {
 
 // The one way a fatal report ends the program: a box with text (wide, for the box) and
 // caption, then exit code -1. Allocates nothing, so the exhausted heap reports through it.
-[[noreturn]] void endWithReport(std::string_view text, const wchar_t* wideText, const wchar_t* caption) {
+[[noreturn]] void endWithReport(std::string_view text, const wchar_t* wideText,
+                                const wchar_t* caption) {
   // Tests read the box text from a file instead of a box that would wait for a user.
   if (const char* file = std::getenv("TV_RUNTIME_ERROR_FILE"); file && *file) {
-    const base::KernelHandle f(CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    const base::KernelHandle f(CreateFileA(file, FILE_APPEND_DATA,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (f) WriteFile(f.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   } else {
@@ -196,11 +198,16 @@ struct CommonEvent {
 };
 
 const CommonEvent kCommonEvents[] = {
-    {WM_LBUTTONDOWN, common::kLeftDown, true},   {WM_LBUTTONUP, common::kLeftUp, true},
-    {WM_LBUTTONDBLCLK, common::kLeftDoubleClick, true}, {WM_RBUTTONDOWN, common::kRightDown, true},
-    {WM_RBUTTONUP, common::kRightUp, true},      {WM_MOUSEMOVE, common::kMouseMove, true},
-    {WM_KEYDOWN, common::kKeyDown, false},       {WM_KEYUP, common::kKeyUp, false},
-    {WM_CHAR, common::kCharacter, false},        {WM_MOUSEWHEEL, common::kMouseWheel, false},
+    {WM_LBUTTONDOWN, common::kLeftDown, true},
+    {WM_LBUTTONUP, common::kLeftUp, true},
+    {WM_LBUTTONDBLCLK, common::kLeftDoubleClick, true},
+    {WM_RBUTTONDOWN, common::kRightDown, true},
+    {WM_RBUTTONUP, common::kRightUp, true},
+    {WM_MOUSEMOVE, common::kMouseMove, true},
+    {WM_KEYDOWN, common::kKeyDown, false},
+    {WM_KEYUP, common::kKeyUp, false},
+    {WM_CHAR, common::kCharacter, false},
+    {WM_MOUSEWHEEL, common::kMouseWheel, false},
 };
 
 std::int32_t windowNumber(UnitRef window, int property);
@@ -269,10 +276,12 @@ bool preTranslate(MSG& msg) {
   // The handler may have closed the window.
   w = liveWindow(windowId);
   if (!w || w->destroying) return false;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && windowNumber(UnitRef{windowId, own}, window::kEscCloses) == 1) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
+      windowNumber(UnitRef{windowId, own}, window::kEscCloses) == 1) {
     PostMessageW(w->hwnd, WM_CLOSE, 0, 0);
   }
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && windowNumber(UnitRef{windowId, own}, window::kEnterMovesFocus) == 1) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
+      windowNumber(UnitRef{windowId, own}, window::kEnterMovesFocus) == 1) {
     HWND next = GetNextDlgTabItem(w->hwnd, GetFocus(), FALSE);
     if (next) SetFocus(next);
     return false;
@@ -327,7 +336,9 @@ void serveMessage(MSG& msg) {
 
 void installDialogLoopFilter() {
   RuntimeState& s = state();
-  if (!s.dialogLoopFilter) s.dialogLoopFilter.attach(SetWindowsHookExW(WH_MSGFILTER, dialogLoopFilter, nullptr, GetCurrentThreadId()));
+  if (!s.dialogLoopFilter)
+    s.dialogLoopFilter.attach(
+        SetWindowsHookExW(WH_MSGFILTER, dialogLoopFilter, nullptr, GetCurrentThreadId()));
 }
 
 void removeDialogLoopFilter() { state().dialogLoopFilter.close(); }

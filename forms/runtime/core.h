@@ -21,8 +21,8 @@ struct LiveUnit {
   StoredUnit* stored = nullptr;
   std::unique_ptr<UnitSite> site;
   std::unique_ptr<UnitControl> control;
-  HCURSOR cursor = nullptr;  // null: the control's own default
-  base::OwnCursor ownCursor;       // a cursor made from a cursor file
+  HCURSOR cursor = nullptr;   // null: the control's own default
+  base::OwnCursor ownCursor;  // a cursor made from a cursor file
 };
 
 struct LiveWindow {
@@ -74,7 +74,8 @@ void installDialogLoopFilter();
 void removeDialogLoopFilter();
 
 // Runtime error with the box text; never returns.
-[[noreturn]] void fatalError(const Text& message, std::optional<std::int32_t> number = std::nullopt);
+[[noreturn]] void fatalError(const Text& message,
+                             std::optional<std::int32_t> number = std::nullopt);
 // The report of an exhausted heap, with the size asked for; never returns. Allocates
 // nothing.
 [[noreturn]] void reportExhaustedHeap(std::size_t size);

@@ -12,10 +12,11 @@ namespace {
 
 // 32 x 32 hand pointing up, hot spot at the finger tip (x 5, y 0): '#' black, '.' white.
 const char* const kHand[] = {
-    "     ##         ", "    #..#        ", "    #..#        ", "    #..#        ", "    #..###      ",
-    "    #..#..###   ", "    #..#..#..## ", " ## #..#..#..#.#", "#..##........#.#", "#...#.........#.",
-    " #..#.........#.", "  #...........#.", "  #...........#.", "   #.........#. ", "   #.........#  ",
-    "    #.......#   ", "    #.......#   ", "    #########   ",
+    "     ##         ", "    #..#        ", "    #..#        ", "    #..#        ",
+    "    #..###      ", "    #..#..###   ", "    #..#..#..## ", " ## #..#..#..#.#",
+    "#..##........#.#", "#...#.........#.", " #..#.........#.", "  #...........#.",
+    "  #...........#.", "   #.........#. ", "   #.........#  ", "    #.......#   ",
+    "    #.......#   ", "    #########   ",
 };
 
 HCURSOR ownHandCursor() {
@@ -48,8 +49,8 @@ HCURSOR cursorFromFile(const ByteSet& file) {
   res[2] = static_cast<std::uint8_t>(first.hotY);
   res[3] = static_cast<std::uint8_t>(first.hotY >> 8);
   if (size) std::memcpy(res.data() + 4, first.image.data(), size);
-  return reinterpret_cast<HCURSOR>(
-      CreateIconFromResourceEx(res.data(), static_cast<DWORD>(res.size()), FALSE, 0x00030000, 0, 0, 0));
+  return reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(
+      res.data(), static_cast<DWORD>(res.size()), FALSE, 0x00030000, 0, 0, 0));
 }
 
 }  // namespace
@@ -63,9 +64,7 @@ HCURSOR cursorOf(const ByteSet& pointer, base::OwnCursor& own) {
     if (own.get()) return own.get();
   }
   switch (choice.kind) {
-    case tpl::PointerChoice::File:
-      own.attach(cursorFromFile(choice.file));
-      return own.get();
+    case tpl::PointerChoice::File: own.attach(cursorFromFile(choice.file)); return own.get();
     case tpl::PointerChoice::Stock:
       if (choice.ownHand()) return ownHandCursor();
       return LoadCursorW(nullptr, MAKEINTRESOURCEW(choice.cursorId));

@@ -73,7 +73,8 @@ TEST(RuntimeErrors, BoxTextAndExitCodeWithoutTheEndRoutine) {
       {"badsegment", "运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n"},
       {"nostart", "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n"},
       {"windowonly", "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n"},
-      {"array", "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"},
+      {"array",
+       "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"},
       {"notloaded", "运行时出错!\r\n\r\n错误信息：指定窗口尚未载入\r\n"},
       {"unknownwindow", "运行时出错!\r\n\r\n错误信息：未载入欲访问窗口组件所在的窗口\r\n"},
   };

@@ -149,7 +149,8 @@ bool createWindow(StoredWindow& stored, HWND owner) {
     StoredUnit& u = stored.units[i];
     if (u.parentId != 0 && depth < 64) {
       for (std::size_t p = 1; p < stored.units.size(); ++p)
-        if (stored.units[p].id == u.parentId && !done[p] && p != i && !create(p, depth + 1)) return false;
+        if (stored.units[p].id == u.parentId && !done[p] && p != i && !create(p, depth + 1))
+          return false;
     }
     done[i] = true;
     return createUnit(w, u, true);
@@ -205,7 +206,9 @@ void windowDestroyed(WindowId id) {
   while (!stored.units.empty() && stored.units.back().clone) stored.units.pop_back();
   for (StoredUnit& u : stored.units)
     u.childIds.erase(std::remove_if(u.childIds.begin(), u.childIds.end(),
-                                    [&](UnitId c) { return c != 0 && std::count(clones.begin(), clones.end(), c); }),
+                                    [&](UnitId c) {
+                                      return c != 0 && std::count(clones.begin(), clones.end(), c);
+                                    }),
                      u.childIds.end());
   if (s.live.empty()) PostQuitMessage(0);
 }
@@ -309,7 +312,9 @@ bool copyWindowUnit(UnitRef source, UnitKind type, UnitRef& target) {
     w->stored->units.push_back(std::move(clone));
     StoredUnit& made = w->stored->units.back();
     if (!createUnit(*w, made, false)) {
-      if (parent) parent->childIds.erase(std::find(parent->childIds.begin(), parent->childIds.end(), made.id));
+      if (parent)
+        parent->childIds.erase(
+            std::find(parent->childIds.begin(), parent->childIds.end(), made.id));
       w->stored->units.pop_back();
       return;
     }

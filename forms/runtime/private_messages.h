@@ -11,7 +11,8 @@ namespace forms {
 // To the hidden window (window_thread.cpp).
 constexpr UINT kRunWorkMessage = WM_APP + 1;     // sent: run the work at lParam, answer 1
 constexpr UINT kPostedWorkMessage = WM_APP + 2;  // posted: run, then free, the work at lParam
-constexpr UINT kPacedWakeMessage = WM_APP + 4;   // posted: the paced work numbered wParam is asked for
+constexpr UINT kPacedWakeMessage =
+    WM_APP + 4;  // posted: the paced work numbered wParam is asked for
 
 // Timers of the hidden window: units' sites number theirs up from the first base, paced
 // works up from the second, far out of the units' reach.

@@ -51,7 +51,8 @@ void setCurrentDirectoryToProgram() {
 
 }  // namespace
 
-void startRuntime(const UnitTable& units, const HandlerEntry* handlers, std::size_t count, const ByteSet& segment) {
+void startRuntime(const UnitTable& units, const HandlerEntry* handlers, std::size_t count,
+                  const ByteSet& segment) {
   RuntimeState& s = state();
   s.units = &units;
   s.thread = GetCurrentThreadId();

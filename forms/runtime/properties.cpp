@@ -49,14 +49,17 @@ class OverlayRepaint {
   RECT before_{};
 };
 
-HWND liveWindowOf(const Found& f) { return f.live && f.live->control ? f.live->control->window() : nullptr; }
+HWND liveWindowOf(const Found& f) {
+  return f.live && f.live->control ? f.live->control->window() : nullptr;
+}
 
 // The live rectangle: screen coordinates for a top-level window, else the parent's
 // client coordinates.
 RECT liveRect(HWND h) {
   RECT r;
   GetWindowRect(h, &r);
-  if (GetWindowLongW(h, GWL_STYLE) & WS_CHILD) MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+  if (GetWindowLongW(h, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 
@@ -98,7 +101,9 @@ Value getUnitProperty(UnitRef ref, int index, int member) {
         break;
       }
       case common::kTag: result = u.tag; break;
-      case common::kVisible: result = f.live ? (h ? IsWindowVisible(h) != FALSE : false) : u.visible(); break;
+      case common::kVisible:
+        result = f.live ? (h ? IsWindowVisible(h) != FALSE : false) : u.visible();
+        break;
       case common::kDisabled: result = h ? IsWindowEnabled(h) == FALSE : u.disabled(); break;
       case common::kMousePointer: result = u.mousePointer; break;
       default: break;
@@ -119,8 +124,9 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
     }
     StoredUnit& u = *f.unit;
     HWND h = liveWindowOf(f);
-    const bool reshapes = index == common::kLeft || index == common::kTop || index == common::kWidth ||
-                          index == common::kHeight || index == common::kVisible;
+    const bool reshapes = index == common::kLeft || index == common::kTop ||
+                          index == common::kWidth || index == common::kHeight ||
+                          index == common::kVisible;
     OverlayRepaint overlays(reshapes ? h : nullptr);
     switch (index) {
       case common::kLeft:
@@ -129,7 +135,8 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
         (index == common::kLeft ? u.left : u.top) = v;
         if (h) {
           RECT r = liveRect(h);
-          SetWindowPos(h, nullptr, index == common::kLeft ? v : r.left, index == common::kTop ? v : r.top, 0, 0,
+          SetWindowPos(h, nullptr, index == common::kLeft ? v : r.left,
+                       index == common::kTop ? v : r.top, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         break;
@@ -141,7 +148,8 @@ void setUnitProperty(UnitRef ref, int index, const Value& value, int member) {
         if (h) {
           RECT r = liveRect(h);
           SetWindowPos(h, nullptr, 0, 0, index == common::kWidth ? v : r.right - r.left,
-                       index == common::kHeight ? v : r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                       index == common::kHeight ? v : r.bottom - r.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         break;
       }

@@ -36,8 +36,10 @@ void waitPumping(std::int32_t ms) {
     // Sleeps until a message arrives or the time is up, instead of spinning; after a
     // quit message only the time is waited for, the quit staying for the outer loop.
     const DWORD left = static_cast<DWORD>(ms) - elapsed + 1;
-    if (quit) Sleep(left);
-    else MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (quit)
+      Sleep(left);
+    else
+      MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }
   if (quit) PostQuitMessage(static_cast<int>(*quit));
 }

@@ -15,15 +15,17 @@
 
 namespace forms {
 
-using WindowId = std::uint32_t;   // 0x52xxxxxx: the key a window is loaded under
-using UnitId = std::uint32_t;     // 0x06xxxxxx the window's own unit, 0x16xxxxxx a unit
+using WindowId = std::uint32_t;  // 0x52xxxxxx: the key a window is loaded under
+using UnitId = std::uint32_t;    // 0x06xxxxxx the window's own unit, 0x16xxxxxx a unit
 
 struct UnitRef {
   WindowId window = 0;
   UnitId unit = 0;
 };
 
-inline bool operator==(const UnitRef& a, const UnitRef& b) { return a.window == b.window && a.unit == b.unit; }
+inline bool operator==(const UnitRef& a, const UnitRef& b) {
+  return a.window == b.window && a.unit == b.unit;
+}
 inline bool operator!=(const UnitRef& a, const UnitRef& b) { return !(a == b); }
 
 // What a handler gave back: no value at all, or one value. Only a returned false stops
@@ -36,9 +38,9 @@ inline bool stops(const HandlerResult& r) {
 }
 
 struct Event {
-  UnitRef source;                    // the unit that raised it (a clone: the clone itself)
-  int number = 0;                    // the unit's own events from 0, common ones negative
-  std::vector<std::int32_t> args;    // x, y, flags; feedback parameters; ...
+  UnitRef source;                  // the unit that raised it (a clone: the clone itself)
+  int number = 0;                  // the unit's own events from 0, common ones negative
+  std::vector<std::int32_t> args;  // x, y, flags; feedback parameters; ...
 };
 
 using Handler = HandlerResult (*)(const Event&);
@@ -63,12 +65,15 @@ struct UnitTable;  // unit.h; forms/units/unit_table.h has the table of every ty
 // folder, the runtime's hidden window, then the template segment is read and every
 // binding resolved through the handler table. A segment that cannot be read is the
 // runtime error "载入窗口模板数据段出错!". units outlives the runtime.
-void startRuntime(const UnitTable& units, const HandlerEntry* handlers, std::size_t count, const ByteSet& segment);
-inline void startRuntime(const UnitTable& units, const std::vector<HandlerEntry>& handlers, const ByteSet& segment) {
+void startRuntime(const UnitTable& units, const HandlerEntry* handlers, std::size_t count,
+                  const ByteSet& segment);
+inline void startRuntime(const UnitTable& units, const std::vector<HandlerEntry>& handlers,
+                         const ByteSet& segment) {
   startRuntime(units, handlers.data(), handlers.size(), segment);
 }
 template <std::size_t N>
-void startRuntime(const UnitTable& units, const HandlerEntry (&handlers)[N], const ByteSet& segment) {
+void startRuntime(const UnitTable& units, const HandlerEntry (&handlers)[N],
+                  const ByteSet& segment) {
   startRuntime(units, handlers, N, segment);
 }
 
@@ -107,7 +112,8 @@ void setUnitProperty(UnitRef unit, int index, const Value& value, int member = -
 inline Value getUnitProperty(WindowId window, UnitId unit, int index, int member = -1) {
   return getUnitProperty(UnitRef{window, unit}, index, member);
 }
-inline void setUnitProperty(WindowId window, UnitId unit, int index, const Value& value, int member = -1) {
+inline void setUnitProperty(WindowId window, UnitId unit, int index, const Value& value,
+                            int member = -1) {
   setUnitProperty(UnitRef{window, unit}, index, value, member);
 }
 
@@ -121,11 +127,13 @@ WindowHandle getUnitWindowHandle(UnitRef unit, UnitKind type);
 
 // Message 0x8075 (p1, p2) to a label: sent (the handler's value, 0 for none) or, with
 // wait false, posted (0 at once).
-std::int32_t raiseFeedbackEvent(UnitRef label, std::int32_t p1 = 0, std::int32_t p2 = 0, bool wait = true);
+std::int32_t raiseFeedbackEvent(UnitRef label, std::int32_t p1 = 0, std::int32_t p2 = 0,
+                                bool wait = true);
 
 // Hot key with id 33000 + calls so far; WM_HOTKEY on target sends 0x8075 (id, 0) to the
 // feedback window. 0 when the system refuses the key.
-std::int32_t registerHotKey(WindowHandle target, WindowHandle feedback, std::int32_t modifiers, std::int32_t key);
+std::int32_t registerHotKey(WindowHandle target, WindowHandle feedback, std::int32_t modifiers,
+                            std::int32_t key);
 
 // ---- Message loops ----
 

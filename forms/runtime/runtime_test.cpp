@@ -101,9 +101,8 @@ HandlerResult onMayClose(const Event&) {
 }
 
 const HandlerEntry kHandlers[] = {
-    {"onMayClose", onMayClose},
-    {"onTick", onTick}, {"onClicked", onClicked}, {"onButtonDown", onButtonDown},
-    {"onChar", onChar}, {"onFeedback", onFeedback},
+    {"onMayClose", onMayClose},     {"onTick", onTick}, {"onClicked", onClicked},
+    {"onButtonDown", onButtonDown}, {"onChar", onChar}, {"onFeedback", onFeedback},
 };
 
 // A fixture of the picture decoders: 12 x 6, red 100 ms, green 200 ms, blue 300 ms with a
@@ -111,7 +110,8 @@ const HandlerEntry kHandlers[] = {
 ByteSet animatedGif() {
   std::string here = __FILE__;
   here = here.substr(0, here.rfind('/') + 1);
-  std::ifstream in((here[0] == '/' ? "Z:" : "") + here + "../picture/test_data/anim.gif", std::ios::binary);
+  std::ifstream in((here[0] == '/' ? "Z:" : "") + here + "../picture/test_data/anim.gif",
+                   std::ios::binary);
   return ByteSet(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -163,11 +163,14 @@ ByteSet testSegment() {
   bind(loopingBound, 0, "onFeedback");
   tpl::UnitRecord loopingUnbound = unitRecord(T::Label, kLoopingUnbound.unit, 0, 20, 10, 10);
   loopingUnbound.sourceUnitId = kLoopingBound.unit;
-  std::vector<tpl::WindowRecord> windows{windowRecord(kWin, own, {label, timer, button, edit, log, shape, overAnimated, animated, broken}),
-                                         windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
-                                         windowRecord(kSecond, second, {secondLabel}),
-                                         windowRecord(kLooping, looping, {loopingBound, loopingUnbound})};
-  for (int i = 0; i < static_cast<int>(galleryShapes().size()); ++i) windows.push_back(galleryShapeWindow(i));
+  std::vector<tpl::WindowRecord> windows{
+      windowRecord(kWin, own,
+                   {label, timer, button, edit, log, shape, overAnimated, animated, broken}),
+      windowRecord(kUnloaded, other, {otherLabel}), galleryWindow(),
+      windowRecord(kSecond, second, {secondLabel}),
+      windowRecord(kLooping, looping, {loopingBound, loopingUnbound})};
+  for (int i = 0; i < static_cast<int>(galleryShapes().size()); ++i)
+    windows.push_back(galleryShapeWindow(i));
   return segmentOf(windows);
 }
 
@@ -180,8 +183,12 @@ class RuntimeEnvironment : public ::testing::Environment {
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
 
-HWND windowOf(UnitRef unit, UnitKind kind) { return reinterpret_cast<HWND>(getUnitWindowHandle(unit, kind)); }
-std::int32_t number(UnitRef unit, int index) { return std::get<std::int32_t>(getUnitProperty(unit, index)); }
+HWND windowOf(UnitRef unit, UnitKind kind) {
+  return reinterpret_cast<HWND>(getUnitWindowHandle(unit, kind));
+}
+std::int32_t number(UnitRef unit, int index) {
+  return std::get<std::int32_t>(getUnitProperty(unit, index));
+}
 Text text(UnitRef unit, int index) { return std::get<Text>(getUnitProperty(unit, index)); }
 
 }  // namespace
@@ -234,7 +241,8 @@ TEST(HandlerResults, LeftButtonHandlerFalseKeepsThePressFromTheUnit) {
     HandlerResult result;
     int clicks;
   };
-  const Case cases[] = {{std::nullopt, 1}, {Value(true), 1}, {Value(false), 0}, {Value(std::int32_t{0}), 1}};
+  const Case cases[] = {
+      {std::nullopt, 1}, {Value(true), 1}, {Value(false), 0}, {Value(std::int32_t{0}), 1}};
   HWND button = windowOf(kButton, UnitKind::PicBtn);
   ASSERT_NE(button, nullptr);
   for (const Case& c : cases) {
@@ -253,8 +261,11 @@ TEST(HandlerResults, CharacterHandlerReplacesOrDropsTheCharacter) {
     HandlerResult result;
     const char* content;
   };
-  const Case cases[] = {{std::nullopt, "a"},          {Value(std::int32_t{'Z'}), "Z"}, {Value(std::int32_t{0}), ""},
-                        {Value(true), "a"},            {Value(false), ""}};
+  const Case cases[] = {{std::nullopt, "a"},
+                        {Value(std::int32_t{'Z'}), "Z"},
+                        {Value(std::int32_t{0}), ""},
+                        {Value(true), "a"},
+                        {Value(false), ""}};
   HWND edit = windowOf(kEdit, UnitKind::EditBox);
   ASSERT_NE(edit, nullptr);
   for (const Case& c : cases) {
@@ -294,8 +305,10 @@ TEST(Clones, RefusedCopiesLeaveTheTargetAlone) {
     UnitRef source;
     UnitKind kind;
   };
-  const Case cases[] = {
-      {kLabel, UnitKind::Button}, {kOwn, UnitKind::Window}, {kUnloadedLabel, UnitKind::Label}, {{kWin, 0x16FFFFFF}, UnitKind::Label}};
+  const Case cases[] = {{kLabel, UnitKind::Button},
+                        {kOwn, UnitKind::Window},
+                        {kUnloadedLabel, UnitKind::Label},
+                        {{kWin, 0x16FFFFFF}, UnitKind::Label}};
   for (const Case& c : cases) {
     UnitRef target = untouched;
     EXPECT_FALSE(copyWindowUnit(c.source, c.kind, target));
@@ -370,7 +383,8 @@ TEST(Properties, PositionsAndSizesAreClamped) {
   for (UnitRef unit : {kUnloadedLabel, kShape}) {
     for (const Case& c : cases) {
       setUnitProperty(unit, c.index, Value(c.written));
-      EXPECT_EQ(number(unit, c.index), c.read) << "index " << c.index << " of " << std::hex << unit.unit;
+      EXPECT_EQ(number(unit, c.index), c.read)
+          << "index " << c.index << " of " << std::hex << unit.unit;
     }
   }
 }
@@ -412,7 +426,8 @@ TEST(Properties, EditBoxWithoutMaxLengthTakesAppendsPastTheControlsDefaultLimit)
     Text lines;
     for (int i = 1; i <= 20; ++i) {
       char line[64];
-      std::snprintf(line, sizeof line, "line %05d: 2,048 bytes received in 0.1 s\r\n", block * 20 + i);
+      std::snprintf(line, sizeof line, "line %05d: 2,048 bytes received in 0.1 s\r\n",
+                    block * 20 + i);
       lines += line;
     }
     appendEditText(kLog, {lines});
@@ -421,7 +436,9 @@ TEST(Properties, EditBoxWithoutMaxLengthTakesAppendsPastTheControlsDefaultLimit)
   ASSERT_GT(expected.size(), 40000u);
   const Text content = text(kLog, 8);
   EXPECT_EQ(content.size(), expected.size());
-  EXPECT_TRUE(content == expected) << "the log ends in: " << content.substr(content.size() - std::min<std::size_t>(content.size(), 60));
+  EXPECT_TRUE(content == expected)
+      << "the log ends in: "
+      << content.substr(content.size() - std::min<std::size_t>(content.size(), 60));
   setUnitProperty(kLog, 8, "");
 }
 
@@ -452,20 +469,26 @@ TEST(UnitWindows, CreationRefusedAfterNcCreateFreesTheRouteOnce) {
   RefusingUnit unit;
   const int tries = 20;
   for (int i = 0; i < tries; ++i)
-    EXPECT_EQ(base::createRoutedWindow({L"TvRefusing"}, &RefusingUnit::proc, &unit, WS_POPUP, 0, RECT{0, 0, 10, 10}, nullptr),
+    EXPECT_EQ(base::createRoutedWindow({L"TvRefusing"}, &RefusingUnit::proc, &unit, WS_POPUP, 0,
+                                       RECT{0, 0, 10, 10}, nullptr),
               nullptr);
   EXPECT_EQ(unit.ncDestroys, tries);
   for (const auto& block : unit.held)
-    EXPECT_EQ(*block, (RefusingUnit::Block{&unit, &unit})) << "a block in use was freed and handed out again";
+    EXPECT_EQ(*block, (RefusingUnit::Block{&unit, &unit}))
+        << "a block in use was freed and handed out again";
 }
 
 TEST(HotKeys, IdsCountEveryCallAndWmHotkeySendsTheFeedback) {
   HWND own = windowOf(kOwn, UnitKind::Window);
   HWND label = windowOf(kLabel, UnitKind::Label);
   ASSERT_NE(own, nullptr);
-  EXPECT_EQ(registerHotKey(reinterpret_cast<WindowHandle>(own), reinterpret_cast<WindowHandle>(label), 0, VK_F9), 33001);
+  EXPECT_EQ(registerHotKey(reinterpret_cast<WindowHandle>(own),
+                           reinterpret_cast<WindowHandle>(label), 0, VK_F9),
+            33001);
   const LONG_PTR procAfterFirst = GetWindowLongPtrW(own, GWLP_WNDPROC);
-  EXPECT_EQ(registerHotKey(reinterpret_cast<WindowHandle>(own), reinterpret_cast<WindowHandle>(label), 5, VK_F10), 33002);
+  EXPECT_EQ(registerHotKey(reinterpret_cast<WindowHandle>(own),
+                           reinterpret_cast<WindowHandle>(label), 5, VK_F10),
+            33002);
   EXPECT_EQ(GetWindowLongPtrW(own, GWLP_WNDPROC), procAfterFirst);
 
   seen.feedbacks = 0;
@@ -626,11 +649,10 @@ TEST(Pictures, AnimatedGifPlaysItsFramesAndLoopsAndABrokenOneShowsNothing) {
   ASSERT_NE(over, nullptr);
   setUnitProperty(kAnimated, 10, Value(animatedGif()));
   const DWORD restarted = GetTickCount();
-  while (printedPixel(animated, 2, 3) != green &&
-         GetTickCount() - restarted < 3000)
-    waitPumping(5);
+  while (printedPixel(animated, 2, 3) != green && GetTickCount() - restarted < 3000) waitPumping(5);
   // The label repaints from a posted message; picture pixel (8, 3) of the green frame.
-  EXPECT_TRUE(pumpUntil([&] { return GetPixel(base::WindowDc(over).get(), 12, 5) == green; }, 3000));
+  EXPECT_TRUE(
+      pumpUntil([&] { return GetPixel(base::WindowDc(over).get(), 12, 5) == green; }, 3000));
   HWND broken = windowOf(kBroken, UnitKind::PicBox);
   ASSERT_NE(broken, nullptr);
   EXPECT_EQ(printedPixel(broken, 5, 3), RGB(255, 255, 0));
@@ -754,8 +776,10 @@ TEST(WindowShapes, OutlinesPastTheRingCutTheWindowRegion) {
     ASSERT_NE(kind, ERROR) << "shape " << s.shape;
     EXPECT_TRUE(PtInRegion(rgn.get(), 40, 30)) << "shape " << s.shape << " centre";
     for (const GalleryShapePoint& p : s.inside)
-      EXPECT_TRUE(PtInRegion(rgn.get(), p.x, p.y)) << "shape " << s.shape << " at " << p.x << "," << p.y;
+      EXPECT_TRUE(PtInRegion(rgn.get(), p.x, p.y))
+          << "shape " << s.shape << " at " << p.x << "," << p.y;
     for (const GalleryShapePoint& p : s.outside)
-      EXPECT_FALSE(PtInRegion(rgn.get(), p.x, p.y)) << "shape " << s.shape << " at " << p.x << "," << p.y;
+      EXPECT_FALSE(PtInRegion(rgn.get(), p.x, p.y))
+          << "shape " << s.shape << " at " << p.x << "," << p.y;
   }
 }

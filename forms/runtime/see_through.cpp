@@ -26,7 +26,8 @@ bool seeThrough(HWND w) {
 template <typename F>
 void forChildrenBackToFront(HWND w, F each) {
   HWND front = GetWindow(w, GW_CHILD);
-  for (HWND c = front ? GetWindow(front, GW_HWNDLAST) : nullptr; c; c = GetWindow(c, GW_HWNDPREV)) each(c);
+  for (HWND c = front ? GetWindow(front, GW_HWNDLAST) : nullptr; c; c = GetWindow(c, GW_HWNDPREV))
+    each(c);
 }
 
 // Prints w's client area over the part `area` of dc, whose logical coordinates are those
@@ -81,7 +82,8 @@ void paintWhatLiesBehind(HWND unit, HDC dc) {
 }
 
 void redrawSeeThroughOver(HWND unit, const RECT& screenArea) {
-  for (HWND level = unit; level && (GetWindowLongW(level, GWL_STYLE) & WS_CHILD); level = GetParent(level)) {
+  for (HWND level = unit; level && (GetWindowLongW(level, GWL_STYLE) & WS_CHILD);
+       level = GetParent(level)) {
     for (HWND s = GetWindow(level, GW_HWNDPREV); s; s = GetWindow(s, GW_HWNDPREV)) {
       RECT r, common;
       GetWindowRect(s, &r);

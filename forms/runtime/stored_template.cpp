@@ -26,7 +26,8 @@ StoredWindow* StoredSegment::find(WindowId window) {
 
 std::uint32_t handlerKey(const char* name) { return tpl::handlerRefOf(name); }
 
-std::optional<StoredSegment> readStoredSegment(const ByteSet& segment, const std::map<std::uint32_t, Handler>& handlers) {
+std::optional<StoredSegment> readStoredSegment(const ByteSet& segment,
+                                               const std::map<std::uint32_t, Handler>& handlers) {
   std::optional<tpl::Segment> read = tpl::readSegmentRecords(segment);
   if (!read) return std::nullopt;
   StoredSegment out;
@@ -40,8 +41,9 @@ std::optional<StoredSegment> readStoredSegment(const ByteSet& segment, const std
       static_cast<tpl::UnitRecord&>(u) = std::move(r);
       for (const tpl::EventBinding& b : u.bindings) {
         auto found = handlers.find(b.handlerRef);
-        u.handlers.push_back(
-            Binding{b.eventIndex, b.handlerRef != tpl::kNoHandler && found != handlers.end() ? found->second : nullptr});
+        u.handlers.push_back(Binding{
+            b.eventIndex,
+            b.handlerRef != tpl::kNoHandler && found != handlers.end() ? found->second : nullptr});
       }
       sw.units.push_back(std::move(u));
     }

@@ -30,7 +30,8 @@ struct StoredUnit : tpl::UnitRecord {
 
 struct StoredWindow {
   WindowId id = 0;
-  std::deque<StoredUnit> units;  // list order (clones at the end; addresses stay put); entry 0 is the window's own unit
+  std::deque<StoredUnit> units;  // list order (clones at the end; addresses stay put); entry 0 is
+                                 // the window's own unit
 
   StoredUnit* find(UnitId unit);
   const StoredUnit* find(UnitId unit) const;
@@ -47,7 +48,9 @@ struct StoredSegment {
 std::uint32_t handlerKey(const char* name);
 
 // The segment's windows as the runtime keeps them: its records, with handler references
-// resolved through the table (unknown ones to no handler). None when a length or record runs past the segment's end.
-std::optional<StoredSegment> readStoredSegment(const ByteSet& segment, const std::map<std::uint32_t, Handler>& handlers);
+// resolved through the table (unknown ones to no handler). None when a length or record runs past
+// the segment's end.
+std::optional<StoredSegment> readStoredSegment(const ByteSet& segment,
+                                               const std::map<std::uint32_t, Handler>& handlers);
 
 }  // namespace forms

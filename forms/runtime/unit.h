@@ -21,15 +21,15 @@ namespace forms {
 
 // Everything a type needs to create one live unit.
 struct UnitPlan {
-  UnitRef ref;                    // the unit's window and its own id
+  UnitRef ref;  // the unit's window and its own id
   UnitKind kind = UnitKind::Label;
-  HWND parent = nullptr;          // the control window the unit lies in
-  RECT rect{};                    // outer rectangle in parent's client coordinates
-  bool visible = false;           // the stored flag; the runtime shows units itself
+  HWND parent = nullptr;  // the control window the unit lies in
+  RECT rect{};            // outer rectangle in parent's client coordinates
+  bool visible = false;   // the stored flag; the runtime shows units itself
   bool disabled = false;
   bool tabStop = false;
-  std::vector<UnitId> childIds;   // as stored (a page control's lists keep their 0 words)
-  ByteSet block;                  // the stored property block; empty means all defaults
+  std::vector<UnitId> childIds;  // as stored (a page control's lists keep their 0 words)
+  ByteSet block;                 // the stored property block; empty means all defaults
 };
 
 // The runtime's side of one unit, handed to its control at creation.

@@ -44,7 +44,8 @@ UINT systemModifiers(std::int32_t code) {
 
 }  // namespace
 
-std::int32_t registerHotKey(WindowHandle target, WindowHandle feedback, std::int32_t modifiers, std::int32_t key) {
+std::int32_t registerHotKey(WindowHandle target, WindowHandle feedback, std::int32_t modifiers,
+                            std::int32_t key) {
   std::int32_t result = 0;
   runOnWindowThread([&] {
     HotKeys& h = hotKeys();
@@ -72,7 +73,8 @@ std::int32_t raiseFeedbackEvent(UnitRef label, std::int32_t p1, std::int32_t p2,
     PostMessageW(h, kFeedbackMessage, static_cast<WPARAM>(p1), static_cast<LPARAM>(p2));
     return 0;
   }
-  return static_cast<std::int32_t>(SendMessageW(h, kFeedbackMessage, static_cast<WPARAM>(p1), static_cast<LPARAM>(p2)));
+  return static_cast<std::int32_t>(
+      SendMessageW(h, kFeedbackMessage, static_cast<WPARAM>(p1), static_cast<LPARAM>(p2)));
 }
 
 }  // namespace forms

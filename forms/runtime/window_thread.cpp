@@ -52,7 +52,8 @@ bool postToWindowThread(Work work) {
   return true;
 }
 
-PacedWork::PacedWork(Work work, std::uint32_t intervalMs) : work_(std::move(work)), interval_(intervalMs) {
+PacedWork::PacedWork(Work work, std::uint32_t intervalMs)
+    : work_(std::move(work)), interval_(intervalMs) {
   static std::uintptr_t lastId = kPacedTimerBase;
   id_ = ++lastId;
   pacedWorks()[id_] = this;

@@ -33,7 +33,8 @@ void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF c) {
 
 COLORREF mix(COLORREF a, COLORREF b, int percentB) {
   auto part = [&](int ca, int cb) { return (ca * (100 - percentB) + cb * percentB) / 100; };
-  return RGB(part(GetRValue(a), GetRValue(b)), part(GetGValue(a), GetGValue(b)), part(GetBValue(a), GetBValue(b)));
+  return RGB(part(GetRValue(a), GetRValue(b)), part(GetGValue(a), GetGValue(b)),
+             part(GetBValue(a), GetBValue(b)));
 }
 
 void vertical(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
@@ -67,8 +68,8 @@ std::wstring textOf(HWND w) {
 
 // The background a button's parent gives it, as the default painting asks for it.
 void parentBackground(HWND w, HDC dc, const RECT& r, UINT ask) {
-  HBRUSH b = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(w), ask, reinterpret_cast<WPARAM>(dc),
-                                                   reinterpret_cast<LPARAM>(w)));
+  HBRUSH b = reinterpret_cast<HBRUSH>(
+      SendMessageA(GetParent(w), ask, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w)));
   if (b) {
     FillRect(dc, &r, b);
   } else {
@@ -143,7 +144,8 @@ void pushButton(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESULT 
   if (pressed) OffsetRect(&content, 1, 1);
   if (style & (BS_BITMAP | BS_ICON)) {
     const bool icon = (style & BS_ICON) != 0;
-    HANDLE image = reinterpret_cast<HANDLE>(SendMessageA(w, BM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0));
+    HANDLE image =
+        reinterpret_cast<HANDLE>(SendMessageA(w, BM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0));
     if (image) {
       const UINT flags = (icon ? DST_ICON : DST_BITMAP) | (enabled ? DSS_NORMAL : DSS_DISABLED);
       int iw = 0, ih = 0;
@@ -183,14 +185,16 @@ void pushButton(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESULT 
   }
 }
 
-void checkOrRadio(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESULT state, bool radio) {
+void checkOrRadio(HWND w, HDC dc, const Palette& c, bool hot, LONG style, LRESULT state,
+                  bool radio) {
   RECT r;
   GetClientRect(w, &r);
   const bool enabled = IsWindowEnabled(w);
   parentBackground(w, dc, r, WM_CTLCOLORSTATIC);
 
   const int size = 13;
-  RECT box = {r.left, (r.top + r.bottom - size) / 2, r.left + size, (r.top + r.bottom - size) / 2 + size};
+  RECT box = {r.left, (r.top + r.bottom - size) / 2, r.left + size,
+              (r.top + r.bottom - size) / 2 + size};
   if (style & BS_LEFTTEXT) OffsetRect(&box, r.right - size - r.left, 0);
   RECT inside = box;
   InflateRect(&inside, -1, -1);
@@ -311,12 +315,8 @@ void paintButton(HWND w, HDC dc, const Palette& c, bool hot) {
         checkOrRadio(w, dc, c, hot, style, state, true);
       }
       break;
-    case BS_GROUPBOX:
-      groupBox(w, dc, c);
-      break;
-    default:
-      pushButton(w, dc, c, hot, style, state);
-      break;
+    case BS_GROUPBOX: groupBox(w, dc, c); break;
+    default: pushButton(w, dc, c, hot, style, state); break;
   }
 }
 
@@ -339,16 +339,18 @@ void paintProgress(HWND w, HDC dc, const Palette& c) {
   const bool vertical = (style & PBS_VERTICAL) != 0;
   const int length = vertical ? track.bottom - track.top : track.right - track.left;
   const int span = range.iHigh - range.iLow;
-  const int done = static_cast<int>(static_cast<long long>(std::clamp(position, range.iLow, range.iHigh) - range.iLow) *
-                                    length / span);
+  const int done = static_cast<int>(
+      static_cast<long long>(std::clamp(position, range.iLow, range.iHigh) - range.iLow) * length /
+      span);
   const bool smooth = (style & PBS_SMOOTH) != 0;
   const int thickness = vertical ? track.right - track.left : track.bottom - track.top;
   const int block = smooth ? length : std::max(2, thickness * 2 / 3);
   const int gap = smooth ? 0 : 2;
   for (int at = 0; at < done; at += block + gap) {
     const int size = std::min(block, done - at);
-    RECT piece = vertical ? RECT{track.left, track.bottom - at - size, track.right, track.bottom - at}
-                          : RECT{track.left + at, track.top, track.left + at + size, track.bottom};
+    RECT piece = vertical
+                     ? RECT{track.left, track.bottom - at - size, track.right, track.bottom - at}
+                     : RECT{track.left + at, track.top, track.left + at + size, track.bottom};
     // Light at both edges across the bar, its body in the middle.
     const int across = vertical ? piece.right - piece.left : piece.bottom - piece.top;
     for (int i = 0; i < across; ++i) {
@@ -466,7 +468,8 @@ void paintBorder(HWND w, HDC dc, const Palette& c) {
   const int thickness = std::min(offset.x, offset.y);
   RECT ring = {0, 0, window.right - window.left, window.bottom - window.top};
   frame(dc, ring, c.frame);
-  const COLORREF inside = IsWindowEnabled(w) ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE);
+  const COLORREF inside =
+      IsWindowEnabled(w) ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE);
   for (int i = 1; i < thickness; ++i) {
     InflateRect(&ring, -1, -1);
     frame(dc, ring, inside);

@@ -10,12 +10,12 @@ struct Palette {
   COLORREF faceBottom;  // button face, bottom of the gradient
   COLORREF pressedTop;
   COLORREF pressedBottom;
-  COLORREF hot;         // inner ring of a button under the pointer
-  COLORREF focus;       // inner ring of the default or focused button
-  COLORREF mark;        // check marks, radio dots
-  COLORREF barTop;      // progress indicator, light edge
-  COLORREF barMiddle;   // progress indicator, body
-  COLORREF selectedTab; // stripe across the top of the selected tab
+  COLORREF hot;          // inner ring of a button under the pointer
+  COLORREF focus;        // inner ring of the default or focused button
+  COLORREF mark;         // check marks, radio dots
+  COLORREF barTop;       // progress indicator, light edge
+  COLORREF barMiddle;    // progress indicator, body
+  COLORREF selectedTab;  // stripe across the top of the selected tab
 };
 
 // Indexed by scheme 1..3.

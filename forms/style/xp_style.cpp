@@ -23,22 +23,14 @@ struct ClassLook {
 
 // The classes that take the look; every other class keeps the platform's.
 constexpr ClassLook kClasses[] = {
-    {"Button", Look::Button},
-    {"Edit", Look::Frame},
-    {"msctls_hotkey32", Look::Frame},
-    {"SysIPAddress32", Look::Frame},
-    {"ListBox", Look::Frame},
-    {"SysListView32", Look::Frame},
-    {"SysTreeView32", Look::Frame},
-    {"ComboBox", Look::Combo},
-    {"SysDateTimePick32", Look::Frame},
-    {"msctls_updown32", Look::Frame},
-    {"ScrollBar", Look::Frame},
-    {"SysMonthCal32", Look::Frame},
-    {"SysTabControl32", Look::Tabs},
-    {"msctls_progress32", Look::Progress},
-    {"msctls_trackbar32", Look::Frame},
-    {"ComboLBox", Look::Frame},
+    {"Button", Look::Button},           {"Edit", Look::Frame},
+    {"msctls_hotkey32", Look::Frame},   {"SysIPAddress32", Look::Frame},
+    {"ListBox", Look::Frame},           {"SysListView32", Look::Frame},
+    {"SysTreeView32", Look::Frame},     {"ComboBox", Look::Combo},
+    {"SysDateTimePick32", Look::Frame}, {"msctls_updown32", Look::Frame},
+    {"ScrollBar", Look::Frame},         {"SysMonthCal32", Look::Frame},
+    {"SysTabControl32", Look::Tabs},    {"msctls_progress32", Look::Progress},
+    {"msctls_trackbar32", Look::Frame}, {"ComboLBox", Look::Frame},
 };
 
 constexpr UINT_PTR kSubclassId = 0x58505354;  // "XPST"
@@ -67,11 +59,13 @@ bool classLook(HWND w, Look& look) {
   }
   if (!found) return false;
   look = found->look;
-  if (look == Look::Button && (GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) return false;
+  if (look == Look::Button && (GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW)
+    return false;
   // The edit and list inside a combo box belong to the combo's own look.
   char parent[64] = {};
   GetClassNameA(GetParent(w), parent, sizeof(parent));
-  if ((lstrcmpiA(name, "Edit") == 0 || lstrcmpiA(name, "ListBox") == 0) && lstrcmpiA(parent, "ComboBox") == 0) {
+  if ((lstrcmpiA(name, "Edit") == 0 || lstrcmpiA(name, "ListBox") == 0) &&
+      lstrcmpiA(parent, "ComboBox") == 0) {
     return false;
   }
   return true;
@@ -130,10 +124,8 @@ bool drawsDirectly(UINT message) {
     case WM_KEYUP:
     case WM_CAPTURECHANGED:
     case WM_UPDATEUISTATE:
-    case CB_SETCURSEL:
-      return true;
-    default:
-      return false;
+    case CB_SETCURSEL: return true;
+    default: return false;
   }
 }
 
@@ -141,9 +133,7 @@ LRESULT CALLBACK styledProc(HWND w, UINT message, WPARAM wp, LPARAM lp, UINT_PTR
   Styled& s = *reinterpret_cast<Styled*>(data);
   const bool whole = s.look == Look::Button || s.look == Look::Progress;
   switch (message) {
-    case WM_NCDESTROY:
-      forget(w);
-      return DefSubclassProc(w, message, wp, lp);
+    case WM_NCDESTROY: forget(w); return DefSubclassProc(w, message, wp, lp);
     case WM_ERASEBKGND:
       if (whole) return 1;
       break;
@@ -211,8 +201,7 @@ LRESULT CALLBACK styledProc(HWND w, UINT message, WPARAM wp, LPARAM lp, UINT_PTR
         InvalidateRect(w, nullptr, FALSE);
       }
       break;
-    default:
-      break;
+    default: break;
   }
   const LRESULT result = DefSubclassProc(w, message, wp, lp);
   if (drawsDirectly(message) && IsWindowVisible(w)) paintNow(w, s);

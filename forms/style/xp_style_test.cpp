@@ -53,18 +53,20 @@ const Control kControls[] = {
 class XpStyleTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {sizeof(init), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES |
-                                                   ICC_HOTKEY_CLASS | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX init = {sizeof(init), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
+                                                   ICC_INTERNET_CLASSES | ICC_HOTKEY_CLASS |
+                                                   ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&init);
   }
   void SetUp() override {
-    parent.reset(CreateWindowExA(0, "STATIC", "parent", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr));
+    parent.reset(CreateWindowExA(0, "STATIC", "parent", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                                 nullptr, nullptr));
   }
   void TearDown() override { setXpStyle(0); }
 
   HWND make(const Control& c) {
-    HWND w = CreateWindowExA(c.exStyle, c.className, "Caption", WS_CHILD | WS_VISIBLE | c.style, 10, 10, 120, 40,
-                             parent.get(), nullptr, nullptr, nullptr);
+    HWND w = CreateWindowExA(c.exStyle, c.className, "Caption", WS_CHILD | WS_VISIBLE | c.style, 10,
+                             10, 120, 40, parent.get(), nullptr, nullptr, nullptr);
     if (std::string(c.className) == "SysTabControl32") {
       TCITEMA item = {};
       item.mask = TCIF_TEXT;
@@ -103,7 +105,8 @@ COLORREF leftEdge(HWND w) {
   HDC dc = buffer.dc();
   RECT all = {0, 0, width, height};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+  SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+               PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
   return GetPixel(dc, 0, height / 2);
 }
 
@@ -123,7 +126,8 @@ TEST_F(XpStyleTest, EachSchemeFramesExistingAndLaterControls) {
     for (const auto* set : {&before, &later}) {
       for (HWND w : *set) {
         EXPECT_EQ(leftEdge(w), kFrames[scheme - 1])
-            << nameOf(w) << ", scheme " << scheme << (set == &before ? ", existing" : ", created later");
+            << nameOf(w) << ", scheme " << scheme
+            << (set == &before ? ", existing" : ", created later");
       }
     }
     for (HWND w : later) DestroyWindow(w);
@@ -149,8 +153,8 @@ TEST_F(XpStyleTest, OtherClassesOwnerDrawnButtonsAndOtherThreadsKeepTheirLook) {
   const base::KernelHandle created(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   const base::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   std::thread other([&] {
-    elsewhere = CreateWindowExA(0, "Button", "x", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 30, nullptr, nullptr, nullptr,
-                                nullptr);
+    elsewhere = CreateWindowExA(0, "Button", "x", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 30, nullptr,
+                                nullptr, nullptr, nullptr);
     SetEvent(created.get());
     const HANDLE end = done.get();
     while (MsgWaitForMultipleObjects(1, &end, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
@@ -174,7 +178,8 @@ std::vector<COLORREF> printed(HWND w) {
   base::WindowDc screen(nullptr);
   base::PaintBuffer buffer(screen.get(), width, height);
   HDC dc = buffer.dc();
-  SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+  SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+               PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
   std::vector<COLORREF> pixels;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
@@ -187,10 +192,10 @@ TEST_F(XpStyleTest, CaptionsAreDrawnAsTheControlHoldsThemWhateverTheCodePage) {
   // A character that no ANSI code page of ours holds: drawn through the ANSI functions it
   // would come out as "?".
   // Wide windows, as the runtime makes them, keep such a text.
-  HWND thai = CreateWindowExW(0, L"Button", L"\x0E01\x0E02", WS_CHILD | WS_VISIBLE, 10, 10, 120, 40, parent.get(),
-                              nullptr, nullptr, nullptr);
-  HWND question = CreateWindowExW(0, L"Button", L"??", WS_CHILD | WS_VISIBLE, 10, 10, 120, 40, parent.get(), nullptr,
-                                  nullptr, nullptr);
+  HWND thai = CreateWindowExW(0, L"Button", L"\x0E01\x0E02", WS_CHILD | WS_VISIBLE, 10, 10, 120, 40,
+                              parent.get(), nullptr, nullptr, nullptr);
+  HWND question = CreateWindowExW(0, L"Button", L"??", WS_CHILD | WS_VISIBLE, 10, 10, 120, 40,
+                                  parent.get(), nullptr, nullptr, nullptr);
   EXPECT_NE(printed(thai), printed(question));
 }
 
@@ -199,8 +204,8 @@ TEST_F(XpStyleTest, ResultsTellWhatWasInstalledOrRemoved) {
     int style;
     bool result;
   };
-  const Step steps[] = {{0, false}, {4, false}, {3, true}, {1, true}, {2, true}, {-1, true}, {-1, false}, {3, true},
-                        {99, true}, {0, false}};
+  const Step steps[] = {{0, false}, {4, false},  {3, true}, {1, true},  {2, true},
+                        {-1, true}, {-1, false}, {3, true}, {99, true}, {0, false}};
   for (const Step& s : steps) EXPECT_EQ(setXpStyle(s.style), s.result) << "style " << s.style;
 }
 

@@ -21,10 +21,11 @@ namespace {
 // on). Looked up at run time: the programs also run on systems without it.
 base::KernelHandle makeHighResolutionTimer() {
   using Create = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCWSTR, DWORD, DWORD);
-  const auto create = reinterpret_cast<Create>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CreateWaitableTimerExW")));
+  const auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CreateWaitableTimerExW")));
   if (!create) return base::KernelHandle();
-  return base::KernelHandle(create(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
+  return base::KernelHandle(
+      create(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
 }
 
 HANDLE highResolutionTimer() {
@@ -35,8 +36,10 @@ HANDLE highResolutionTimer() {
 void waitOnTimer(HANDLE timer, DWORD ms) {
   LARGE_INTEGER due;
   due.QuadPart = -static_cast<LONGLONG>(ms) * 10000;  // relative, in 100 ns
-  if (SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) WaitForSingleObject(timer, INFINITE);
-  else Sleep(ms);
+  if (SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE))
+    WaitForSingleObject(timer, INFINITE);
+  else
+    Sleep(ms);
 }
 
 // Sleep with the timer period at 1 ms for the time of the pause.
@@ -85,8 +88,10 @@ void delay(std::int32_t ms) {
     way = timer && timerIsCloser(timer) ? Way::Timer : Way::Sleep;
     chosen = way;
   }
-  if (way == Way::Timer && timer) waitOnTimer(timer, static_cast<DWORD>(ms));
-  else sleepAtFinePeriod(static_cast<DWORD>(ms));
+  if (way == Way::Timer && timer)
+    waitOnTimer(timer, static_cast<DWORD>(ms));
+  else
+    sleepAtFinePeriod(static_cast<DWORD>(ms));
 }
 
 }  // namespace forms

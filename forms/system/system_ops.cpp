@@ -22,8 +22,8 @@ std::int32_t messageBox(const Value& value, std::int32_t flags, const Text& capt
 }
 
 int showCommandOfWindowMode(std::int32_t mode) {
-  static const int kShow[] = {SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE,
-                              SW_MINIMIZE};
+  static const int kShow[] = {SW_HIDE,          SW_SHOWNORMAL,     SW_SHOWMINIMIZED,
+                              SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE, SW_MINIMIZE};
   mode = mode < 1 ? 1 : mode > 6 ? 6 : mode;
   return kShow[mode - 1];
 }
@@ -36,10 +36,13 @@ bool runProgram(const Text& commandLine, bool wait, std::int32_t windowMode) {
   PROCESS_INFORMATION pi{};
   Text line = commandLine;
   line.push_back('\0');
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
   base::KernelHandle process(pi.hProcess), thread(pi.hThread);
-  if (wait) WaitForSingleObject(process.get(), INFINITE);
-  else WaitForInputIdle(process.get(), 1000);
+  if (wait)
+    WaitForSingleObject(process.get(), INFINITE);
+  else
+    WaitForInputIdle(process.get(), 1000);
   return true;
 }
 

@@ -9,9 +9,9 @@ namespace forms {
 
 // Message-box flags in the platform's encoding, as the programs pass them.
 namespace message_box {
-constexpr std::int32_t kOk = 0;                   // an OK button, no icon
-constexpr std::int32_t kIconError = 0x10;         // a stop sign
-constexpr std::int32_t kIconInformation = 0x40;   // an "i"
+constexpr std::int32_t kOk = 0;                  // an OK button, no icon
+constexpr std::int32_t kIconError = 0x10;        // a stop sign
+constexpr std::int32_t kIconInformation = 0x40;  // an "i"
 }  // namespace message_box
 
 // Task-modal box owned by no window; returns the platform's button id less 1.

@@ -25,8 +25,9 @@ TEST(RunProgram, WindowModesReachTheChild) {
     std::int32_t mode;
     int show;
   };
-  const Case cases[] = {{0, SW_HIDE},          {1, SW_HIDE},         {2, SW_SHOWNORMAL}, {3, SW_SHOWMINIMIZED},
-                        {4, SW_SHOWMAXIMIZED}, {5, SW_SHOWNOACTIVATE}, {6, SW_MINIMIZE}, {9, SW_MINIMIZE}};
+  const Case cases[] = {{0, SW_HIDE},          {1, SW_HIDE},          {2, SW_SHOWNORMAL},
+                        {3, SW_SHOWMINIMIZED}, {4, SW_SHOWMAXIMIZED}, {5, SW_SHOWNOACTIVATE},
+                        {6, SW_MINIMIZE},      {9, SW_MINIMIZE}};
   for (const Case& c : cases) {
     DeleteFileA(report.c_str());
     ASSERT_TRUE(runProgram("\"" + child + "\" showwindow " + report, true, c.mode));

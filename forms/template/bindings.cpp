@@ -9,7 +9,8 @@ BindingLookup resolveBinding(const Segment& segment, Id window, Id unit, std::in
   if (!u) return {BindingStatus::UnitMissing, kNoHandler};
   u = bindingRecord(*w, *u);
   if (u->typeCode == kMenuItemTypeCode) {
-    if (event == 0 && u->menuHandlerRef != kNoHandler) return {BindingStatus::Handled, u->menuHandlerRef};
+    if (event == 0 && u->menuHandlerRef != kNoHandler)
+      return {BindingStatus::Handled, u->menuHandlerRef};
     return {BindingStatus::NotHandled, kNoHandler};
   }
   if (!u->type) return {BindingStatus::UnitInvalid, kNoHandler};
@@ -23,14 +24,10 @@ BindingLookup resolveBinding(const Segment& segment, Id window, Id unit, std::in
 
 const char* bindingFailureText(BindingStatus status) {
   switch (status) {
-    case BindingStatus::WindowMissing:
-      return kEventWindowMissing;
-    case BindingStatus::UnitMissing:
-      return kEventUnitMissing;
-    case BindingStatus::UnitInvalid:
-      return kEventUnitInvalid;
-    default:
-      return nullptr;
+    case BindingStatus::WindowMissing: return kEventWindowMissing;
+    case BindingStatus::UnitMissing: return kEventUnitMissing;
+    case BindingStatus::UnitInvalid: return kEventUnitInvalid;
+    default: return nullptr;
   }
 }
 

@@ -11,7 +11,8 @@ namespace {
 
 constexpr Id kWindow = 0x52000001;
 
-UnitRecord unit(Id id, std::uint32_t typeCode, Id source = 0, std::vector<EventBinding> bindings = {}) {
+UnitRecord unit(Id id, std::uint32_t typeCode, Id source = 0,
+                std::vector<EventBinding> bindings = {}) {
   UnitRecord u;
   u.id = id;
   u.typeCode = typeCode;
@@ -29,7 +30,8 @@ Segment segmentWithClones() {
   w.units.push_back(unit(0x16000002, 0x1000A, 0, {{-1, 0x11}, {0, 0x22}, {0, 0x33}}));
   w.units.push_back(unit(0x16000003, 0x1000A, 0x16000002));  // clone
   w.units.push_back(unit(0x16000004, 0x1000A, 0x16000003));  // clone of the clone
-  w.units.push_back(unit(0x16000005, 0x1000B, 0x16000002, {{0, 0x55}}));  // other type: own bindings
+  w.units.push_back(
+      unit(0x16000005, 0x1000B, 0x16000002, {{0, 0x55}}));  // other type: own bindings
   w.units.push_back(unit(0x16000006, 0x1000A, 0x16000007, {{0, 0x66}}));  // a cycle
   w.units.push_back(unit(0x16000007, 0x1000A, 0x16000006, {{0, 0x77}}));
   w.units.push_back(unit(0x16000008, 0x1000A, 0x160000FF, {{0, 0x88}}));  // source missing

@@ -20,7 +20,8 @@ namespace {
 
 std::vector<std::uint8_t> readFile(const char* path) {
   std::ifstream f(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(f),
+                                   std::istreambuf_iterator<char>());
 }
 
 std::uint32_t u32At(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -37,7 +38,8 @@ COLORREF streamPixel(const std::vector<std::uint8_t>& s, int cx, int cy, int ind
   int stride = (width * 3 + 3) & ~3;
   int px = (index % 4) * cx + x;
   int py = (index / 4) * cy + y;
-  const std::uint8_t* p = s.data() + bmp + bits + static_cast<std::size_t>(height - 1 - py) * stride + px * 3;
+  const std::uint8_t* p =
+      s.data() + bmp + bits + static_cast<std::size_t>(height - 1 - py) * stride + px * 3;
   return RGB(p[2], p[1], p[0]);
 }
 
@@ -85,7 +87,8 @@ TEST(ImageListStreams, PlatformReaderAcceptsThem) {
     HDC dc = buffer.dc();
     for (int i = 0; i < c.count; ++i) {
       ASSERT_TRUE(ImageList_Draw(list.list, i, dc, 0, 0, ILD_NORMAL)) << c.path << " " << i;
-      for (auto [x, y] : {std::pair{c.cx / 2, c.cy / 2}, std::pair{3, 3}, std::pair{c.cx - 4, c.cy / 3}})
+      for (auto [x, y] :
+           {std::pair{c.cx / 2, c.cy / 2}, std::pair{3, 3}, std::pair{c.cx - 4, c.cy / 3}})
         EXPECT_EQ(GetPixel(dc, x, y), streamPixel(bytes, c.cx, c.cy, i, x, y))
             << c.path << " image " << i << " at " << x << "," << y;
     }

@@ -44,18 +44,18 @@ constexpr std::uint32_t kMenuItemTypeCode = 0x10003;
 
 // Widths of the stored block fields.
 enum class FieldKind : std::uint8_t {
-  U32,       // number
-  I32,       // signed number
-  U16,       // 2-byte number
-  Colour,    // u32 COLORREF
-  Text,      // lenText
-  Bytes,     // lenBytes: pictures, icons, sounds, image lists ("MITL" blocks), page table
-  FontBlock, // lenBytes holding a 60-byte LOGFONTA; any other length = default GUI font
-  RawFont,   // 60 bytes of LOGFONTA with no length (PageControl, SuperBar)
+  U32,        // number
+  I32,        // signed number
+  U16,        // 2-byte number
+  Colour,     // u32 COLORREF
+  Text,       // lenText
+  Bytes,      // lenBytes: pictures, icons, sounds, image lists ("MITL" blocks), page table
+  FontBlock,  // lenBytes holding a 60-byte LOGFONTA; any other length = default GUI font
+  RawFont,    // 60 bytes of LOGFONTA with no length (PageControl, SuperBar)
 };
 
 struct FieldLayout {
-  const char* name;         // what the template sources call the field
+  const char* name;  // what the template sources call the field
   FieldKind kind;
   std::int16_t property;    // property number, or -1 for a stored word with no property
   std::uint8_t minVersion;  // present only when the block's version is at least this
@@ -66,13 +66,13 @@ struct FieldLayout {
 
 struct TypeLayout {
   UnitKind type;
-  const char* name;            // `Label`
-  const char* nativeName;      // 标签 (GBK)
-  std::uint32_t talveryCode;   // 0 when the program's library list lacks the type
+  const char* name;           // `Label`
+  const char* nativeName;     // 标签 (GBK)
+  std::uint32_t talveryCode;  // 0 when the program's library list lacks the type
   std::uint32_t updateCode;
   std::uint32_t maxVersion;    // 0 = none enforced
   std::uint32_t writeVersion;  // the version the compiler stores
-  const FieldLayout* fields;     // in stored order
+  const FieldLayout* fields;   // in stored order
   std::size_t fieldCount;
   bool raisesEvents;
 };
@@ -86,8 +86,8 @@ struct FieldValue {
 
 struct PropertyBlock {
   UnitKind type = UnitKind::Window;
-  std::uint32_t version = 0;        // 0 = the block was empty (all defaults)
-  std::vector<FieldValue> fields;   // parallel to the type's FieldLayout table
+  std::uint32_t version = 0;       // 0 = the block was empty (all defaults)
+  std::vector<FieldValue> fields;  // parallel to the type's FieldLayout table
 };
 
 // The page table of a PageControl block (the `pageTable` Bytes field), decoded.
@@ -110,14 +110,14 @@ struct UnitRecord {
   Text name;
   Text remark;
   std::int32_t left = 0, top = 0, width = 0, height = 0;
-  Id parentId = 0;               // 0 = the window
-  std::vector<Id> childIds;      // page controls: page lists each ended by a 0 word
-  ByteSet mousePointer;          // common::kMousePointer; empty = default cursor
-  Text tag;                      // common::kTag
-  std::uint32_t flags = 0;       // kFlagVisible | kFlagDisabled | kFlagTabStop
+  Id parentId = 0;           // 0 = the window
+  std::vector<Id> childIds;  // page controls: page lists each ended by a 0 word
+  ByteSet mousePointer;      // common::kMousePointer; empty = default cursor
+  Text tag;                  // common::kTag
+  std::uint32_t flags = 0;   // kFlagVisible | kFlagDisabled | kFlagTabStop
   std::uint32_t tabOrder = 0;
   std::vector<EventBinding> bindings;  // stored order; the first of an index wins
-  ByteSet propertyBlock;         // as stored; may be empty (all defaults)
+  ByteSet propertyBlock;               // as stored; may be empty (all defaults)
   // Menu items only: the handler after the third text.
   std::uint32_t menuHandlerRef = kNoHandler;
 

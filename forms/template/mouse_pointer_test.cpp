@@ -6,8 +6,8 @@ namespace forms::tpl {
 namespace {
 
 ByteSet word(std::uint32_t v) {
-  return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
-          static_cast<std::uint8_t>(v >> 24)};
+  return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+          static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
 }
 
 TEST(MousePointer, Choices) {
@@ -35,7 +35,8 @@ TEST(MousePointer, Choices) {
     EXPECT_EQ(got.kind, c.kind) << c.what;
     EXPECT_EQ(got.cursorId, c.cursor) << c.what;
   }
-  EXPECT_EQ(decodeMousePointer({0xFF, 0xFF, 0xFF, 0xFF, 'c', 'u', 'r'}).file, (ByteSet{'c', 'u', 'r'}));
+  EXPECT_EQ(decodeMousePointer({0xFF, 0xFF, 0xFF, 0xFF, 'c', 'u', 'r'}).file,
+            (ByteSet{'c', 'u', 'r'}));
   EXPECT_TRUE(decodeMousePointer(word(32649)).ownHand());
   bool tried = true;
   decodeMousePointer(word(3), &tried);

@@ -19,17 +19,12 @@ bool readField(ByteCursor& in, const FieldLayout& f, FieldValue& v) {
   switch (f.kind) {
     case FieldKind::U32:
     case FieldKind::I32:
-    case FieldKind::Colour:
-      return in.u32(v.number);
-    case FieldKind::U16:
-      return in.u16(v.number);
-    case FieldKind::Text:
-      return in.lenText(v.text);
+    case FieldKind::Colour: return in.u32(v.number);
+    case FieldKind::U16: return in.u16(v.number);
+    case FieldKind::Text: return in.lenText(v.text);
     case FieldKind::Bytes:
-    case FieldKind::FontBlock:
-      return in.lenBytes(v.bytes);
-    case FieldKind::RawFont:
-      return in.raw(kLogFontSize, v.bytes);
+    case FieldKind::FontBlock: return in.lenBytes(v.bytes);
+    case FieldKind::RawFont: return in.raw(kLogFontSize, v.bytes);
   }
   return false;
 }
@@ -38,19 +33,11 @@ void writeField(ByteWriter& out, const FieldLayout& f, const FieldValue& v) {
   switch (f.kind) {
     case FieldKind::U32:
     case FieldKind::I32:
-    case FieldKind::Colour:
-      out.u32(v.number);
-      break;
-    case FieldKind::U16:
-      out.u16(v.number);
-      break;
-    case FieldKind::Text:
-      out.lenText(v.text);
-      break;
+    case FieldKind::Colour: out.u32(v.number); break;
+    case FieldKind::U16: out.u16(v.number); break;
+    case FieldKind::Text: out.lenText(v.text); break;
     case FieldKind::Bytes:
-    case FieldKind::FontBlock:
-      out.lenBytes(v.bytes);
-      break;
+    case FieldKind::FontBlock: out.lenBytes(v.bytes); break;
     case FieldKind::RawFont: {
       ByteSet font = v.bytes;
       font.resize(kLogFontSize, 0);
@@ -110,16 +97,13 @@ std::optional<Value> blockProperty(const PropertyBlock& block, int number) {
     if (f.property != number) continue;
     const FieldValue& v = block.fields[i];
     switch (f.kind) {
-      case FieldKind::Text:
-        return Value(v.text);
+      case FieldKind::Text: return Value(v.text);
       case FieldKind::Bytes:
-      case FieldKind::RawFont:
-        return Value(v.bytes);
-      case FieldKind::FontBlock:
-        return Value(v.bytes.size() == kLogFontSize ? v.bytes : ByteSet());
+      case FieldKind::RawFont: return Value(v.bytes);
+      case FieldKind::FontBlock: return Value(v.bytes.size() == kLogFontSize ? v.bytes : ByteSet());
       default:
-        return Value(static_cast<std::int32_t>(v.number + static_cast<std::uint32_t>(
-                                                              static_cast<std::int32_t>(f.readBias))));
+        return Value(static_cast<std::int32_t>(
+            v.number + static_cast<std::uint32_t>(static_cast<std::int32_t>(f.readBias))));
     }
   }
   return std::nullopt;
@@ -138,7 +122,8 @@ std::int32_t numberOf(const Value& value) {
 
 Text textOf(const Value& value) {
   if (const Text* t = std::get_if<Text>(&value)) return *t;
-  if (std::holds_alternative<std::int32_t>(value)) return std::to_string(std::get<std::int32_t>(value));
+  if (std::holds_alternative<std::int32_t>(value))
+    return std::to_string(std::get<std::int32_t>(value));
   return {};
 }
 
@@ -151,15 +136,16 @@ bool setBlockProperty(PropertyBlock& block, int number, const Value& value) {
     if (f.property != number) continue;
     FieldValue& v = block.fields[i];
     switch (f.kind) {
-      case FieldKind::Text:
-        v.text = textOf(value);
-        break;
+      case FieldKind::Text: v.text = textOf(value); break;
       case FieldKind::Bytes:
       case FieldKind::FontBlock:
       case FieldKind::RawFont:
-        if (const ByteSet* b = std::get_if<ByteSet>(&value)) v.bytes = *b;
-        else if (const Text* t = std::get_if<Text>(&value)) v.bytes.assign(t->begin(), t->end());
-        else v.bytes.clear();
+        if (const ByteSet* b = std::get_if<ByteSet>(&value))
+          v.bytes = *b;
+        else if (const Text* t = std::get_if<Text>(&value))
+          v.bytes.assign(t->begin(), t->end());
+        else
+          v.bytes.clear();
         break;
       default:
         v.number = static_cast<std::uint32_t>(numberOf(value)) -
@@ -171,8 +157,8 @@ bool setBlockProperty(PropertyBlock& block, int number, const Value& value) {
   return false;
 }
 
-std::optional<ByteSet> blockWithCurrentProperties(UnitKind type, const ByteSet& stored,
-                                                  const std::function<std::optional<Value>(int)>& current) {
+std::optional<ByteSet> blockWithCurrentProperties(
+    UnitKind type, const ByteSet& stored, const std::function<std::optional<Value>(int)>& current) {
   std::optional<PropertyBlock> block = decodeBlock(type, stored);
   if (!block) return std::nullopt;
   block->version = std::max(block->version, typeLayout(type).writeVersion);

@@ -34,8 +34,8 @@ bool setBlockProperty(PropertyBlock& block, int number, const Value& value);
 // it: the record of a live unit as it stands after the writes of the run. The version is
 // raised to the one the type writes, so that no answered field falls outside it. None
 // when the stored block is invalid.
-std::optional<ByteSet> blockWithCurrentProperties(UnitKind type, const ByteSet& stored,
-                                                  const std::function<std::optional<Value>(int)>& current);
+std::optional<ByteSet> blockWithCurrentProperties(
+    UnitKind type, const ByteSet& stored, const std::function<std::optional<Value>(int)>& current);
 
 // Field access by source name; null when the type has no such field.
 const FieldValue* blockField(const PropertyBlock& block, const char* name);

@@ -16,7 +16,9 @@ std::int32_t number(const PropertyBlock& block, int property) {
   return v ? std::get<std::int32_t>(*v) : 0;
 }
 
-Text text(const PropertyBlock& block, int property) { return std::get<Text>(*blockProperty(block, property)); }
+Text text(const PropertyBlock& block, int property) {
+  return std::get<Text>(*blockProperty(block, property));
+}
 
 struct DefaultCase {
   UnitKind type;
@@ -26,22 +28,38 @@ struct DefaultCase {
 
 TEST(PropertyBlock, EmptyBlockGivesEveryDefault) {
   const DefaultCase cases[] = {
-      {UnitKind::Timer, 8, 0},                                          // stopped
+      {UnitKind::Timer, 8, 0},                                            // stopped
       {UnitKind::ShapeBox, 8, static_cast<std::int32_t>(kColourNotSet)},  // button face
-      {UnitKind::ShapeBox, 9, 0},  {UnitKind::ShapeBox, 11, 1},  {UnitKind::ShapeBox, 12, 1},
-      {UnitKind::ShapeBox, 13, 0}, {UnitKind::ShapeBox, 14, static_cast<std::int32_t>(kColourNotSet)},
-      {UnitKind::EditBox, 9, 1},   {UnitKind::EditBox, 10, 0},   {UnitKind::EditBox, 11, 0xFFFFFF},
-      {UnitKind::EditBox, 15, 0},  {UnitKind::EditBox, 19, '*'}, {UnitKind::EditBox, 23, 100},
-      {UnitKind::Window, 9, 2},    {UnitKind::Window, 18, 1},    {UnitKind::Window, 22, 1},
-      {UnitKind::Window, 26, 1},   {UnitKind::Window, 27, 0},    {UnitKind::Label, 11, 8},
-      {UnitKind::Label, 26, 1},    {UnitKind::HtmlViewer, 8, 2}, {UnitKind::SuperBar, 16, 100},
-      {UnitKind::SuperBar, 17, 30}, {UnitKind::SuperBar, 41, 0}, {UnitKind::Button, 11, 1},
+      {UnitKind::ShapeBox, 9, 0},
+      {UnitKind::ShapeBox, 11, 1},
+      {UnitKind::ShapeBox, 12, 1},
+      {UnitKind::ShapeBox, 13, 0},
+      {UnitKind::ShapeBox, 14, static_cast<std::int32_t>(kColourNotSet)},
+      {UnitKind::EditBox, 9, 1},
+      {UnitKind::EditBox, 10, 0},
+      {UnitKind::EditBox, 11, 0xFFFFFF},
+      {UnitKind::EditBox, 15, 0},
+      {UnitKind::EditBox, 19, '*'},
+      {UnitKind::EditBox, 23, 100},
+      {UnitKind::Window, 9, 2},
+      {UnitKind::Window, 18, 1},
+      {UnitKind::Window, 22, 1},
+      {UnitKind::Window, 26, 1},
+      {UnitKind::Window, 27, 0},
+      {UnitKind::Label, 11, 8},
+      {UnitKind::Label, 26, 1},
+      {UnitKind::HtmlViewer, 8, 2},
+      {UnitKind::SuperBar, 16, 100},
+      {UnitKind::SuperBar, 17, 30},
+      {UnitKind::SuperBar, 41, 0},
+      {UnitKind::Button, 11, 1},
   };
   for (const DefaultCase& c : cases) {
     auto block = decodeBlock(c.type, {});
     ASSERT_TRUE(block);
     EXPECT_EQ(block->version, 0u);
-    EXPECT_EQ(number(*block, c.property), c.expected) << typeLayout(c.type).name << " p" << c.property;
+    EXPECT_EQ(number(*block, c.property), c.expected)
+        << typeLayout(c.type).name << " p" << c.property;
   }
   EXPECT_EQ(text(*decodeBlock(UnitKind::Label, {}), 8), "标签");
   EXPECT_EQ(text(*decodeBlock(UnitKind::Button, {}), 10), "按钮");
@@ -58,7 +76,8 @@ TEST(PropertyBlock, EveryTypeReadsBackWhatItWrites) {
       block.fields[i].number = 1000 + static_cast<std::uint32_t>(i);
       if (typeLayout(type).fields[i].kind == FieldKind::U16) block.fields[i].number = 77;
       block.fields[i].text = "t" + std::to_string(i);
-      block.fields[i].bytes = ByteSet(typeLayout(type).fields[i].kind == FieldKind::RawFont ? 60 : 3, 0x5A);
+      block.fields[i].bytes =
+          ByteSet(typeLayout(type).fields[i].kind == FieldKind::RawFont ? 60 : 3, 0x5A);
     }
     ByteSet bytes = encodeBlock(block);
     auto back = decodeBlock(type, bytes);
@@ -82,10 +101,7 @@ TEST(PropertyBlock, WindowVersionGates) {
     std::int32_t showInTaskbar, moveAnywhere, shape, alwaysOnTop;
   } cases[] = {
       {1, 1, 0, 0, 0},  // defaults for everything past version 1
-      {2, 7, 0, 0, 0},
-      {3, 7, 7, 7, 0},
-      {4, 7, 7, 7, 7},
-      {6, 7, 7, 7, 7},
+      {2, 7, 0, 0, 0}, {3, 7, 7, 7, 0}, {4, 7, 7, 7, 7}, {6, 7, 7, 7, 7},
   };
   for (const Case& c : cases) {
     auto block = decodeBlock(UnitKind::Window, windowBlock(c.version));
@@ -116,7 +132,8 @@ TEST(PropertyBlock, PageControlAndSuperBarLoadAboveTheirStoredVersion) {
 
 TEST(PropertyBlock, FieldsRunningPastTheEndMakeItInvalid) {
   ByteSet bytes = encodeBlock(defaultBlock(UnitKind::Label));
-  for (std::size_t cut : {std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{20}, bytes.size() - 1}) {
+  for (std::size_t cut :
+       {std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{20}, bytes.size() - 1}) {
     ByteSet shorter(bytes.begin(), bytes.begin() + cut);
     EXPECT_FALSE(decodeBlock(UnitKind::Label, shorter)) << cut;
   }
@@ -173,7 +190,8 @@ TEST(PropertyBlock, OnlyA60ByteFontBlockIsAFont) {
     blockField(block, "font")->bytes = ByteSet(length, 0x41);
     auto back = decodeBlock(UnitKind::Label, encodeBlock(block));
     ASSERT_TRUE(back) << length;
-    EXPECT_EQ(std::get<ByteSet>(*blockProperty(*back, 15)).size(), length == 60 ? 60u : 0u) << length;
+    EXPECT_EQ(std::get<ByteSet>(*blockProperty(*back, 15)).size(), length == 60 ? 60u : 0u)
+        << length;
   }
 }
 
@@ -193,12 +211,15 @@ TEST(PropertyBlock, CurrentPropertiesAreWrittenOverTheStoredOnes) {
   blockField(stored, "caption")->text = "旧";
   blockField(stored, "textColour")->number = 0x0000FF;
   blockField(stored, "font")->bytes = ByteSet(60, 0x41);
-  const std::map<int, Value> current = {
-      {8, Value(Text("新"))}, {17, Value(std::int32_t{0x00FF00})}, {15, Value(ByteSet{})}, {24, Value(true)}};
-  auto bytes = blockWithCurrentProperties(UnitKind::Label, encodeBlock(stored), [&](int n) -> std::optional<Value> {
-    auto it = current.find(n);
-    return it == current.end() ? std::nullopt : std::optional<Value>(it->second);
-  });
+  const std::map<int, Value> current = {{8, Value(Text("新"))},
+                                        {17, Value(std::int32_t{0x00FF00})},
+                                        {15, Value(ByteSet{})},
+                                        {24, Value(true)}};
+  auto bytes = blockWithCurrentProperties(
+      UnitKind::Label, encodeBlock(stored), [&](int n) -> std::optional<Value> {
+        auto it = current.find(n);
+        return it == current.end() ? std::nullopt : std::optional<Value>(it->second);
+      });
   ASSERT_TRUE(bytes);
   auto back = decodeBlock(UnitKind::Label, *bytes);
   ASSERT_TRUE(back);
@@ -216,10 +237,12 @@ TEST(PropertyBlock, CurrentPropertiesAreWrittenOverTheStoredOnes) {
     if (n == 27) return Value(std::int32_t{1});
     return std::nullopt;
   };
-  auto bar = decodeBlock(UnitKind::SuperBar, *blockWithCurrentProperties(UnitKind::SuperBar, {}, answer));
+  auto bar =
+      decodeBlock(UnitKind::SuperBar, *blockWithCurrentProperties(UnitKind::SuperBar, {}, answer));
   EXPECT_EQ(number(*bar, 41), 4);
   EXPECT_EQ(blockField(*bar, "w27")->number, 5u);
-  auto window = decodeBlock(UnitKind::Window, *blockWithCurrentProperties(UnitKind::Window, windowBlock(2), answer));
+  auto window = decodeBlock(UnitKind::Window,
+                            *blockWithCurrentProperties(UnitKind::Window, windowBlock(2), answer));
   EXPECT_EQ(number(*window, 27), 1);
   EXPECT_EQ(number(*window, 26), 7);
 

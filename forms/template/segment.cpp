@@ -51,8 +51,8 @@ std::optional<UnitRecord> readUnitRecord(const std::uint8_t* data, std::size_t s
     return u;
   }
   std::uint32_t unitObject, cursor, childCount, reserved, eventCount;
-  if (!in.u32(unitObject) || !in.i32(u.left) || !in.i32(u.top) || !in.i32(u.width) || !in.i32(u.height) ||
-      !in.u32(cursor) || !in.u32(u.parentId) || !in.u32(childCount))
+  if (!in.u32(unitObject) || !in.i32(u.left) || !in.i32(u.top) || !in.i32(u.width) ||
+      !in.i32(u.height) || !in.u32(cursor) || !in.u32(u.parentId) || !in.u32(childCount))
     return std::nullopt;
   if (childCount > in.left() / 4) return std::nullopt;
   u.childIds.resize(childCount);
@@ -162,8 +162,8 @@ std::optional<Segment> readSegmentRecords(const std::uint8_t* data, std::size_t 
   for (WindowRecord& w : segment.windows) {
     std::uint32_t unitCount;
     ByteSet area;
-    if (!in.u32(w.designWord1) || !in.u32(w.designWord2) || !in.lenText(w.name) || !in.lenText(w.remark) ||
-        !in.u32(unitCount) || !in.lenBytes(area))
+    if (!in.u32(w.designWord1) || !in.u32(w.designWord2) || !in.lenText(w.name) ||
+        !in.lenText(w.remark) || !in.u32(unitCount) || !in.lenBytes(area))
       return std::nullopt;
     auto units = readUnitArea(area, unitCount);
     // A window needs its own unit: entry 0.
@@ -173,7 +173,9 @@ std::optional<Segment> readSegmentRecords(const std::uint8_t* data, std::size_t 
   return segment;
 }
 
-std::optional<Segment> readSegmentRecords(const ByteSet& segment) { return readSegmentRecords(segment.data(), segment.size()); }
+std::optional<Segment> readSegmentRecords(const ByteSet& segment) {
+  return readSegmentRecords(segment.data(), segment.size());
+}
 
 ByteSet writeSegment(const Segment& segment) {
   ByteWriter out;

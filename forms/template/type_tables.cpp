@@ -11,8 +11,10 @@ constexpr std::uint32_t NS = kColourNotSet;
 
 // Each row: source name, width, property (-1 none), minimum version, default number,
 // default text, read bias. Rows are in stored order.
-#define F(name, kind, prop, ver, def) {name, kind, prop, ver, def, nullptr, 0}
-#define T(name, prop, ver, def) {name, K::Text, prop, ver, 0, def, 0}
+#define F(name, kind, prop, ver, def) \
+  { name, kind, prop, ver, def, nullptr, 0 }
+#define T(name, prop, ver, def) \
+  { name, K::Text, prop, ver, 0, def, 0 }
 
 const FieldLayout kWindow[] = {
     F("border", K::U32, window::kBorder, 0, 2),
@@ -121,7 +123,8 @@ const FieldLayout kHyperLinker[] = {
     F("linkKind", K::U32, hyper_linker::kLinkKind, 0, 0),
     F("normalColour", K::Colour, hyper_linker::kNormalColour, 0, 0xFF0000),
     F("visitedColour", K::Colour, hyper_linker::kVisitedColour, 0, 0x000080),
-    F("hoverColour", K::Colour, hyper_linker::kHoverColour, 0, NS),  // not set: the system highlight colour
+    F("hoverColour", K::Colour, hyper_linker::kHoverColour, 0,
+      NS),  // not set: the system highlight colour
     F("bgColour", K::Colour, hyper_linker::kBgColour, 0, NS),
     F("border", K::U32, hyper_linker::kBorder, 0, 0),
     F("font", K::FontBlock, hyper_linker::kFont, 0, 0),
@@ -164,28 +167,26 @@ const FieldLayout kHtmlViewer[] = {
 // Only the page table, the raw font and the image lists have a known role; the other
 // words are carried so that a written block reads back unchanged.
 constexpr FieldLayout kPageControl[] = {
-    F("a1", K::U32, -1, 0, 0), F("a2", K::U32, -1, 0, 0), F("a3", K::U32, -1, 0, 0),
-    F("a4", K::U32, -1, 0, 0),
-    F("font", K::RawFont, -1, 0, 0),
-    F("pages", K::Bytes, -1, 0, 0),
-    F("b1", K::U32, -1, 0, 0), F("b2", K::U32, -1, 0, 0), F("b3", K::U32, -1, 0, 0),
-    F("b4", K::U32, -1, 0, 0),
-    F("imageList1", K::Bytes, -1, 0, 0),
-    F("imageList2", K::Bytes, -1, 0, 0),
-    F("bytes3", K::Bytes, -1, 0, 0),
-    F("bytes4", K::Bytes, -1, 0, 0),
-    F("c1", K::U32, -1, 0, 0), F("c2", K::U32, -1, 0, 0), F("c3", K::U32, -1, 0, 0),
-    F("c4", K::U32, -1, 0, 0), F("c5", K::U32, -1, 0, 0), F("c6", K::U32, -1, 0, 0),
-    F("c7", K::U32, -1, 0, 0), F("c8", K::U32, -1, 0, 0), F("c9", K::U32, -1, 0, 0),
-    F("c10", K::U32, -1, 0, 0), F("c11", K::U32, -1, 0, 0), F("c12", K::U32, -1, 0, 0),
-    F("c13", K::U32, -1, 0, 0), F("c14", K::U32, -1, 0, 0), F("c15", K::U32, -1, 0, 0),
-    F("c16", K::U32, -1, 0, 0), F("c17", K::U32, -1, 0, 0),
-    F("d1", K::U32, -1, 2, 0), F("d2", K::U32, -1, 2, 0), F("d3", K::U32, -1, 2, 0),
-    F("d4", K::U32, -1, 2, 0), F("d5", K::U32, -1, 2, 0),
-    F("e3", K::U32, -1, 3, 0),
-    F("e5", K::U32, -1, 5, 0),
-    F("e6", K::U32, -1, 6, 0),
-    F("e7", K::U32, -1, 7, 0),
+    F("a1", K::U32, -1, 0, 0),           F("a2", K::U32, -1, 0, 0),
+    F("a3", K::U32, -1, 0, 0),           F("a4", K::U32, -1, 0, 0),
+    F("font", K::RawFont, -1, 0, 0),     F("pages", K::Bytes, -1, 0, 0),
+    F("b1", K::U32, -1, 0, 0),           F("b2", K::U32, -1, 0, 0),
+    F("b3", K::U32, -1, 0, 0),           F("b4", K::U32, -1, 0, 0),
+    F("imageList1", K::Bytes, -1, 0, 0), F("imageList2", K::Bytes, -1, 0, 0),
+    F("bytes3", K::Bytes, -1, 0, 0),     F("bytes4", K::Bytes, -1, 0, 0),
+    F("c1", K::U32, -1, 0, 0),           F("c2", K::U32, -1, 0, 0),
+    F("c3", K::U32, -1, 0, 0),           F("c4", K::U32, -1, 0, 0),
+    F("c5", K::U32, -1, 0, 0),           F("c6", K::U32, -1, 0, 0),
+    F("c7", K::U32, -1, 0, 0),           F("c8", K::U32, -1, 0, 0),
+    F("c9", K::U32, -1, 0, 0),           F("c10", K::U32, -1, 0, 0),
+    F("c11", K::U32, -1, 0, 0),          F("c12", K::U32, -1, 0, 0),
+    F("c13", K::U32, -1, 0, 0),          F("c14", K::U32, -1, 0, 0),
+    F("c15", K::U32, -1, 0, 0),          F("c16", K::U32, -1, 0, 0),
+    F("c17", K::U32, -1, 0, 0),          F("d1", K::U32, -1, 2, 0),
+    F("d2", K::U32, -1, 2, 0),           F("d3", K::U32, -1, 2, 0),
+    F("d4", K::U32, -1, 2, 0),           F("d5", K::U32, -1, 2, 0),
+    F("e3", K::U32, -1, 3, 0),           F("e5", K::U32, -1, 5, 0),
+    F("e6", K::U32, -1, 6, 0),           F("e7", K::U32, -1, 7, 0),
 };
 
 // Words named after their source names (w1 .. w35); those with no property carry none.
@@ -196,15 +197,42 @@ constexpr FieldLayout kSuperBar[] = {
     F("imageList2", K::Bytes, super_bar::kImageList2, 0, 0),
     F("imageList3", K::Bytes, super_bar::kImageList3, 0, 0),
     F("imageList4", K::Bytes, super_bar::kImageList4, 0, 0),
-    W(1, kWord1, 10), W(2, kWord2, 1), W(3, kMinimum, 0), W(4, kMaximum, 100), W(5, kPosition, 30),
-    W(6, kWord6, 0), W(7, kWord7, 0), U(8), W(9, kWord9, 0), W(10, kWord10, 0), U(11), W(12, kWord12, 0),
-    W(13, kWord13, 0), U(14), W(15, kWord15, 0), W(16, kWord16, 0), U(17), W(18, kWord18, 0),
-    U(19), U(20), U(21), U(22), U(23), W(24, kStyle, 1), W(25, kWord25, 0), W(26, kWord26, 0),
+    W(1, kWord1, 10),
+    W(2, kWord2, 1),
+    W(3, kMinimum, 0),
+    W(4, kMaximum, 100),
+    W(5, kPosition, 30),
+    W(6, kWord6, 0),
+    W(7, kWord7, 0),
+    U(8),
+    W(9, kWord9, 0),
+    W(10, kWord10, 0),
+    U(11),
+    W(12, kWord12, 0),
+    W(13, kWord13, 0),
+    U(14),
+    W(15, kWord15, 0),
+    W(16, kWord16, 0),
+    U(17),
+    W(18, kWord18, 0),
+    U(19),
+    U(20),
+    U(21),
+    U(22),
+    U(23),
+    W(24, kStyle, 1),
+    W(25, kWord25, 0),
+    W(26, kWord26, 0),
     // These three read back as the stored value minus 1.
     {"w27", K::I32, super_bar::kWord27, 0, 1, nullptr, -1},
     {"w28", K::I32, super_bar::kWord28, 0, 1, nullptr, -1},
     {"w29", K::I32, super_bar::kWord29, 0, 1, nullptr, -1},
-    W(30, kWord30, 0), U(31), W(32, kWord32, 0), W(33, kWord33, 0), W(34, kWord34, 0), W(35, kWord35, 0),
+    W(30, kWord30, 0),
+    U(31),
+    W(32, kWord32, 0),
+    W(33, kWord33, 0),
+    W(34, kWord34, 0),
+    W(35, kWord35, 0),
     F("font", K::RawFont, -1, 0, 0),
     F("x1", K::I32, super_bar::kX1, 0, 0),
     F("x2", K::I32, super_bar::kX2, 0, 0),
@@ -220,7 +248,8 @@ constexpr bool fieldAt(const FieldLayout* fields, FieldIndex at, const char* nam
   while (*n && *n == *name) ++n, ++name;
   return *n == *name;
 }
-static_assert(fieldAt(kPageControl, page_control::kFont, "font") && fieldAt(kPageControl, page_control::kPages, "pages") &&
+static_assert(fieldAt(kPageControl, page_control::kFont, "font") &&
+              fieldAt(kPageControl, page_control::kPages, "pages") &&
               fieldAt(kPageControl, page_control::kImageList1, "imageList1") &&
               fieldAt(kPageControl, page_control::kImageList2, "imageList2") &&
               fieldAt(kSuperBar, super_bar::kFont, "font"));
@@ -233,12 +262,14 @@ const TypeLayout kTypes[] = {
     {UnitKind::ShapeBox, "ShapeBox", "外形框", 0x10007, 0x10007, 1, 1, ROWS(kShapeBox), true},
     {UnitKind::Label, "Label", "标签", 0x1000A, 0x1000A, 2, 2, ROWS(kLabel), true},
     {UnitKind::Button, "Button", "按钮", 0x1000B, 0, 1, 1, ROWS(kButton), true},
-    {UnitKind::HyperLinker, "HyperLinker", "超级链接框", 0x1001D, 0, 1, 1, ROWS(kHyperLinker), true},
+    {UnitKind::HyperLinker, "HyperLinker", "超级链接框", 0x1001D, 0, 1, 1, ROWS(kHyperLinker),
+     true},
     {UnitKind::Timer, "Timer", "时钟", 0x10020, 0, 1, 1, ROWS(kTimer), true},
     {UnitKind::PicBtn, "PicBtn", "图形按钮", 0x1002D, 0, 1, 1, ROWS(kPicBtn), true},
     {UnitKind::TransLabel, "TransLabel", "透明标签", 0x20005, 0, 1, 1, ROWS(kTransLabel), true},
     {UnitKind::HtmlViewer, "HtmlViewer", "超文本浏览框", 0x30001, 0, 1, 1, ROWS(kHtmlViewer), true},
-    {UnitKind::PageControl, "PageControl", "高级选择夹", 0x90002, 0, 0, 7, ROWS(kPageControl), true},
+    {UnitKind::PageControl, "PageControl", "高级选择夹", 0x90002, 0, 0, 7, ROWS(kPageControl),
+     true},
     {UnitKind::SuperBar, "SuperBar", "多功能条", 0, 0x20001, 0, 1, ROWS(kSuperBar), true},
     {UnitKind::StatusBar, "StatusBar", "状态条", 0, 0x30002, 0, 0, nullptr, 0, true},
     {UnitKind::Zip, "ZIP", "ZIP压缩", 0, 0x50001, 0, 0, nullptr, 0, true},

@@ -5,16 +5,16 @@
 
 namespace forms {
 
-PaintedUnit::~PaintedUnit() {
-  base::destroyRoutedWindow(hwnd_);
-}
+PaintedUnit::~PaintedUnit() { base::destroyRoutedWindow(hwnd_); }
 
-bool PaintedUnit::create(const UnitPlan& plan, const wchar_t* className, int borderCode, DWORD extraStyle) {
+bool PaintedUnit::create(const UnitPlan& plan, const wchar_t* className, int borderCode,
+                         DWORD extraStyle) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | extraStyle, ex = 0;
   if (plan.tabStop) style |= WS_TABSTOP;
   if (plan.disabled) style |= WS_DISABLED;
   addBorderStyles(borderCode, style, ex);
-  hwnd_ = base::createRoutedWindow({className}, &PaintedUnit::proc, this, style, ex, plan.rect, plan.parent);
+  hwnd_ = base::createRoutedWindow({className}, &PaintedUnit::proc, this, style, ex, plan.rect,
+                                   plan.parent);
   return hwnd_ != nullptr;
 }
 

@@ -13,7 +13,8 @@ std::size_t widenInto(std::string_view gbk, wchar_t* out, std::size_t capacity) 
   int n = 0;
   // With no room but the NUL's, the system would only count the characters.
   if (!gbk.empty() && capacity > 1)
-    n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), out, static_cast<int>(capacity - 1));
+    n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), out,
+                            static_cast<int>(capacity - 1));
   const std::size_t length = n > 0 ? static_cast<std::size_t>(n) : 0;
   out[length] = L'\0';
   return length;
@@ -30,9 +31,12 @@ std::wstring widen(const Text& gbk) {
 
 Text narrow(const std::wstring& wide) {
   if (wide.empty()) return {};
-  int n = WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  int n = WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                              nullptr, nullptr);
   Text out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
+  if (n > 0)
+    WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr,
+                        nullptr);
   return out;
 }
 

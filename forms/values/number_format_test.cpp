@@ -15,7 +15,8 @@ TEST(RoundNumber, HalfAwayFromZero) {
     double result;
   } cases[] = {
       {1234.567, 2, 1234.57},
-      {1.005, 2, 1.01},  // the double lies just below 1.005; the added 1e-12 carries it
+      {1.005, 2, 1.01},  // the double lies just below 1.005; the added
+                         // 1e-12 carries it
       {0.125, 2, 0.13},
       {-0.125, 2, -0.13},
       {2.5, 0, 3},
@@ -26,7 +27,8 @@ TEST(RoundNumber, HalfAwayFromZero) {
       {2.4, 0, 2},
       {0.0049, 2, 0},
       {20.48, 2, 20.48},
-      {1e300, 20, 1e300},  // too large to carry decimals
+      {1e300, 20, 1e300},  // too large to carry
+                           // decimals
       {123, -400, 0},
   };
   for (const auto& c : cases) {
@@ -72,7 +74,8 @@ TEST(FormatNumber, Table) {
       {1e20, 2, true, "1e+20"},
       {0.00001, 5, false, "1e-05"},
   };
-  for (const auto& c : cases) EXPECT_EQ(formatNumber(c.value, c.decimals, c.thousands), c.text) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(formatNumber(c.value, c.decimals, c.thousands), c.text) << c.text;
 }
 
 }  // namespace

@@ -47,20 +47,33 @@ TEST(ReplaceText, Table) {
       {"[@", "{`", "1", 1, -1, false, "[@"},  // neighbours of the letters are not letters
       // A trail byte equal to the find text's byte is not a match: 0xB0 0x41 is one
       // character whose second byte is "A".
-      {"\xB0\x41" "A", "A", "x", 1, -1, true, "\xB0\x41" "x"},
-      {"\xB0\x61" "a", "A", "x", 1, -1, false, "\xB0\x61" "x"},
+      {"\xB0\x41"
+       "A",
+       "A", "x", 1, -1, true,
+       "\xB0\x41"
+       "x"},
+      {"\xB0\x61"
+       "a",
+       "A", "x", 1, -1, false,
+       "\xB0\x61"
+       "x"},
       {"\xB0\x61", "\xB0\x41", "x", 1, -1, false, "\xB0\x61"},  // trail bytes compare exactly
       {"\xB0\x41", "\xB0\x41", "x", 1, -1, false, "x"},
       {"\xC4\xE3\xBA\xC3", "\xE3\xBA", "x", 1, -1, true, "\xC4\xE3\xBA\xC3"},
       {"你好你", "你", "我", 1, -1, true, "我好我"},
       // A start inside a character scans from that byte on.
-      {"\xB0\x41" "A", "A", "x", 2, -1, true, "\xB0" "xx"},
+      {"\xB0\x41"
+       "A",
+       "A", "x", 2, -1, true,
+       "\xB0"
+       "xx"},
       // A lead byte cut off at the end is copied alone.
       {"a\xB0", "a", "x", 1, -1, true, "x\xB0"},
       {"a\xB0", "\xB0", "x", 1, -1, true, "ax"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(replaceText(c.text, c.find, c.replacement, c.start, c.count, c.caseSensitive), c.result)
+    EXPECT_EQ(replaceText(c.text, c.find, c.replacement, c.start, c.count, c.caseSensitive),
+              c.result)
         << c.text << " / " << c.find << " start " << c.start << " count " << c.count;
   }
 }

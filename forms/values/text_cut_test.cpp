@@ -14,14 +14,9 @@ TEST(TextCut, LeftAndRightCountBytes) {
     const char* left;
     const char* right;
   } cases[] = {
-      {"abc", 1, "a", "c"},
-      {"abc", 0, "", ""},
-      {"abc", -1, "", ""},
-      {"abc", 3, "abc", "abc"},
-      {"abc", 99, "abc", "abc"},
-      {"", 1, "", ""},
-      {"C:\\a\\", 1, "C", "\\"},
-      {"你好", 1, "\xC4", "\xC3"},  // bytes, not characters
+      {"abc", 1, "a", "c"},      {"abc", 0, "", ""},          {"abc", -1, "", ""},
+      {"abc", 3, "abc", "abc"},  {"abc", 99, "abc", "abc"},   {"", 1, "", ""},
+      {"C:\\a\\", 1, "C", "\\"}, {"你好", 1, "\xC4", "\xC3"},  // bytes, not characters
   };
   for (const auto& c : cases) {
     EXPECT_EQ(leftText(c.text, c.n), c.left) << c.text << " " << c.n;

@@ -28,7 +28,9 @@ double toDouble(const Value& value);
 // nearest end of the range.
 std::int32_t toInteger(std::string_view text);
 inline std::int32_t toInteger(const Text& text) { return toInteger(std::string_view(text)); }
-inline std::int32_t toInteger(const char* text) { return toInteger(std::string_view(text ? text : "")); }
+inline std::int32_t toInteger(const char* text) {
+  return toInteger(std::string_view(text ? text : ""));
+}
 inline std::int32_t toInteger(std::int32_t value) { return value; }
 // The low 32 bits.
 inline std::int32_t toInteger(std::int64_t value) {

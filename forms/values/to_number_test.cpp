@@ -18,9 +18,9 @@ TEST(FoldFullWidth, TurnsFullWidthAsciiIntoAscii) {
       {"２．０２", "2.02"},
       {"－１Ｅ３", "-1E3"},
       {"ａｚＡＺ！～＄", "azAZ!~$"},
-      {"￥￣", "￥￣"},                   // yen and macron have no ASCII form
+      {"￥￣", "￥￣"},                  // yen and macron have no ASCII form
       {"　1", " 1"},                     // ideographic blank
-      {"版本２", "版本2"},                // other double-byte characters stay
+      {"版本２", "版本2"},               // other double-byte characters stay
       {"\xB0\xA3\xB1", "\xB0\xA3\xB1"},  // 0xA3 as a trail byte does not start a pair
       {"\xA3", "\xA3"},                  // lead byte cut off at the end
   };

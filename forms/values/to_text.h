@@ -14,8 +14,7 @@ Text toText(long long value);
 Text toText(unsigned long long value);
 
 // Every integer kind in decimal (bool and the character kinds have their own meaning).
-template <typename I,
-          std::enable_if_t<std::is_integral_v<I> && !std::is_same_v<I, bool>, int> = 0>
+template <typename I, std::enable_if_t<std::is_integral_v<I> && !std::is_same_v<I, bool>, int> = 0>
 Text toText(I value) {
   if constexpr (std::is_signed_v<I>) {
     return toText(static_cast<long long>(value));

@@ -20,8 +20,8 @@ bool loadText(XmlTree& tree, std::string_view source) {
 }
 
 const std::pair<std::string_view, char> kReferences[] = {
-    {"&lt;", '<'},     {"&gt;", '>'},    {"&amp;", '&'},
-    {"&apos;", '\''},  {"&quot;", '"'},  {"&quote;", '"'},
+    {"&lt;", '<'},    {"&gt;", '>'},   {"&amp;", '&'},
+    {"&apos;", '\''}, {"&quot;", '"'}, {"&quote;", '"'},
 };
 
 Text decodeReferences(std::string_view value) {

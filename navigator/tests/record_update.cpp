@@ -12,7 +12,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   file.erase(file.find_last_of('\\') + 1);
   file += "command-line.txt";
   const char* line = GetCommandLineA();
-  HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
   if (out == INVALID_HANDLE_VALUE) return 1;
   DWORD written = 0;
   WriteFile(out, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);

@@ -48,8 +48,9 @@ void printRect(const char* kind, HWND window, const RECT& origin) {
   GetClassNameA(window, className, sizeof className);
   char text[1024] = "";
   GetWindowTextA(window, text, sizeof text);
-  std::printf("%s\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\n", kind, className, escaped(text).c_str(), r.left - origin.left,
-              r.top - origin.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(window) ? 1 : 0);
+  std::printf("%s\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\n", kind, className, escaped(text).c_str(),
+              r.left - origin.left, r.top - origin.top, r.right - r.left, r.bottom - r.top,
+              IsWindowVisible(window) ? 1 : 0);
 }
 
 BOOL CALLBACK printChild(HWND child, LPARAM top) {
@@ -100,8 +101,8 @@ int focusWindow() {
   wc.lpszClassName = "tv-focus";
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassA(&wc);
-  HWND window = CreateWindowA("tv-focus", "tv-focus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 120,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = CreateWindowA("tv-focus", "tv-focus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                              120, nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return 1;
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);

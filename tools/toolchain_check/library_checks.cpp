@@ -69,7 +69,8 @@ CheckResult checkZlib() {
       uncompress(unpacked, &unpackedSize, packed, packedSize) == Z_OK &&
       unpackedSize == sizeof text && std::memcmp(unpacked, text, sizeof text) == 0;
   bool ok = crcOk && roundTrip;
-  return {ok, std::string("zlib ") + zlibVersion() + ": crc32 and inflate: " + (ok ? "ok" : "WRONG")};
+  return {ok,
+          std::string("zlib ") + zlibVersion() + ": crc32 and inflate: " + (ok ? "ok" : "WRONG")};
 }
 
 CheckResult checkMinizip() {

@@ -47,12 +47,8 @@ LRESULT CALLBACK windowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(wnd, &ps);
       return 0;
     }
-    case WM_TIMER:
-      DestroyWindow(wnd);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_TIMER: DestroyWindow(wnd); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcA(wnd, msg, wp, lp);
 }

@@ -24,10 +24,14 @@ int main(int argc, char** argv) {
       }
       return argv[++i];
     };
-    if (a == "--out") out.dir = value();
-    else if (a == "--name") out.name = value();
-    else if (a == "--namespace") out.nameSpace = value();
-    else if (a == "--depfile") depfile = value();
+    if (a == "--out")
+      out.dir = value();
+    else if (a == "--name")
+      out.name = value();
+    else if (a == "--namespace")
+      out.nameSpace = value();
+    else if (a == "--depfile")
+      depfile = value();
     else if (a == "-D") {
       std::string d = value();
       auto eq = d.find('=');
@@ -36,10 +40,13 @@ int main(int argc, char** argv) {
         return 2;
       }
       defs[d.substr(0, eq)] = d.substr(eq + 1);
-    } else sources.push_back(a);
+    } else
+      sources.push_back(a);
   }
   if (out.dir.empty() || out.name.empty() || out.nameSpace.empty() || sources.empty()) {
-    std::fprintf(stderr, "usage: tplc --out DIR --name NAME --namespace NS [--depfile F] [-D V=X]... SOURCE...\n");
+    std::fprintf(
+        stderr,
+        "usage: tplc --out DIR --name NAME --namespace NS [--depfile F] [-D V=X]... SOURCE...\n");
     return 2;
   }
   try {
@@ -53,7 +60,8 @@ int main(int argc, char** argv) {
     tplc::finishProgram(program);
     forms::ByteSet segment = forms::tpl::writeSegment(program.segment);
     // What we write must read back: the same reader the programs use checks it.
-    if (!forms::tpl::readSegmentRecords(segment)) throw tplc::CompileError{"the written segment does not read back"};
+    if (!forms::tpl::readSegmentRecords(segment))
+      throw tplc::CompileError{"the written segment does not read back"};
     tplc::emitProgram(program, segment, out);
     if (!depfile.empty()) tplc::writeDepfile(depfile, out.dir + "/" + out.name + ".seg", program);
   } catch (const tplc::CompileError& e) {

@@ -58,7 +58,8 @@ std::pair<int, int> jpegSize(const ByteSet& b) {
     if (b[at] != 0xFF) return {0, 0};
     std::uint8_t marker = b[at + 1];
     std::size_t len = b[at + 2] << 8 | b[at + 3];
-    if (marker >= 0xC0 && marker <= 0xC2) return {b[at + 7] << 8 | b[at + 8], b[at + 5] << 8 | b[at + 6]};
+    if (marker >= 0xC0 && marker <= 0xC2)
+      return {b[at + 7] << 8 | b[at + 8], b[at + 5] << 8 | b[at + 6]};
     at += 2 + len;
   }
   return {0, 0};
@@ -86,9 +87,11 @@ std::vector<int> icoSizes(const ByteSet& b) {
 }
 // An image-list block: "MITL", 0xFF000000, then an "IL" 0x0101 stream; {count, cx, cy}.
 std::vector<int> imageList(const ByteSet& b) {
-  if (b.size() < 8 + 28 || std::memcmp(b.data(), "MITL", 4) != 0 || u32At(b, 4) != 0xFF000000u) return {};
+  if (b.size() < 8 + 28 || std::memcmp(b.data(), "MITL", 4) != 0 || u32At(b, 4) != 0xFF000000u)
+    return {};
   if (b[8] != 'I' || b[9] != 'L' || u16At(b, 10) != 0x0101) return {};
-  return {static_cast<int>(u16At(b, 12)), static_cast<int>(u16At(b, 18)), static_cast<int>(u16At(b, 20))};
+  return {static_cast<int>(u16At(b, 12)), static_cast<int>(u16At(b, 18)),
+          static_cast<int>(u16At(b, 20))};
 }
 
 TEST(StoredWindows, BothSegmentsParseExactlyToTheirLastByte) {
@@ -124,11 +127,13 @@ TEST(StoredWindows, BothSegmentsParseExactlyToTheirLastByte) {
 
 TEST(StoredWindows, MainWindowUnitListOrder) {
   const Id ids[] = {
-      0x06010000, 0x16010EF3, 0x16010EF2, 0x16010EF1, 0x16010EF0, 0x16010ED1, 0x16010EEF, 0x16010EEE, 0x16010EED,
-      0x16010EE8, 0x16010EE3, 0x16010EE2, 0x16010EE1, 0x16010EE0, 0x16010EDB, 0x16010ED8, 0x16010ED2, 0x16010ED3,
-      0x16010ED4, 0x16010ED5, 0x16010ED6, 0x16010ED7, 0x16010ED0, 0x16010ECF, 0x16010ECE, 0x16010ECB, 0x16010EC9,
-      0x16010EC8, 0x16010EBD, 0x16010EBC, 0x16010EBB, 0x16010EBA, 0x16010EB2, 0x16010EB1, 0x16010EB0, 0x16010EAF,
-      0x16010EAD, 0x16010EAC, 0x16010EA5, 0x16010C9A, 0x160107B2, 0x16010379, 0x16010360, 0x1601035F, 0x16010DDD,
+      0x06010000, 0x16010EF3, 0x16010EF2, 0x16010EF1, 0x16010EF0, 0x16010ED1, 0x16010EEF,
+      0x16010EEE, 0x16010EED, 0x16010EE8, 0x16010EE3, 0x16010EE2, 0x16010EE1, 0x16010EE0,
+      0x16010EDB, 0x16010ED8, 0x16010ED2, 0x16010ED3, 0x16010ED4, 0x16010ED5, 0x16010ED6,
+      0x16010ED7, 0x16010ED0, 0x16010ECF, 0x16010ECE, 0x16010ECB, 0x16010EC9, 0x16010EC8,
+      0x16010EBD, 0x16010EBC, 0x16010EBB, 0x16010EBA, 0x16010EB2, 0x16010EB1, 0x16010EB0,
+      0x16010EAF, 0x16010EAD, 0x16010EAC, 0x16010EA5, 0x16010C9A, 0x160107B2, 0x16010379,
+      0x16010360, 0x1601035F, 0x16010DDD,
   };
   const WindowRecord& w = talvery().windows[0];
   ASSERT_EQ(w.units.size(), std::size(ids));
@@ -145,16 +150,20 @@ TEST(StoredWindows, MainWindowProperties) {
     int property;
     std::int32_t main, popup;
   } cases[] = {
-      {9, 0, 0},          // border
+      {9, 0, 0},  // border
       {10, 0xECECEC, static_cast<std::int32_t>(kColourNotSet)},
-      {12, 1, 1},         // tiled
-      {16, 1, 0}, {17, 1, 0}, {15, 1, 1},
-      {18, 1, 1},         // centred
-      {19, 1, 1},         // movable
-      {22, 1, 0},         // Esc closes
-      {26, 1, 0},         // taskbar button
-      {27, 1, 1},         // drag anywhere
-      {28, 0, 0}, {29, 0, 0}, {30, 0, 0},
+      {12, 1, 1},  // tiled
+      {16, 1, 0},
+      {17, 1, 0},
+      {15, 1, 1},
+      {18, 1, 1},  // centred
+      {19, 1, 1},  // movable
+      {22, 1, 0},  // Esc closes
+      {26, 1, 0},  // taskbar button
+      {27, 1, 1},  // drag anywhere
+      {28, 0, 0},
+      {29, 0, 0},
+      {30, 0, 0},
   };
   const UnitRecord& popup = talvery().windows[1].ownUnit();
   for (const Case& c : cases) {
@@ -180,26 +189,33 @@ TEST(StoredWindows, MainWindowUnits) {
     const char* handler;  // null: no binding
   } cases[] = {
       {"透明标签1", UnitKind::TransLabel, 16, 8, 304, 32, nullptr, 1, false, 0, nullptr},
-      {"透明标签4", UnitKind::TransLabel, 1, 0, 384, 56, "图片框3", 1, true, -1, "onRightBannerPressed"},
-      {"透明标签3", UnitKind::TransLabel, 2, 0, 376, 56, "图片框2", 1, true, -1, "onLeftBannerPressed"},
+      {"透明标签4", UnitKind::TransLabel, 1, 0, 384, 56, "图片框3", 1, true, -1,
+       "onRightBannerPressed"},
+      {"透明标签3", UnitKind::TransLabel, 2, 0, 376, 56, "图片框2", 1, true, -1,
+       "onLeftBannerPressed"},
       {"图片框3", UnitKind::PicBox, 396, 352, 380, 60, "高级选择夹1", 1, false, 0, nullptr},
       {"图片框2", UnitKind::PicBox, 4, 352, 380, 60, "高级选择夹1", 1, false, 0, nullptr},
-      {"透明标签2", UnitKind::TransLabel, -4, -2, 200, 64, "图片框1", 1, true, -1, "onHomeBannerPressed"},
+      {"透明标签2", UnitKind::TransLabel, -4, -2, 200, 64, "图片框1", 1, true, -1,
+       "onHomeBannerPressed"},
       {"图片框1", UnitKind::PicBox, 575, 41, 200, 60, nullptr, 1, false, 0, nullptr},
       {"图形按钮关闭", UnitKind::PicBtn, 756, 1, 42, 17, nullptr, 1, false, 0, "onCloseClicked"},
-      {"图形按钮最小化", UnitKind::PicBtn, 727, 1, 29, 17, nullptr, 1, false, 0, "onMinimizeClicked"},
+      {"图形按钮最小化", UnitKind::PicBtn, 727, 1, 29, 17, nullptr, 1, false, 0,
+       "onMinimizeClicked"},
       {"标签1", UnitKind::Label, 594, 2, 136, 18, nullptr, 1, false, 0, "onBossKey"},
-      {"超文本浏览框1", UnitKind::HtmlViewer, -5, -5, 811, 357, "外形框1", 5, false, 9, "onBrowserNewWindow"},
+      {"超文本浏览框1", UnitKind::HtmlViewer, -5, -5, 811, 357, "外形框1", 5, false, 9,
+       "onBrowserNewWindow"},
       {"外形框1", UnitKind::ShapeBox, 0, 72, 784, 348, "高级选择夹1", 1, false, 0, nullptr},
       {"按钮1", UnitKind::Button, 688, 471, 101, 24, nullptr, 5, false, 0, "onMemberLoginClicked"},
       {"超级链接框107", UnitKind::HyperLinker, 424, 476, 248, 16, nullptr, 1, true, 0, nullptr},
       {"高级选择夹1", UnitKind::PageControl, 8, 40, 784, 416, nullptr, 1, false, 0, nullptr},
       {"时钟1", UnitKind::Timer, 740, 420, 32, 32, nullptr, 0, false, 0, "pollPopupSwitch"},
       {"透明标签5", UnitKind::TransLabel, 147, 478, 245, 16, nullptr, 1, false, 0, nullptr},
-      {"超级链接框1", UnitKind::HyperLinker, 93, 477, 47, 18, nullptr, 1, false, -1, "checkForUpdate"},
+      {"超级链接框1", UnitKind::HyperLinker, 93, 477, 47, 18, nullptr, 1, false, -1,
+       "checkForUpdate"},
       {"标签2", UnitKind::Label, 7, 477, 89, 18, nullptr, 1, false, 0, nullptr},
       {"编辑框4", UnitKind::EditBox, 320, 312, 104, 24, nullptr, 5, false, 0, nullptr},
-      {"超级链接框20", UnitKind::HyperLinker, 15, 184, 104, 20, "高级选择夹1", 1, false, 0, nullptr},
+      {"超级链接框20", UnitKind::HyperLinker, 15, 184, 104, 20, "高级选择夹1", 1, false, 0,
+       nullptr},
       {"超级链接框24", UnitKind::HyperLinker, 149, 147, 80, 20, "高级选择夹1", 1, true, 0, nullptr},
   };
   for (const Case& c : cases) {
@@ -220,9 +236,11 @@ TEST(StoredWindows, MainWindowUnits) {
       EXPECT_TRUE(u.bindings.empty()) << c.name;
     }
   }
-  EXPECT_EQ(resolveBinding(talvery(), 0x52010001, 0, 0).handlerRef, handlerRefOf("onMainWindowCreated"));
+  EXPECT_EQ(resolveBinding(talvery(), 0x52010001, 0, 0).handlerRef,
+            handlerRefOf("onMainWindowCreated"));
   // Blocks stored empty, so that the types' defaults apply.
-  for (const char* name : {"时钟1", "外形框1", "编辑框4"}) EXPECT_TRUE(named(w, name).propertyBlock.empty()) << name;
+  for (const char* name : {"时钟1", "外形框1", "编辑框4"})
+    EXPECT_TRUE(named(w, name).propertyBlock.empty()) << name;
 }
 
 TEST(StoredWindows, MainWindowKeyProperties) {
@@ -319,7 +337,8 @@ TEST(StoredWindows, PageControlPagesAndPictures) {
 
 TEST(StoredWindows, PopupWindowUnits) {
   const WindowRecord& w = talvery().windows[1];
-  const Id ids[] = {0x06010794, 0x16010795, 0x16010796, 0x16010797, 0x16010798, 0x1601079B, 0x1601079C};
+  const Id ids[] = {0x06010794, 0x16010795, 0x16010796, 0x16010797,
+                    0x16010798, 0x1601079B, 0x1601079C};
   ASSERT_EQ(w.units.size(), std::size(ids));
   for (std::size_t i = 0; i < std::size(ids); ++i) EXPECT_EQ(w.units[i].id, ids[i]) << i;
   struct Case {
@@ -334,7 +353,8 @@ TEST(StoredWindows, PopupWindowUnits) {
       {0x1601079C, 0, "slidePopupUp"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(resolveBinding(talvery(), 0x52010793, c.unit, c.event).handlerRef, handlerRefOf(c.handler))
+    EXPECT_EQ(resolveBinding(talvery(), 0x52010793, c.unit, c.event).handlerRef,
+              handlerRefOf(c.handler))
         << c.handler;
   const UnitRecord& frame = named(w, "外形框1");
   EXPECT_EQ(num(frame, 8), 0xFFFFFF);
@@ -347,22 +367,26 @@ TEST(StoredWindows, PopupWindowUnits) {
 
 TEST(StoredWindows, UpdaterWindow) {
   const WindowRecord& w = update().windows[0];
-  const Id ids[] = {0x06010000, 0x1601018A, 0x16010186, 0x160100C2, 0x160100BF, 0x160100B9, 0x1601001B,
-                    0x1601001A, 0x16010019, 0x16010011, 0x1601000C, 0x1601000D, 0x1601000E, 0x1601000F,
-                    0x16010010, 0x16010006, 0x16010005, 0x16010003, 0x16010002};
+  const Id ids[] = {0x06010000, 0x1601018A, 0x16010186, 0x160100C2, 0x160100BF,
+                    0x160100B9, 0x1601001B, 0x1601001A, 0x16010019, 0x16010011,
+                    0x1601000C, 0x1601000D, 0x1601000E, 0x1601000F, 0x16010010,
+                    0x16010006, 0x16010005, 0x16010003, 0x16010002};
   ASSERT_EQ(w.units.size(), std::size(ids));
   for (std::size_t i = 0; i < std::size(ids); ++i) EXPECT_EQ(w.units[i].id, ids[i]) << i;
 
   const UnitRecord& own = w.ownUnit();
   EXPECT_EQ(text(own, 8), "Quorvel升级管理器");
-  EXPECT_EQ((std::vector<int>{own.left, own.top, own.width, own.height}), (std::vector<int>{50, 50, 550, 132}));
+  EXPECT_EQ((std::vector<int>{own.left, own.top, own.width, own.height}),
+            (std::vector<int>{50, 50, 550, 132}));
   EXPECT_EQ(num(own, 9), 1);
   EXPECT_EQ(num(own, 16), 0);
   EXPECT_EQ(num(own, 17), 1);
   EXPECT_EQ(num(own, 27), 0);
   EXPECT_EQ(icoSizes(bytes(own, 20)), (std::vector<int>{16, 24, 32, 48, 64, 72, 96, 128}));
-  EXPECT_EQ(resolveBinding(update(), 0x52010001, 0, 0).handlerRef, handlerRefOf("onUpdaterWindowCreated"));
-  EXPECT_EQ(resolveBinding(update(), 0x52010001, 0, 1).handlerRef, handlerRefOf("onUpdaterWindowCloseQuery"));
+  EXPECT_EQ(resolveBinding(update(), 0x52010001, 0, 0).handlerRef,
+            handlerRefOf("onUpdaterWindowCreated"));
+  EXPECT_EQ(resolveBinding(update(), 0x52010001, 0, 1).handlerRef,
+            handlerRefOf("onUpdaterWindowCloseQuery"));
 
   struct Case {
     const char* name;
@@ -370,11 +394,11 @@ TEST(StoredWindows, UpdaterWindow) {
     std::int32_t event;
     const char* handler;
   } cases[] = {
-      {"ZIP压缩1", 0, 0, "onUnzipEvent"},        {"标签10", 0, 0, "onInstallRequested"},
-      {"标签9", 0, 0, nullptr},                  {"状态条1", 1, 0, nullptr},
-      {"外形框1", 0, 0, nullptr},                {"多功能条1", 4, 0, nullptr},
-      {"标签1", 1, 0, nullptr},                  {"编辑框1", 5, 0, nullptr},
-      {"多功能条2", 5, 0, nullptr},              {"图片框2", 1, -1, "onListPanelMouseDown"},
+      {"ZIP压缩1", 0, 0, "onUnzipEvent"}, {"标签10", 0, 0, "onInstallRequested"},
+      {"标签9", 0, 0, nullptr},           {"状态条1", 1, 0, nullptr},
+      {"外形框1", 0, 0, nullptr},         {"多功能条1", 4, 0, nullptr},
+      {"标签1", 1, 0, nullptr},           {"编辑框1", 5, 0, nullptr},
+      {"多功能条2", 5, 0, nullptr},       {"图片框2", 1, -1, "onListPanelMouseDown"},
       {"图片框1", 1, 0, nullptr},
   };
   for (const Case& c : cases) {
@@ -390,12 +414,13 @@ TEST(StoredWindows, UpdaterWindow) {
     }
   }
   std::vector<Id> panelChildren;
-  for (const char* name : {"ZIP压缩1", "标签10", "标签9", "外形框1", "标签8", "标签7", "标签6", "多功能条1", "标签5",
-                           "标签4", "标签3", "标签2", "标签1"})
+  for (const char* name : {"ZIP压缩1", "标签10", "标签9", "外形框1", "标签8", "标签7", "标签6",
+                           "多功能条1", "标签5", "标签4", "标签3", "标签2", "标签1"})
     panelChildren.push_back(named(w, name).id);
   EXPECT_EQ(named(w, "图片框2").childIds, panelChildren);
   EXPECT_EQ(named(w, "图片框1").childIds, (std::vector<Id>{named(w, "图片框2").id}));
-  for (const char* name : {"ZIP压缩1", "标签10", "状态条1"}) EXPECT_TRUE(named(w, name).propertyBlock.empty()) << name;
+  for (const char* name : {"ZIP压缩1", "标签10", "状态条1"})
+    EXPECT_TRUE(named(w, name).propertyBlock.empty()) << name;
 
   const UnitRecord& header = named(w, "标签3");
   EXPECT_EQ(text(header, 8), "下载进度");

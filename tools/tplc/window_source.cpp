@@ -64,7 +64,8 @@ class SourceCompiler {
 
   // A C++ name: a letter or '_', then letters, digits and '_'.
   static bool isName(const std::string& name) {
-    if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_')) return false;
+    if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_'))
+      return false;
     for (char c : name)
       if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
     return true;
@@ -269,7 +270,8 @@ class SourceCompiler {
     u.line = line_;
     u.record.id = static_cast<Id>(number(t[1]));
     bool own = units_.empty();
-    if (own != (*type == UnitKind::Window)) fail("the window's own unit comes first, and only there");
+    if (own != (*type == UnitKind::Window))
+      fail("the window's own unit comes first, and only there");
     std::uint8_t top = idTopByte(u.record.id);
     if (!isId(u.record.id) || top != (own ? kOwnUnitIdByte : kUnitIdByte)) fail("bad unit id kind");
     for (const PendingUnit& other : units_)
@@ -314,7 +316,8 @@ class SourceCompiler {
           // "MITL", then 0xFF000000, then the ImageList_Write stream.
           v.bytes = {'M', 'I', 'T', 'L', 0x00, 0x00, 0x00, 0xFF};
           forms::ByteSet stream = file(t[2]);
-          if (stream.size() < 4 || stream[0] != 'I' || stream[1] != 'L') fail("not an image-list stream");
+          if (stream.size() < 4 || stream[0] != 'I' || stream[1] != 'L')
+            fail("not an image-list stream");
           v.bytes.insert(v.bytes.end(), stream.begin(), stream.end());
         } else {
           need(t, 2);
@@ -334,7 +337,8 @@ class SourceCompiler {
     u.anyField = true;
   }
 
-  forms::ByteSet logFont(const std::string& face, std::int64_t height, std::int64_t weight, std::int64_t charset) {
+  forms::ByteSet logFont(const std::string& face, std::int64_t height, std::int64_t weight,
+                         std::int64_t charset) {
     if (face.size() > 31) fail("face name too long");
     forms::ByteSet f(60, 0);
     auto put = [&](std::size_t at, std::uint32_t v) {
@@ -358,7 +362,8 @@ class SourceCompiler {
     if (units_.empty()) fail("no units");
     for (PendingUnit& u : units_) {
       if (!u.parentName.empty()) u.record.parentId = idOfName(u.parentName, u.line);
-      for (const std::string& c : u.children) u.record.childIds.push_back(c == "0" ? 0 : idOfName(c, u.line));
+      for (const std::string& c : u.children)
+        u.record.childIds.push_back(c == "0" ? 0 : idOfName(c, u.line));
       if (u.block.type == UnitKind::PageControl && !u.pages.empty())
         blockField(u.block, "pages")->bytes = encodePageTable(u.pages);
       if (u.emptyBlock && u.anyField) {

@@ -33,7 +33,7 @@ struct CompileError {
 
 // A unit that the program's code addresses, by its `ref` name.
 struct UnitRefName {
-  std::string name;      // kLogBox
+  std::string name;  // kLogBox
   forms::tpl::Id unit = 0;
   std::string unitName;  // as the source names the unit (UTF-8)
 };
@@ -49,7 +49,7 @@ struct Program {
   forms::tpl::Segment segment;
   std::vector<WindowRefs> refs;  // one per window, in source order
   std::uint32_t highestSerial = 0;
-  std::set<std::string> handlers;  // every handler name the sources bind
+  std::set<std::string> handlers;   // every handler name the sources bind
   std::vector<std::string> inputs;  // files read (sources and pictures), for the depfile
 };
 

@@ -46,31 +46,47 @@ TEST(WindowSource, RefusesWhatItCannotCompile) {
   } cases[] = {
       {"unit 0x06000001 window\n", "w.win:1: 'window' expected first"},
       {"window W 0x16000001\n", "w.win:1: not a window id"},
-      {"window W 0x52000001\nunit 0x16000002 Label L\n", "w.win:2: the window's own unit comes first"},
-      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x06000002 Label L\n", "w.win:3: bad unit id kind"},
-      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000000 Label L\n", "w.win:3: bad unit id kind"},
-      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000002 Gadget G\n", "w.win:3: unknown unit type"},
-      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000002 Label L\nunit 0x16000002 Label M\n",
+      {"window W 0x52000001\nunit 0x16000002 Label L\n",
+       "w.win:2: the window's own unit comes first"},
+      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x06000002 Label L\n",
+       "w.win:3: bad unit id kind"},
+      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000000 Label L\n",
+       "w.win:3: bad unit id kind"},
+      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000002 Gadget G\n",
+       "w.win:3: unknown unit type"},
+      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000002 Label L\nunit 0x16000002 "
+       "Label M\n",
        "w.win:4: unit id used twice"},
-      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000002 Label L\nunit 0x16000003 Label L\n",
+      {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000002 Label L\nunit 0x16000003 "
+       "Label L\n",
        "w.win:4: unit name used twice"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  colour 5\n", "w.win:3: 'colour' is no field of window"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  title hello\n", "w.win:3: text expected in quotes"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  title \"${NOPE}\"\n", "w.win:3: no value for ${NOPE}"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  colour 5\n",
+       "w.win:3: 'colour' is no field of window"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  title hello\n",
+       "w.win:3: text expected in quotes"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  title \"${NOPE}\"\n",
+       "w.win:3: no value for ${NOPE}"},
       {"window W 0x52000001\nunit 0x06000001 window\n  border 2x\n", "w.win:3: bad number '2x'"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  rect 1 2 3\n", "w.win:3: 'rect' takes 4 value(s)"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  flags V X\n", "w.win:3: flags are V, D and T"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  icon @missing.ico\n", "w.win:3: cannot read ./missing.ico"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  on 0 bad-name\n", "w.win:3: handler name expected"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  page \"p\" 1\n", "w.win:3: 'page' belongs to a PageControl"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  rect 1 2 3\n",
+       "w.win:3: 'rect' takes 4 value(s)"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  flags V X\n",
+       "w.win:3: flags are V, D and T"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  icon @missing.ico\n",
+       "w.win:3: cannot read ./missing.ico"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  on 0 bad-name\n",
+       "w.win:3: handler name expected"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  page \"p\" 1\n",
+       "w.win:3: 'page' belongs to a PageControl"},
       {"window W 0x52000001\nunit 0x06000001 window\nunit 0x16000002 Label L\n  parent Nobody\n",
        "w.win:3: no unit named 'Nobody'"},
       {"window W 0x52000001\nunit 0x06000001 window\n  empty\n  border 1\n",
        "w.win:2: an empty block takes no fields"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  title \"open\n", "w.win:3: unterminated text"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  title \"open\n",
+       "w.win:3: unterminated text"},
       {"window W 0x52000001\n", "w.win:1: no units"},
       {"window 2W 0x52000001\n", "w.win:1: window name expected"},
-      {"window W 0x52000001\nunit 0x06000001 window\n  ref k-Window\n", "w.win:3: ref name expected"},
+      {"window W 0x52000001\nunit 0x06000001 window\n  ref k-Window\n",
+       "w.win:3: ref name expected"},
       {"window W 0x52000001\nunit 0x06000001 window\n  ref kA\nunit 0x16000002 Label L\n  ref kA\n",
        "w.win:5: ref name used twice"},
   };
@@ -151,7 +167,8 @@ TEST(WindowSource, CompilesUnitsNamesAndValues) {
   auto lb = decodeBlock(UnitKind::Label, label.propertyBlock);
   ASSERT_TRUE(lb);
   EXPECT_EQ(lb->version, 2u);
-  EXPECT_EQ(std::get<std::int32_t>(*blockProperty(*lb, 17)), static_cast<std::int32_t>(kColourNotSet));
+  EXPECT_EQ(std::get<std::int32_t>(*blockProperty(*lb, 17)),
+            static_cast<std::int32_t>(kColourNotSet));
   EXPECT_EQ(std::get<forms::Text>(*blockProperty(*lb, 8)), "标签");  // unset fields keep defaults
   auto pb = decodeBlock(UnitKind::PageControl, tabs.propertyBlock);
   ASSERT_TRUE(pb);

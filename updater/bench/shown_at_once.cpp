@@ -11,7 +11,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   constexpr WindowId kWindow = 0x52010001;
   tpl::UnitRecord own = test_support::unitRecord(UnitKind::Window, 0x06010002, 100, 100, 300, 200);
   test_support::setText(own, "title", "tv-shown-at-once");
-  startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0, test_support::segmentOf({test_support::windowRecord(kWindow, own, {})}));
+  startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0,
+               test_support::segmentOf({test_support::windowRecord(kWindow, own, {})}));
   loadStartWindow(kWindow);
   runMessageLoop();
   return 0;

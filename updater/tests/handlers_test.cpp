@@ -1,8 +1,9 @@
 // The updater's handlers in a process of their own, on the real runtime and window:
 // the row and the log that the transfer messages leave, data steps that never wait for
 // the window thread, the end of a task that did not arrive whole, a close during a
-// download, and messages that come after the end-of-program routine. The process is started with a valid command line whose address the
-// engine refuses, so the created event builds row 1 and no download runs by itself.
+// download, and messages that come after the end-of-program routine. The process is started with a
+// valid command line whose address the engine refuses, so the created event builds row 1 and no
+// download runs by itself.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -41,8 +42,10 @@ std::string log() { return text(updater_window::kLogBox, 8); }
 // As the engine does: the callback on a thread of its own, while this (window) thread
 // keeps serving messages.
 std::int32_t fromEngineThread(std::int32_t code, std::int32_t taskId) {
-  auto result = std::async(std::launch::async, [=] { return onTransferMessage(code, 0, 0, 0, taskId); });
-  while (result.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) forms::processEvents();
+  auto result =
+      std::async(std::launch::async, [=] { return onTransferMessage(code, 0, 0, 0, taskId); });
+  while (result.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+    forms::processEvents();
   return result.get();
 }
 
@@ -109,7 +112,7 @@ TEST_F(UpdaterHandlers, TheStartBuildsRowOneAndLogsTheTask) {
     forms::UnitRef unit;
     std::int32_t left, top, visible;
   } layout[] = {
-      {row.nameLabel, 2, 21, 1},   {row.sizeLabel, 124, 21, 1},   {row.progressBar, 184, 21, 0},
+      {row.nameLabel, 2, 21, 1},     {row.sizeLabel, 124, 21, 1},  {row.progressBar, 184, 21, 0},
       {row.statusLabel, 184, 21, 1}, {row.speedLabel, 309, 21, 1}, {row.separatorLine, 1, 42, 1},
   };
   for (const auto& u : layout) {
@@ -132,9 +135,10 @@ TEST_F(UpdaterHandlers, MessagesOfAnUnknownTaskOnlyLogTheStart) {
 TEST_F(UpdaterHandlers, OtherCodesAreLoggedByName) {
   const std::string before = log();
   for (std::int32_t code : {5, 6, 7, 8, 9, 18, 42}) EXPECT_EQ(fromEngineThread(code, 1), 1);
-  EXPECT_EQ(log(), before + "未知消息 5\r\n #传送常量.下载数据范围\r\n #传送常量.下载线程继续下载\r\n"
-                            " #传送常量.线程正常结束\r\n #传送常量.线程异常结束\r\n"
-                            " #传送常量.存在同名文件\r\n未知消息 42\r\n");
+  EXPECT_EQ(log(), before +
+                       "未知消息 5\r\n #传送常量.下载数据范围\r\n #传送常量.下载线程继续下载\r\n"
+                       " #传送常量.线程正常结束\r\n #传送常量.线程异常结束\r\n"
+                       " #传送常量.存在同名文件\r\n未知消息 42\r\n");
 }
 
 // The same-name question comes on a connection's thread, while the window thread may sit in
@@ -145,7 +149,8 @@ TEST_F(UpdaterHandlers, TheSameNameQuestionIsAnsweredWithoutTheWindowThread) {
   auto answer = std::async(std::launch::async, [] { return onTransferMessage(18, 7, 9, 0, 1); });
   const bool answeredAlone = answer.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
   // An answer that waits for this thread is let through, so that a failure ends the test.
-  while (answer.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) forms::processEvents();
+  while (answer.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+    forms::processEvents();
   EXPECT_TRUE(answeredAlone);
   EXPECT_EQ(answer.get(), download::kGiveUp);
   EXPECT_EQ(log(), before);
@@ -170,7 +175,8 @@ TEST_F(UpdaterHandlers, ARowFollowsItsTaskAndAShortDownloadIsNotInstalled) {
   serveDisplay();
   EXPECT_EQ(number(row.statusLabel, forms::common::kVisible), 0);
   EXPECT_EQ(number(row.progressBar, forms::common::kVisible), 1);
-  EXPECT_EQ(number(row.progressBar, forms::super_bar::kPosition), 0);  // nothing received of no known size
+  EXPECT_EQ(number(row.progressBar, forms::super_bar::kPosition),
+            0);  // nothing received of no known size
 
   // The package file exists while the task runs; a task that ends short removes it.
   const forms::Text package = forms::getRunDirectory() + "\\main_update\\temp1.zip";
@@ -180,8 +186,10 @@ TEST_F(UpdaterHandlers, ARowFollowsItsTaskAndAShortDownloadIsNotInstalled) {
   EXPECT_EQ(number(row.statusLabel, forms::common::kVisible), 1);
   EXPECT_EQ(text(row.statusLabel, 8), "下载失败");
   EXPECT_EQ(text(row.speedLabel, 8), "");
-  EXPECT_EQ(log(), before + " #传送常量.下载上传开始\r\n #传送常量.收到数据\r\n #传送常量.下载上传结束\r\n" +
-                       kLogNotInstalled);
+  EXPECT_EQ(log(),
+            before +
+                " #传送常量.下载上传开始\r\n #传送常量.收到数据\r\n #传送常量.下载上传结束\r\n" +
+                kLogNotInstalled);
   EXPECT_EQ(GetFileAttributesA(package.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -232,7 +240,8 @@ TEST_F(UpdaterHandlers, APackageThatDoesNotUnpackIsNotInstalled) {
   const forms::Text r = forms::getRunDirectory();
   forms::createDirectory(r + "\\main_update");
   const forms::Text package = r + "\\main_update\\temp1.zip";
-  const HANDLE file = CreateFileA(package.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const HANDLE file =
+      CreateFileA(package.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   static const char kNotAnArchive[] = "PK\3\4 and then no archive at all, only text";
   DWORD written = 0;

@@ -40,11 +40,12 @@ std::string escaped(const std::string& text) {
 
 std::string textOf(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return "";
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+    return "";
   std::string text(length + 1, '\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
-                      2000, &copied);
+  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_ABORTIFHUNG, 2000, &copied);
   text.resize(copied);
   return text;
 }
@@ -52,11 +53,13 @@ std::string textOf(HWND window) {
 void print(const char* kind, HWND window) {
   RECT r;
   GetWindowRect(window, &r);
-  if (HWND parent = GetParent(window)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  if (HWND parent = GetParent(window))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   char className[128] = "";
   GetClassNameA(window, className, sizeof className);
-  std::printf("%s\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\n", kind, className, escaped(textOf(window)).c_str(), r.left,
-              r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(window) ? 1 : 0);
+  std::printf("%s\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\n", kind, className,
+              escaped(textOf(window)).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+              IsWindowVisible(window) ? 1 : 0);
 }
 
 BOOL CALLBACK printChild(HWND child, LPARAM) {

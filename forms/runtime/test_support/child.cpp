@@ -60,13 +60,15 @@ int main(int argc, char** argv) {
   if (mode == "windowonly") {
     // The runtime creates only the types of the table it is given: the start window
     // holds a label, so it does not load.
-    static const UnitTable kWindowOnly{{{UnitKind::Window, unitTable().factoryOf(UnitKind::Window)}}};
+    static const UnitTable kWindowOnly{
+        {{UnitKind::Window, unitTable().factoryOf(UnitKind::Window)}}};
     startRuntime(kWindowOnly, static_cast<const HandlerEntry*>(nullptr), 0, segment());
     loadStartWindow(kWin);
     return 3;
   }
   if (mode == "badsegment") {
-    startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0, ByteSet{16, 0, 0, 0, 1, 2});
+    startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0,
+                 ByteSet{16, 0, 0, 0, 1, 2});
     return 3;
   }
   start();
@@ -93,8 +95,9 @@ int main(int argc, char** argv) {
   }
   if (mode == "loopend" || mode == "latecall") {
     loadStartWindow(kWin);
-    PostMessageW(reinterpret_cast<HWND>(getUnitWindowHandle(UnitRef{kWin, 0x06000002}, UnitKind::Window)), WM_CLOSE,
-                 0, 0);
+    PostMessageW(
+        reinterpret_cast<HWND>(getUnitWindowHandle(UnitRef{kWin, 0x06000002}, UnitKind::Window)),
+        WM_CLOSE, 0, 0);
     runMessageLoop();
     if (mode == "loopend") return 0;
     // After the end, another thread's work is refused and never runs.

@@ -21,6 +21,7 @@ int main() {
   const double before = cpuSeconds();
   const DWORD start = GetTickCount();
   forms::waitPumping(2000);
-  std::printf("waitPumping(2000): %lu ms elapsed, %.3f CPU seconds\n", GetTickCount() - start, cpuSeconds() - before);
+  std::printf("waitPumping(2000): %lu ms elapsed, %.3f CPU seconds\n", GetTickCount() - start,
+              cpuSeconds() - before);
   return 0;
 }

@@ -10,13 +10,14 @@ namespace forms {
 
 namespace {
 
-HWND createControl(const wchar_t* cls, DWORD style, DWORD ex, const UnitPlan& plan, const Text& text) {
+HWND createControl(const wchar_t* cls, DWORD style, DWORD ex, const UnitPlan& plan,
+                   const Text& text) {
   style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (plan.tabStop) style |= WS_TABSTOP;
   if (plan.disabled) style |= WS_DISABLED;
   return CreateWindowExW(ex, cls, widen(text).c_str(), style, plan.rect.left, plan.rect.top,
-                         plan.rect.right - plan.rect.left, plan.rect.bottom - plan.rect.top, plan.parent, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
+                         plan.rect.right - plan.rect.left, plan.rect.bottom - plan.rect.top,
+                         plan.parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 class StandardUnit : public BagUnit {
@@ -30,7 +31,6 @@ class StandardUnit : public BagUnit {
  protected:
   HWND hwnd_ = nullptr;
 };
-
 
 // A button whose picture block holds a picture draws itself (the system's push button
 // shows a bitmap or a caption, not both): the picture and the caption form one group,
@@ -71,7 +71,8 @@ class ButtonUnit : public StandardUnit {
     }
     if (index == kPicture) picture_ = std::make_unique<PaintedPicture>(bytes(kPicture));
     if (index == kPicture || index == kDefaultButton || index == kHAlign || index == kVAlign) {
-      SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>((GetWindowLongW(hwnd_, GWL_STYLE) & ~0xFFFFu) | styles()));
+      SetWindowLongW(hwnd_, GWL_STYLE,
+                     static_cast<LONG>((GetWindowLongW(hwnd_, GWL_STYLE) & ~0xFFFFu) | styles()));
       InvalidateRect(hwnd_, nullptr, TRUE);
     }
   }
@@ -81,7 +82,8 @@ class ButtonUnit : public StandardUnit {
     using namespace button;
     if (picture_->valid()) return BS_OWNERDRAW;
     DWORD s = number(kDefaultButton) == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    static const DWORD kH[] = {BS_LEFT, BS_CENTER, BS_RIGHT}, kV[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
+    static const DWORD kH[] = {BS_LEFT, BS_CENTER, BS_RIGHT},
+                       kV[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
     const int h = number(kHAlign), v = number(kVAlign);
     if (h >= 0 && h <= 2) s |= kH[h];
     if (v >= 0 && v <= 2) s |= kV[v];
@@ -118,7 +120,8 @@ class ButtonUnit : public StandardUnit {
     if (!caption.empty()) {
       base::Selected f(dc, font_.get());
       RECT calc{0, 0, 0, 0};
-      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &calc, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &calc,
+                DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
       textSize = SIZE{calc.right, calc.bottom};
     }
     const int pw = picture_->width(), ph = picture_->height();
@@ -127,7 +130,8 @@ class ButtonUnit : public StandardUnit {
     const bool stacked = hAlign == 1 && vAlign != 1;
     const int gw = stacked ? std::max<int>(pw, textSize.cx) : pw + gap + textSize.cx;
     const int gh = stacked ? ph + gap + textSize.cy : std::max<int>(ph, textSize.cy);
-    const int gx = place(content.left, content.right, gw, hAlign), gy = place(content.top, content.bottom, gh, vAlign);
+    const int gx = place(content.left, content.right, gw, hAlign),
+              gy = place(content.top, content.bottom, gh, vAlign);
 
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, content.left, content.top, content.right, content.bottom);
@@ -139,8 +143,10 @@ class ButtonUnit : public StandardUnit {
       picture_->drawAt(dc, gx, gy + (gh - ph) / 2, pw, ph, 0);
       textBox = RECT{gx + pw + gap, gy, gx + gw, gy + gh};
     }
-    const COLORREF colour = GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-    drawUnitText(dc, textBox, text(kCaption), font_.get(), colour, TextLayout{stacked ? 1 : 0, 1, false, 0});
+    const COLORREF colour =
+        GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    drawUnitText(dc, textBox, text(kCaption), font_.get(), colour,
+                 TextLayout{stacked ? 1 : 0, 1, false, 0});
     RestoreDC(dc, saved);
     if (item.itemState & ODS_FOCUS) {
       RECT focus = face;
@@ -154,7 +160,6 @@ class ButtonUnit : public StandardUnit {
   UnitFont font_;
   std::unique_ptr<PaintedPicture> picture_;
 };
-
 
 class EditBoxUnit : public StandardUnit {
  public:

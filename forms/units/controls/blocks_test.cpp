@@ -61,10 +61,11 @@ TEST(PageBlock, VersionDecidesTheTrailingWords) {
     std::uint32_t version;
     int extraWords;  // words after the 17 that this version stores
   };
-  for (const Case& c : {Case{1, 0}, Case{2, 5}, Case{3, 6}, Case{4, 6}, Case{5, 7}, Case{6, 8}, Case{7, 9},
-                        Case{12, 9}}) {
+  for (const Case& c : {Case{1, 0}, Case{2, 5}, Case{3, 6}, Case{4, 6}, Case{5, 7}, Case{6, 8},
+                        Case{7, 9}, Case{12, 9}}) {
     EXPECT_TRUE(decodePageBlock(pageBlock(c.version, c.extraWords))) << "version " << c.version;
-    EXPECT_FALSE(decodePageBlock(pageBlock(c.version, c.extraWords - 1))) << "version " << c.version;
+    EXPECT_FALSE(decodePageBlock(pageBlock(c.version, c.extraWords - 1)))
+        << "version " << c.version;
   }
 }
 
@@ -99,12 +100,13 @@ TEST(SuperBarBlock, WordsCarryTheirProperties) {
   const auto block = decodeSuperBarBlock(superBarBlock(1));
   ASSERT_TRUE(block);
   const std::pair<int, std::int32_t> expected[] = {
-      {13, 1001}, {14, 1002}, {15, 1003}, {16, 1004}, {17, 1005}, {34, 1006}, {59, 1007}, {49, 1009},
-      {42, 1010}, {44, 1012}, {52, 1013}, {54, 1015}, {62, 1016}, {64, 1018}, {8, 1024},  {9, 1025},
-      {10, 1026}, {41, 1026}, {51, 1027}, {61, 1028}, {22, 1030}, {18, 1032}, {21, 1033}, {19, 1034},
-      {65, 1035}, {23, 2300}, {45, 4500},
+      {13, 1001}, {14, 1002}, {15, 1003}, {16, 1004}, {17, 1005}, {34, 1006}, {59, 1007},
+      {49, 1009}, {42, 1010}, {44, 1012}, {52, 1013}, {54, 1015}, {62, 1016}, {64, 1018},
+      {8, 1024},  {9, 1025},  {10, 1026}, {41, 1026}, {51, 1027}, {61, 1028}, {22, 1030},
+      {18, 1032}, {21, 1033}, {19, 1034}, {65, 1035}, {23, 2300}, {45, 4500},
   };
-  for (const auto& [property, value] : expected) EXPECT_EQ(block->numbers.at(property), value) << "p" << property;
+  for (const auto& [property, value] : expected)
+    EXPECT_EQ(block->numbers.at(property), value) << "p" << property;
   EXPECT_EQ(block->pictures[2], (ByteSet{2, 2}));
   EXPECT_EQ(block->font.size(), 60u);
   EXPECT_TRUE(decodeSuperBarBlock(superBarBlock(5))) << "a later version reads the same fields";

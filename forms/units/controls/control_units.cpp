@@ -60,7 +60,9 @@ class SuperBarUnit : public UnitControl {
 
 class StatusBarUnit : public UnitControl {
  public:
-  explicit StatusBarUnit(const UnitPlan& plan) : bar_(plan.parent, plan.rect) { applyFlags(bar_.window(), plan); }
+  explicit StatusBarUnit(const UnitPlan& plan) : bar_(plan.parent, plan.rect) {
+    applyFlags(bar_.window(), plan);
+  }
   HWND window() const override { return bar_.window(); }
 
  private:

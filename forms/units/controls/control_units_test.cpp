@@ -14,7 +14,8 @@ using test_support::FakeUnitSite;
 class ControlUnitsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = CreateWindowExA(0, "STATIC", "w", WS_POPUP | WS_VISIBLE, 0, 0, 550, 300, nullptr, nullptr, nullptr, nullptr);
+    window = CreateWindowExA(0, "STATIC", "w", WS_POPUP | WS_VISIBLE, 0, 0, 550, 300, nullptr,
+                             nullptr, nullptr, nullptr);
     plan.parent = window;
     plan.rect = {184, 21, 308, 40};
   }
@@ -52,8 +53,8 @@ TEST_F(ControlUnitsTest, PageControlUnitHoldsItsPagesUnitsAndHidesTheOtherPages)
   ASSERT_TRUE(pages);
   EXPECT_EQ(pages->childParent(), pages->window());
   for (UnitId id : {0x16010EC8u, 0x16010EE2u, 0x16010EE1u}) {
-    site.windows[id] = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 80, 50, 20, pages->childParent(),
-                                       nullptr, nullptr, nullptr);
+    site.windows[id] = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 80, 50, 20,
+                                       pages->childParent(), nullptr, nullptr, nullptr);
   }
   pages->unitsCreated();
   EXPECT_TRUE(pages->mayShowChild(0x16010EC8));

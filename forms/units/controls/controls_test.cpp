@@ -38,8 +38,8 @@ ByteSet pictureList(int count, int size) {
 class ControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = CreateWindowExA(0, "STATIC", "window", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800, 500, nullptr,
-                             nullptr, nullptr, nullptr);
+    window = CreateWindowExA(0, "STATIC", "window", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                             800, 500, nullptr, nullptr, nullptr, nullptr);
   }
   void TearDown() override { DestroyWindow(window); }
   HWND window = nullptr;
@@ -56,7 +56,8 @@ TEST_F(ControlsTest, PictureListsRoundTripAndForeignBlocksGiveNone) {
   ByteSet foreign = stored;
   foreign[0] = 'X';
   ByteSet cut(stored.begin(), stored.begin() + 20);
-  for (const ByteSet& bad : {ByteSet{}, foreign, cut, ByteSet(stored.begin(), stored.begin() + 8)}) {
+  for (const ByteSet& bad :
+       {ByteSet{}, foreign, cut, ByteSet(stored.begin(), stored.begin() + 8)}) {
     EXPECT_EQ(readPictureList(bad).get(), nullptr) << bad.size() << " bytes";
   }
 }
@@ -82,12 +83,13 @@ class PageControlTest : public ControlsTest {
     units.visible = [this](UnitId id) { return visible[id]; };
     units.tabOrder = [this](UnitId id) { return order[id]; };
     const RECT where = {8, 40, 792, 456};
-    pages = std::make_unique<PageControl>(window, where, block, PageControl::pagesOf({11, 0, 21, 22, 23, 0}), units);
+    pages = std::make_unique<PageControl>(window, where, block,
+                                          PageControl::pagesOf({11, 0, 21, 22, 23, 0}), units);
     ShowWindow(pages->window(), SW_SHOW);
     // The units as the loader makes them: children of the page control's window.
     for (UnitId id : {11u, 21u, 22u, 23u}) {
-      made[id] = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_TABSTOP, 10, 80, 100, 20, pages->window(), nullptr,
-                                 nullptr, nullptr);
+      made[id] = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_TABSTOP, 10, 80, 100, 20,
+                                 pages->window(), nullptr, nullptr, nullptr);
       visible[id] = id != 23;  // 23 is hidden by its own property
     }
     order = {{11, 4}, {21, 7}, {22, 3}, {23, 1}};
@@ -107,7 +109,8 @@ class PageControlTest : public ControlsTest {
 
 TEST_F(PageControlTest, StartsOnPageOneWithTheTabPictures) {
   EXPECT_EQ(SendMessageA(pages->tabs(), TCM_GETITEMCOUNT, 0, 0), 2);
-  HIMAGELIST list = reinterpret_cast<HIMAGELIST>(SendMessageA(pages->tabs(), TCM_GETIMAGELIST, 0, 0));
+  HIMAGELIST list =
+      reinterpret_cast<HIMAGELIST>(SendMessageA(pages->tabs(), TCM_GETIMAGELIST, 0, 0));
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(ImageList_GetImageCount(list), 4);
   EXPECT_EQ(shownImage(0), 1) << "the current tab shows its selected picture";
@@ -157,7 +160,8 @@ TEST_F(ControlsTest, SuperBarClampsItsPositionAndReportsChanges) {
     std::int32_t stored;
     int changes;
   };
-  const Case cases[] = {{50, 50, 1}, {50, 50, 1}, {150, 100, 2}, {100, 100, 2}, {-7, 0, 3}, {99, 99, 4}};
+  const Case cases[] = {{50, 50, 1},   {50, 50, 1}, {150, 100, 2},
+                        {100, 100, 2}, {-7, 0, 3},  {99, 99, 4}};
   for (const Case& c : cases) {
     ASSERT_TRUE(pumpUntil([&] { return !bar.moving(); }));
     EXPECT_TRUE(bar.setNumber(super_bar::kPosition, c.written));

@@ -35,26 +35,25 @@ std::vector<std::vector<UnitId>> PageControl::pagesOf(const std::vector<UnitId>&
 
 PageControl::PageControl(HWND parent, const RECT& where, const PageBlock& block,
                          std::vector<std::vector<UnitId>> pages, Units units)
-    : records_(block.pages),
-      pages_(std::move(pages)),
-      units_(std::move(units)),
+    : records_(block.pages), pages_(std::move(pages)), units_(std::move(units)),
       pictures_(readPictureList(block.pictures[0])),
-      secondPictures_(readPictureList(block.pictures[1])),
-      font_(block.font) {
+      secondPictures_(readPictureList(block.pictures[1])), font_(block.font) {
   static const bool commonControls = [] {
     INITCOMMONCONTROLSEX init = {sizeof(init), ICC_TAB_CLASSES};
     return InitCommonControlsEx(&init) != FALSE;
   }();
   (void)commonControls;
   const int width = where.right - where.left, height = where.bottom - where.top;
-  container_ = base::createRoutedWindow({kContainerClass, 0, GetSysColorBrush(COLOR_BTNFACE)}, &PageControl::containerProc,
-                                        this, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, where,
-                                        parent);
+  container_ = base::createRoutedWindow(
+      {kContainerClass, 0, GetSysColorBrush(COLOR_BTNFACE)}, &PageControl::containerProc, this,
+      WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, where, parent);
   if (!container_) return;
-  tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, width,
-                          height, container_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  tabs_ =
+      CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
+                      0, 0, width, height, container_, nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  if (pictures_.get()) SendMessageA(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.get()));
+  if (pictures_.get())
+    SendMessageA(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_.get()));
   // As many tabs as the larger of the stored pages and the child list's pages.
   const std::size_t count = std::max(records_.size(), pages_.size());
   records_.resize(count);
@@ -72,9 +71,7 @@ PageControl::PageControl(HWND parent, const RECT& where, const PageBlock& block,
   SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-PageControl::~PageControl() {
-  base::destroyRoutedWindow(container_);
-}
+PageControl::~PageControl() { base::destroyRoutedWindow(container_); }
 
 void PageControl::setTabPicture(int page, bool selected) {
   if (page < 0 || page >= static_cast<int>(records_.size())) return;
@@ -86,7 +83,8 @@ void PageControl::setTabPicture(int page, bool selected) {
 
 int PageControl::pageOf(UnitId unit) const {
   for (std::size_t p = 0; p < pages_.size(); ++p) {
-    if (std::find(pages_[p].begin(), pages_[p].end(), unit) != pages_[p].end()) return static_cast<int>(p);
+    if (std::find(pages_[p].begin(), pages_[p].end(), unit) != pages_[p].end())
+      return static_cast<int>(p);
   }
   return -1;
 }
@@ -157,13 +155,11 @@ LRESULT PageControl::containerProc(void* object, HWND w, UINT message, WPARAM wp
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
     case WM_HSCROLL:
-    case WM_VSCROLL:
-      return SendMessageW(GetParent(w), message, wp, lp);
+    case WM_VSCROLL: return SendMessageW(GetParent(w), message, wp, lp);
     case WM_DESTROY:
       if (self) self->container_ = nullptr;
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(w, message, wp, lp);
 }

@@ -18,8 +18,8 @@ class PageControl {
  public:
   // How the page control reaches the units on its pages.
   struct Units {
-    std::function<HWND(UnitId)> window;              // the unit's live window, or null
-    std::function<bool(UnitId)> visible;             // the unit's own visible property
+    std::function<HWND(UnitId)> window;   // the unit's live window, or null
+    std::function<bool(UnitId)> visible;  // the unit's own visible property
     std::function<std::uint32_t(UnitId)> tabOrder;
   };
 
@@ -27,8 +27,8 @@ class PageControl {
   // 0, and so on; a list without its closing 0 still ends its last page.
   static std::vector<std::vector<UnitId>> pagesOf(const std::vector<UnitId>& childIds);
 
-  PageControl(HWND parent, const RECT& where, const PageBlock& block, std::vector<std::vector<UnitId>> pages,
-              Units units);
+  PageControl(HWND parent, const RECT& where, const PageBlock& block,
+              std::vector<std::vector<UnitId>> pages, Units units);
   ~PageControl();
   PageControl(const PageControl&) = delete;
   PageControl& operator=(const PageControl&) = delete;

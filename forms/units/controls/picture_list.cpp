@@ -21,12 +21,14 @@ base::ComPtr<IStream> memoryStream() {
 }  // namespace
 
 ImageList readPictureList(const ByteSet& block) {
-  if (block.size() <= sizeof(kHead) || std::memcmp(block.data(), kHead, sizeof(kHead)) != 0) return {};
+  if (block.size() <= sizeof(kHead) || std::memcmp(block.data(), kHead, sizeof(kHead)) != 0)
+    return {};
   base::ComPtr<IStream> stream = memoryStream();
   if (!stream) return {};
   ULONG written = 0;
   const auto size = static_cast<ULONG>(block.size() - sizeof(kHead));
-  if (FAILED(stream->Write(block.data() + sizeof(kHead), size, &written)) || written != size) return {};
+  if (FAILED(stream->Write(block.data() + sizeof(kHead), size, &written)) || written != size)
+    return {};
   LARGE_INTEGER start = {};
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
   return ImageList(ImageList_Read(stream.get()));

@@ -12,17 +12,20 @@ constexpr UINT_PTR kMoveTimer = 1;
 
 }  // namespace
 
-SuperBar::SuperBar(HWND parent, const RECT& where, const SuperBarBlock& block, std::function<void()> changed)
+SuperBar::SuperBar(HWND parent, const RECT& where, const SuperBarBlock& block,
+                   std::function<void()> changed)
     : numbers_(block.numbers), changed_(std::move(changed)) {
   INITCOMMONCONTROLSEX init = {sizeof(init), ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&init);
-  bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, where.left, where.top, where.right - where.left,
-                         where.bottom - where.top, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, where.left, where.top,
+                         where.right - where.left, where.bottom - where.top, parent, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
   if (!bar_) return;
   SetPropA(bar_, kOwnerProperty, this);
   applyRange();
   auto& position = numbers_[super_bar::kPosition];
-  position = std::clamp(position, number(super_bar::kMinimum), std::max(number(super_bar::kMinimum), number(super_bar::kMaximum)));
+  position = std::clamp(position, number(super_bar::kMinimum),
+                        std::max(number(super_bar::kMinimum), number(super_bar::kMaximum)));
   shown_ = target_ = position;
   SendMessageA(bar_, PBM_SETPOS, shown_, 0);
 }
@@ -42,7 +45,8 @@ std::int32_t SuperBar::number(int property) const {
 }
 
 void SuperBar::applyRange() {
-  if (bar_) SendMessageA(bar_, PBM_SETRANGE32, number(super_bar::kMinimum), number(super_bar::kMaximum));
+  if (bar_)
+    SendMessageA(bar_, PBM_SETRANGE32, number(super_bar::kMinimum), number(super_bar::kMaximum));
 }
 
 bool SuperBar::setNumber(int property, std::int32_t value) {

@@ -14,7 +14,8 @@ namespace forms {
 class SuperBar {
  public:
   // changed runs (the unit's position-changed event) when a write changed the stored position.
-  SuperBar(HWND parent, const RECT& where, const SuperBarBlock& block, std::function<void()> changed);
+  SuperBar(HWND parent, const RECT& where, const SuperBarBlock& block,
+           std::function<void()> changed);
   ~SuperBar();
   SuperBar(const SuperBar&) = delete;
   SuperBar& operator=(const SuperBar&) = delete;

@@ -35,7 +35,8 @@ const wchar_t* stringArgument(DISPPARAMS* params, UINT n) {
   if (!v) return nullptr;
   if (v->vt == VT_BSTR) return v->bstrVal;
   if (v->vt == (VT_BSTR | VT_BYREF) && v->pbstrVal) return *v->pbstrVal;
-  if (v->vt == (VT_VARIANT | VT_BYREF) && v->pvarVal && v->pvarVal->vt == VT_BSTR) return v->pvarVal->bstrVal;
+  if (v->vt == (VT_VARIANT | VT_BYREF) && v->pvarVal && v->pvarVal->vt == VT_BSTR)
+    return v->pvarVal->bstrVal;
   return nullptr;
 }
 
@@ -92,8 +93,8 @@ class BrowserHost::Site : public IOleClientSite, public IOleInPlaceSite, public 
   STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
   STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
   STDMETHODIMP OnUIActivate() override { return S_OK; }
-  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
-                                LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
+  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
     *frame = this;
     AddRef();
     *document = nullptr;
@@ -161,7 +162,8 @@ class BrowserHost::Sink : public IDispatch {
   }
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                      UINT*) override {
     host_.onEvent(id, params);
     return S_OK;
   }
@@ -172,8 +174,10 @@ class BrowserHost::Sink : public IDispatch {
 };
 
 BrowserHost::BrowserHost(Callbacks callbacks)
-    : callbacks_(std::move(callbacks)), site_(std::make_unique<Site>(*this)), sink_(std::make_unique<Sink>(*this)) {
-  if (keys.hosts++ == 0) keys.hook.attach(SetWindowsHookExA(WH_GETMESSAGE, keyHook, nullptr, GetCurrentThreadId()));
+    : callbacks_(std::move(callbacks)), site_(std::make_unique<Site>(*this)),
+      sink_(std::make_unique<Sink>(*this)) {
+  if (keys.hosts++ == 0)
+    keys.hook.attach(SetWindowsHookExA(WH_GETMESSAGE, keyHook, nullptr, GetCurrentThreadId()));
 }
 
 BrowserHost::~BrowserHost() {
@@ -184,7 +188,8 @@ BrowserHost::~BrowserHost() {
 
 IDispatch* BrowserHost::eventSink() const { return sink_.get(); }
 
-std::unique_ptr<BrowserHost> BrowserHost::create(HWND parent, const RECT& where, Callbacks callbacks) {
+std::unique_ptr<BrowserHost> BrowserHost::create(HWND parent, const RECT& where,
+                                                 Callbacks callbacks) {
   std::unique_ptr<BrowserHost> host(new BrowserHost(std::move(callbacks)));
   if (!host->start(parent, where)) return nullptr;
   return host;
@@ -192,7 +197,8 @@ std::unique_ptr<BrowserHost> BrowserHost::create(HWND parent, const RECT& where,
 
 bool BrowserHost::start(HWND parent, const RECT& where) {
   container_ = base::createRoutedWindow({kContainerClass, 0}, &BrowserHost::containerProc, this,
-                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, where, parent);
+                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                                        0, where, parent);
   if (!container_) return false;
 
   if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
@@ -203,7 +209,8 @@ bool BrowserHost::start(HWND parent, const RECT& where) {
   OleSetContainedObject(object_.get(), TRUE);
   RECT area;
   GetClientRect(container_, &area);
-  if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, container_, &area))) return false;
+  if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, container_, &area)))
+    return false;
   browser_ = object_.query<IWebBrowser2>(IID_IWebBrowser2);
   if (!browser_) return false;
 
@@ -223,7 +230,8 @@ void BrowserHost::stop() {
   active_.reset();
   browser_.reset();
   if (object_) {
-    if (auto inPlace = object_.query<IOleInPlaceObject>(IID_IOleInPlaceObject)) inPlace->InPlaceDeactivate();
+    if (auto inPlace = object_.query<IOleInPlaceObject>(IID_IOleInPlaceObject))
+      inPlace->InPlaceDeactivate();
     object_->Close(OLECLOSE_NOSAVE);
     object_->SetClientSite(nullptr);
     object_.reset();
@@ -250,10 +258,8 @@ LRESULT BrowserHost::containerProc(void* object, HWND w, UINT message, WPARAM wp
         host->container_ = nullptr;
       }
       break;
-    case WM_ERASEBKGND:
-      return 1;
-    default:
-      break;
+    case WM_ERASEBKGND: return 1;
+    default: break;
   }
   return DefWindowProcW(w, message, wp, lp);
 }
@@ -290,15 +296,9 @@ void BrowserHost::applyFontSize() {
 
 void BrowserHost::onEvent(DISPID id, DISPPARAMS* params) {
   switch (id) {
-    case DISPID_STATUSTEXTCHANGE:
-      statusText_ = narrow(stringArgument(params, 0));
-      break;
-    case DISPID_TITLECHANGE:
-      title_ = narrow(stringArgument(params, 0));
-      break;
-    case DISPID_DOCUMENTCOMPLETE:
-      applyFontSize();
-      break;
+    case DISPID_STATUSTEXTCHANGE: statusText_ = narrow(stringArgument(params, 0)); break;
+    case DISPID_TITLECHANGE: title_ = narrow(stringArgument(params, 0)); break;
+    case DISPID_DOCUMENTCOMPLETE: applyFontSize(); break;
     case DISPID_NEWWINDOW2:
     case DISPID_NEWWINDOW3: {
       // A control that sends both asks about one window twice, NewWindow2 first, and
@@ -313,8 +313,7 @@ void BrowserHost::onEvent(DISPID id, DISPPARAMS* params) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   if (callbacks_.observe && params) callbacks_.observe(id, *params);
 }

@@ -26,8 +26,8 @@ class BrowserHostTest : public ::testing::Test {
   static void TearDownTestSuite() { OleUninitialize(); }
 
   void SetUp() override {
-    parent = CreateWindowExA(0, "STATIC", "page", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 400, 300, nullptr,
-                             nullptr, nullptr, nullptr);
+    parent = CreateWindowExA(0, "STATIC", "page", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                             400, 300, nullptr, nullptr, nullptr, nullptr);
     BrowserHost::Callbacks callbacks;
     callbacks.newWindow = [this] {
       ++newWindowAsked;
@@ -53,7 +53,8 @@ class BrowserHostTest : public ::testing::Test {
   // Calls the sink as the control would, with the event's own parameters (last first).
   void fire(DISPID id, std::vector<VARIANT> arguments) {
     DISPPARAMS params = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
-    host->eventSink()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    host->eventSink()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                              nullptr, nullptr);
   }
 
   HWND parent = nullptr;
@@ -112,11 +113,13 @@ TEST_F(BrowserHostTest, IsActiveInPlaceInsideItsContainer) {
 
 TEST_F(BrowserHostTest, NavigatingAsksBeforeAndReachesTheServer) {
   LocalServer server([](const std::string&) {
-    return LocalServer::reply("200 OK", "<html><head><title>t</title></head><body>hi</body></html>");
+    return LocalServer::reply("200 OK",
+                              "<html><head><title>t</title></head><body>hi</body></html>");
   });
   ASSERT_TRUE(host->navigate(server.url("/xiazai2.asp?a=1")));
   EXPECT_TRUE(saw(DISPID_BEFORENAVIGATE2)) << "BeforeNavigate2 comes before Navigate returns";
-  ASSERT_TRUE(pumpUntil([&] { return !server.requests().empty(); })) << "no request reached the server";
+  ASSERT_TRUE(pumpUntil([&] { return !server.requests().empty(); }))
+      << "no request reached the server";
   const std::string head = server.requests()[0];
   EXPECT_EQ(head.substr(0, head.find(' ', 4)), "GET /xiazai2.asp?a=1");
   EXPECT_TRUE(pumpUntil([&] { return saw(DISPID_STATUSTEXTCHANGE); }));
@@ -157,8 +160,8 @@ TEST_F(BrowserHostTest, NewWindowRequestsAskTheHandlerOnce) {
     const bool third = std::string(c.name).find("alone") != std::string::npos;
     if (!third) fire(DISPID_NEWWINDOW2, {byRefBool(&cancel2), byRefDispatch(&window)});
     if (c.both || third) {
-      fire(DISPID_NEWWINDOW3, {string(url.get()), string(url.get()), number(0x6), byRefBool(&cancel3),
-                               byRefDispatch(&window)});
+      fire(DISPID_NEWWINDOW3, {string(url.get()), string(url.get()), number(0x6),
+                               byRefBool(&cancel3), byRefDispatch(&window)});
     }
     EXPECT_EQ(newWindowAsked, c.asked) << c.name;
     EXPECT_EQ((third ? cancel3 : cancel2) == VARIANT_TRUE, c.cancelled) << c.name;

@@ -50,8 +50,7 @@ bool HtmlViewer::setProperty(int index, const Value& value) {
       stored_.address = valueToText(value);
       if (host_) host_->navigate(stored_.address);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -34,8 +34,8 @@ class HtmlViewerTest : public ::testing::Test {
   static void SetUpTestSuite() { OleInitialize(nullptr); }
   static void TearDownTestSuite() { OleUninitialize(); }
   void SetUp() override {
-    frame = CreateWindowExA(0, "STATIC", "frame", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 72, 784, 348, nullptr,
-                            nullptr, nullptr, nullptr);
+    frame = CreateWindowExA(0, "STATIC", "frame", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 72,
+                            784, 348, nullptr, nullptr, nullptr, nullptr);
   }
   void TearDown() override {
     viewer.reset();
@@ -48,8 +48,8 @@ class HtmlViewerTest : public ::testing::Test {
   }
   void fire(DISPID id, std::vector<VARIANT> arguments) {
     DISPPARAMS params = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
-    viewer->host()->eventSink()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
-                                        nullptr, nullptr);
+    viewer->host()->eventSink()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                        nullptr, nullptr, nullptr);
   }
   VARIANT_BOOL newWindow() {
     VARIANT_BOOL cancel = VARIANT_FALSE;
@@ -78,7 +78,8 @@ class HtmlViewerTest : public ::testing::Test {
 };
 
 TEST_F(HtmlViewerTest, OpensItsStoredAddressAndAWrittenOneAtOnce) {
-  LocalServer server([](const std::string&) { return LocalServer::reply("200 OK", "<html>x</html>"); });
+  LocalServer server(
+      [](const std::string&) { return LocalServer::reply("200 OK", "<html>x</html>"); });
   HtmlViewerBlock block;
   block.address = server.url("/xiazai2.asp");
   make(block, nullptr);
@@ -91,7 +92,8 @@ TEST_F(HtmlViewerTest, OpensItsStoredAddressAndAWrittenOneAtOnce) {
 }
 
 TEST_F(HtmlViewerTest, ANewWindowOpensInPlaceAtTheLastStatusText) {
-  LocalServer server([](const std::string&) { return LocalServer::reply("200 OK", "<html>x</html>"); });
+  LocalServer server(
+      [](const std::string&) { return LocalServer::reply("200 OK", "<html>x</html>"); });
   // The navigator's handler: navigate to the status text, cancel the window.
   int asked = 0;
   make({}, [&]() -> HandlerResult {
@@ -149,7 +151,8 @@ TEST_F(HtmlViewerTest, PropertiesTakeAndClampTheirValues) {
   VARIANT_BOOL silent = VARIANT_TRUE;
   viewer->host()->browser()->get_Silent(&silent);
   EXPECT_EQ(silent, VARIANT_FALSE);
-  for (int readOnly : std::initializer_list<int>{html_viewer::kStatusText, html_viewer::kCaption, 14}) {
+  for (int readOnly :
+       std::initializer_list<int>{html_viewer::kStatusText, html_viewer::kCaption, 14}) {
     EXPECT_FALSE(viewer->setProperty(readOnly, Value(Text("x")))) << readOnly;
   }
   EXPECT_FALSE(viewer->property(7));

@@ -8,7 +8,8 @@ namespace {
 class HtmlViewerUnit : public UnitControl {
  public:
   HtmlViewerUnit(const UnitPlan& plan, const HtmlViewerBlock& block, UnitSite& site)
-      : viewer_(plan.parent, plan.rect, block, [&site] { return site.raise(html_viewer::kNewWindow); }) {
+      : viewer_(plan.parent, plan.rect, block,
+                [&site] { return site.raise(html_viewer::kNewWindow); }) {
     if (HWND w = viewer_.window()) {
       // The runtime shows the unit itself, and only when its page is shown.
       ShowWindow(w, SW_HIDE);
@@ -19,7 +20,9 @@ class HtmlViewerUnit : public UnitControl {
 
   HWND window() const override { return viewer_.window(); }
   std::optional<Value> property(int index) const override { return viewer_.property(index); }
-  bool setProperty(int index, const Value& value) override { return viewer_.setProperty(index, value); }
+  bool setProperty(int index, const Value& value) override {
+    return viewer_.setProperty(index, value);
+  }
 
  private:
   HtmlViewer viewer_;

@@ -25,8 +25,10 @@ class HyperLinkerUnit : public PaintedUnit {
   }
 
   void paint(HDC dc, const RECT& client) override {
-    if (colourSet(number(kBgColour))) fillRect(dc, client, static_cast<COLORREF>(number(kBgColour)));
-    else paintWhatLiesBehind(hwnd_, dc);
+    if (colourSet(number(kBgColour)))
+      fillRect(dc, client, static_cast<COLORREF>(number(kBgColour)));
+    else
+      paintWhatLiesBehind(hwnd_, dc);
     COLORREF colour = colourOr(number(kNormalColour), RGB(0, 0, 255));
     if (visited_) colour = colourOr(number(kVisitedColour), colour);
     if (hover_) colour = colourOr(number(kHoverColour), GetSysColor(COLOR_HIGHLIGHT));
@@ -36,8 +38,9 @@ class HyperLinkerUnit : public PaintedUnit {
   std::optional<LRESULT> handle(UINT message, WPARAM, LPARAM) override {
     switch (message) {
       case WM_LBUTTONDOWN: {
-        const Text target = number(kLinkKind) == 0 ? (text(kEmail).empty() ? Text() : "mailto:" + text(kEmail))
-                                                   : text(kUrl);
+        const Text target = number(kLinkKind) == 0
+                                ? (text(kEmail).empty() ? Text() : "mailto:" + text(kEmail))
+                                : text(kUrl);
         if (!target.empty() && openTarget(target)) {
           visited_ = true;
           repaint();

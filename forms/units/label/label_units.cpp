@@ -21,7 +21,8 @@ class LabelUnit : public PaintedUnit {
  protected:
   void applied(int index) override {
     if (index == label::kFont) font_.reset(bytes(label::kFont));
-    if (index == label::kBgPicture) picture_ = std::make_unique<PaintedPicture>(bytes(label::kBgPicture));
+    if (index == label::kBgPicture)
+      picture_ = std::make_unique<PaintedPicture>(bytes(label::kBgPicture));
     repaint();
   }
 
@@ -31,7 +32,8 @@ class LabelUnit : public PaintedUnit {
     const int bw = number(kGradBorderWidth);
     if (number(kBorder) == kGradientBorder && bw > 0) {
       paintGradientBorder(dc, r, bw,
-                          setColours({number(kGradBorderColour1), number(kGradBorderColour2), number(kGradBorderColour3)}));
+                          setColours({number(kGradBorderColour1), number(kGradBorderColour2),
+                                      number(kGradBorderColour3)}));
       InflateRect(&r, -bw, -bw);
     }
     fillRect(dc, r, colourOr(number(kBgColour), GetSysColor(COLOR_BTNFACE)));
@@ -43,8 +45,9 @@ class LabelUnit : public PaintedUnit {
       picture_->draw(dc, r, number(kBgPicMode));
       RestoreDC(dc, saved);
     } else if (number(kGradBgMode) != 0) {
-      paintGradient(dc, r, number(kGradBgMode),
-                    setColours({number(kGradBgColour1), number(kGradBgColour2), number(kGradBgColour3)}));
+      paintGradient(
+          dc, r, number(kGradBgMode),
+          setColours({number(kGradBgColour1), number(kGradBgColour2), number(kGradBgColour3)}));
     }
     TextLayout layout{number(kHAlign), number(kVAlign), number(kWordWrap) == 1, number(kEffect)};
     drawUnitText(dc, r, text(kCaption), font_.get(), colourOr(number(kTextColour), 0), layout);
@@ -52,8 +55,8 @@ class LabelUnit : public PaintedUnit {
 
   std::optional<LRESULT> handle(UINT message, WPARAM wp, LPARAM lp) override {
     if (message != kFeedbackMessage) return std::nullopt;
-    HandlerResult r =
-        site_.raise(label::kFeedback, {static_cast<std::int32_t>(wp), static_cast<std::int32_t>(lp)});
+    HandlerResult r = site_.raise(label::kFeedback,
+                                  {static_cast<std::int32_t>(wp), static_cast<std::int32_t>(lp)});
     return static_cast<LRESULT>(r ? valueToInt(*r) : 0);
   }
 
@@ -89,7 +92,9 @@ class TransLabelUnit : public PaintedUnit {
 
 }  // namespace
 
-std::unique_ptr<UnitControl> makeLabelUnit(const UnitPlan& plan, UnitSite& site) { return makeBagUnit<LabelUnit>(plan, site); }
+std::unique_ptr<UnitControl> makeLabelUnit(const UnitPlan& plan, UnitSite& site) {
+  return makeBagUnit<LabelUnit>(plan, site);
+}
 std::unique_ptr<UnitControl> makeTransLabelUnit(const UnitPlan& plan, UnitSite& site) {
   return makeBagUnit<TransLabelUnit>(plan, site);
 }

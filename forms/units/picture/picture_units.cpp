@@ -15,7 +15,8 @@ namespace {
 // finding the see-through units in front of the picture that show the new frame.
 class Animation {
  public:
-  Animation(HWND target, const Picture& picture) : target_(target), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+  Animation(HWND target, const Picture& picture)
+      : target_(target), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     for (const PictureFrame& f : picture.frames) delays_.push_back(f.delayMs > 0 ? f.delayMs : 100);
     loops_ = picture.loopCount;
     thread_ = std::thread([this] { run(); });
@@ -34,7 +35,8 @@ class Animation {
       for (std::size_t i = 0; i < delays_.size(); ++i) {
         // The last frame of the last loop stays.
         if (loops_ != 0 && played == loops_ - 1 && i + 1 == delays_.size()) return;
-        if (WaitForSingleObject(stop_.get(), static_cast<DWORD>(delays_[i])) != WAIT_TIMEOUT) return;
+        if (WaitForSingleObject(stop_.get(), static_cast<DWORD>(delays_[i])) != WAIT_TIMEOUT)
+          return;
         frame_ = static_cast<int>((i + 1) % delays_.size());
         PostMessageW(target_, kRedrawUnitMessage, 0, 0);
       }
@@ -49,10 +51,10 @@ class Animation {
   std::thread thread_;
 };
 
-
 class PicBoxUnit : public PaintedUnit {
  public:
-  PicBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : PaintedUnit(std::move(bag), site) {
+  PicBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
+      : PaintedUnit(std::move(bag), site) {
     if (!create(plan, L"TvPicBox", number(pic_box::kBorder))) return;
     loadPicture();
   }
@@ -95,7 +97,8 @@ enum PicBtnKind : int { kPush = 0, kToggle = 1, kGroup = 2 };
 
 class PicBtnUnit : public PaintedUnit {
  public:
-  PicBtnUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : PaintedUnit(std::move(bag), site) {
+  PicBtnUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
+      : PaintedUnit(std::move(bag), site) {
     if (!create(plan, L"TvPicBtn", 0)) return;
     loadPictures();
   }
@@ -110,9 +113,12 @@ class PicBtnUnit : public PaintedUnit {
   void paint(HDC dc, const RECT& client) override {
     paintWhatLiesBehind(hwnd_, dc);
     const PaintedPicture* p = pictures_[0].get();
-    if (!IsWindowEnabled(hwnd_) && pictures_[3]->valid()) p = pictures_[3].get();
-    else if ((down_ || number(pic_btn::kPressed) == 1) && pictures_[1]->valid()) p = pictures_[1].get();
-    else if (GetFocus() == hwnd_ && pictures_[2]->valid()) p = pictures_[2].get();
+    if (!IsWindowEnabled(hwnd_) && pictures_[3]->valid())
+      p = pictures_[3].get();
+    else if ((down_ || number(pic_btn::kPressed) == 1) && pictures_[1]->valid())
+      p = pictures_[1].get();
+    else if (GetFocus() == hwnd_ && pictures_[2]->valid())
+      p = pictures_[2].get();
     p->draw(dc, client, 0);
   }
 
@@ -154,7 +160,8 @@ class PicBtnUnit : public PaintedUnit {
         bag_[kPressed] = 1;
         for (HWND s = GetWindow(GetParent(hwnd_), GW_CHILD); s; s = GetWindow(s, GW_HWNDNEXT)) {
           auto* other = s == hwnd_ ? nullptr : dynamic_cast<PicBtnUnit*>(unitControlOfWindow(s));
-          if (other && other->hwnd_ == s && other->number(kKind) == kGroup && other->number(kPressed) != 0) {
+          if (other && other->hwnd_ == s && other->number(kKind) == kGroup &&
+              other->number(kPressed) != 0) {
             other->bag_[kPressed] = 0;
             other->repaint();
           }
@@ -165,10 +172,13 @@ class PicBtnUnit : public PaintedUnit {
   }
 
   void loadPictures() {
-    for (int i = 0; i < 4; ++i) pictures_[i] = std::make_unique<PaintedPicture>(bytes(pic_btn::kNormalPicture + i));
+    for (int i = 0; i < 4; ++i)
+      pictures_[i] = std::make_unique<PaintedPicture>(bytes(pic_btn::kNormalPicture + i));
     const std::int32_t transparent = number(pic_btn::kTransparentColour);
     if (colourSet(transparent) && pictures_[0]->valid()) {
-      SetWindowRgn(hwnd_, regionOfPicture(*pictures_[0]->picture(), 0, static_cast<COLORREF>(transparent)), TRUE);
+      SetWindowRgn(hwnd_,
+                   regionOfPicture(*pictures_[0]->picture(), 0, static_cast<COLORREF>(transparent)),
+                   TRUE);
     }
   }
 

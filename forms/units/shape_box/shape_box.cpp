@@ -12,7 +12,8 @@ using namespace shape_box;
 
 class ShapeBoxUnit : public PaintedUnit {
  public:
-  ShapeBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : PaintedUnit(std::move(bag), site) {
+  ShapeBoxUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
+      : PaintedUnit(std::move(bag), site) {
     create(plan, L"TvShapeBox", 0);
   }
   bool dragsWindow() const override { return true; }
@@ -34,7 +35,8 @@ class ShapeBoxUnit : public PaintedUnit {
       drawShape(dc, r, first, 1, PS_SOLID, true);
       return;
     }
-    static const int kStyles[] = {PS_NULL, PS_INSIDEFRAME, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT};
+    static const int kStyles[] = {PS_NULL, PS_INSIDEFRAME, PS_DASH,
+                                  PS_DOT,  PS_DASHDOT,     PS_DASHDOTDOT};
     const int ls = number(kLineStyle);
     const int style = ls >= 0 && ls <= 5 ? kStyles[ls] : PS_INSIDEFRAME;
     const int width = ls == 1 ? std::max(1, number(kLineWidth)) : 1;
@@ -45,15 +47,16 @@ class ShapeBoxUnit : public PaintedUnit {
   void drawShape(HDC dc, RECT r, COLORREF colour, int width, int style, bool outlineOnly) {
     base::Pen pen(style == PS_NULL ? nullptr : CreatePen(style, width, colour));
     base::Brush fill(!outlineOnly && colourSet(number(kFillColour))
-                   ? CreateSolidBrush(static_cast<COLORREF>(number(kFillColour)))
-                   : nullptr);
+                         ? CreateSolidBrush(static_cast<COLORREF>(number(kFillColour)))
+                         : nullptr);
     base::Selected p(dc, pen ? static_cast<HGDIOBJ>(pen.get()) : GetStockObject(NULL_PEN));
     base::Selected b(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : GetStockObject(NULL_BRUSH));
     SetBkMode(dc, TRANSPARENT);
     const int shape = number(kShape);
     if (shape == 1 || shape == 3 || shape == 5) {
       const int side = std::min(r.right - r.left, r.bottom - r.top);
-      const int x = r.left + (r.right - r.left - side) / 2, y = r.top + (r.bottom - r.top - side) / 2;
+      const int x = r.left + (r.right - r.left - side) / 2,
+                y = r.top + (r.bottom - r.top - side) / 2;
       r = RECT{x, y, x + side, y + side};
     }
     // A null pen draws one pixel less; keep fills to the unit's edge.

@@ -13,7 +13,8 @@ int main() {
   std::vector<tpl::WindowRecord> windows{testing::galleryWindow()};
   const int shapes = static_cast<int>(testing::galleryShapes().size());
   for (int i = 0; i < shapes; ++i) windows.push_back(testing::galleryShapeWindow(i));
-  startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0, test_support::segmentOf(windows));
+  startRuntime(unitTable(), static_cast<const HandlerEntry*>(nullptr), 0,
+               test_support::segmentOf(windows));
   loadStartWindow(testing::kGalleryWindow);
   for (int i = 0; i < shapes; ++i) loadWindow(testing::galleryShapeWindowId(i));
   runMessageLoop();

@@ -80,7 +80,9 @@ tpl::WindowRecord galleryWindow() {
   setNumber(trans, "textColour", 0x808000);
 
   tpl::UnitRecord btn = unitRecord(T::PicBtn, 0x1600002B, 380, 120, 40, 20, kV);
-  setBytes(btn, "normalPicture", bmpFile(40, 20, [](int x, int) -> std::uint32_t { return x < 20 ? 0x404040 : 0xC0C0C0; }));
+  setBytes(btn, "normalPicture", bmpFile(40, 20, [](int x, int) -> std::uint32_t {
+             return x < 20 ? 0x404040 : 0xC0C0C0;
+           }));
 
   tpl::UnitRecord timer = unitRecord(T::Timer, 0x1600002C, 0, 0, 0, 0, 0);
 
@@ -107,11 +109,12 @@ tpl::WindowRecord galleryWindow() {
   setText(under, "caption", "");
   setNumber(under, "bgColour", 0x3399FF);
 
-  return windowRecord(kGalleryWindow, own,
-                      {pic, label, grad, shape, line, button, edit, link, trans, btn, timer, picButton,
-                       pictureButton(kGalleryToggleDown, 130, 1, 1), pictureButton(kGalleryToggleUp, 180, 1, 0),
-                       pictureButton(kGalleryGroupFirst, 230, 2, 1), pictureButton(kGalleryGroupSecond, 280, 2, 0),
-                       over, under});
+  return windowRecord(
+      kGalleryWindow, own,
+      {pic, label, grad, shape, line, button, edit, link, trans, btn, timer, picButton,
+       pictureButton(kGalleryToggleDown, 130, 1, 1), pictureButton(kGalleryToggleUp, 180, 1, 0),
+       pictureButton(kGalleryGroupFirst, 230, 2, 1), pictureButton(kGalleryGroupSecond, 280, 2, 0),
+       over, under});
 }
 
 std::vector<GalleryShape> galleryShapes() {
@@ -128,12 +131,14 @@ std::vector<GalleryShape> galleryShapes() {
 
 tpl::WindowRecord galleryShapeWindow(int index) {
   const GalleryShape s = galleryShapes()[static_cast<std::size_t>(index)];
-  tpl::UnitRecord own = unitRecord(T::Window, galleryShapeOwn(index), 10 + index * 90, 300, 80, 60, kV);
+  tpl::UnitRecord own =
+      unitRecord(T::Window, galleryShapeOwn(index), 10 + index * 90, 300, 80, 60, kV);
   setNumber(own, "border", 0);
   setNumber(own, "startPosition", 0);
   setNumber(own, "shape", static_cast<std::uint32_t>(s.shape));
   setNumber(own, "bgColour", 0x808000);
-  tpl::UnitRecord caption = unitRecord(T::TransLabel, 0x16000070u + static_cast<tpl::Id>(index), 0, 20, 80, 20, kV);
+  tpl::UnitRecord caption =
+      unitRecord(T::TransLabel, 0x16000070u + static_cast<tpl::Id>(index), 0, 20, 80, 20, kV);
   setText(caption, "caption", "外形");
   setNumber(caption, "textColour", 0xFFFFFF);
   setNumber(caption, "hAlign", 1);

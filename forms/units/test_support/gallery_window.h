@@ -38,8 +38,12 @@ struct GalleryShape {
   std::vector<GalleryShapePoint> inside, outside;  // window coordinates
 };
 std::vector<GalleryShape> galleryShapes();
-constexpr tpl::Id galleryShapeWindowId(int index) { return 0x52000040u + 2u * static_cast<tpl::Id>(index); }
-constexpr tpl::Id galleryShapeOwn(int index) { return 0x06000041u + 2u * static_cast<tpl::Id>(index); }
+constexpr tpl::Id galleryShapeWindowId(int index) {
+  return 0x52000040u + 2u * static_cast<tpl::Id>(index);
+}
+constexpr tpl::Id galleryShapeOwn(int index) {
+  return 0x06000041u + 2u * static_cast<tpl::Id>(index);
+}
 tpl::WindowRecord galleryShapeWindow(int index);
 
 }  // namespace forms::testing

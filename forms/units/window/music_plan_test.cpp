@@ -55,14 +55,18 @@ TEST(MusicPlan, CountZeroLoopsAndNPlaysNTimes) {
     MusicPlan plan;
   };
   const Case cases[] = {
-      {wav, 0, {K::Loop, 0, 150}},   {wav, -2, {K::Loop, 0, 150}}, {wav, 1, {K::Times, 1, 150}},
-      {wav, 3, {K::Times, 3, 150}},  {{}, 0, {}},                  {{'I', 'D', '3', 3}, 2, {}},
+      {wav, 0, {K::Loop, 0, 150}},
+      {wav, -2, {K::Loop, 0, 150}},
+      {wav, 1, {K::Times, 1, 150}},
+      {wav, 3, {K::Times, 3, 150}},
+      {{}, 0, {}},
+      {{'I', 'D', '3', 3}, 2, {}},
       {wavFile(8000, 0), 2, {K::Times, 2, 1}},  // a silent sound still takes its turns
   };
   for (const Case& c : cases) {
     const MusicPlan p = musicPlanOf(c.sound, c.count);
-    EXPECT_TRUE(p == c.plan) << "count " << c.count << " kind " << static_cast<int>(p.kind) << " times " << p.times
-                             << " length " << p.lengthMs;
+    EXPECT_TRUE(p == c.plan) << "count " << c.count << " kind " << static_cast<int>(p.kind)
+                             << " times " << p.times << " length " << p.lengthMs;
   }
 }
 

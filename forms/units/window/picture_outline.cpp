@@ -14,7 +14,8 @@ bool setWindowOutline(WindowId window, const Value& picture, std::int32_t transp
     const HWND w = loadedWindowHandle(window);
     if (!w) return;
     ByteSet bytes;
-    if (const ByteSet* b = std::get_if<ByteSet>(&picture)) bytes = *b;
+    if (const ByteSet* b = std::get_if<ByteSet>(&picture))
+      bytes = *b;
     else if (const Text* t = std::get_if<Text>(&picture))
       bytes = t->empty() ? ByteSet() : readWholeFile(*t).value_or(ByteSet());
     if (bytes.empty()) return;

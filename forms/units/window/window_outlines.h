@@ -20,11 +20,13 @@ inline Outline windowOutline(int shape) {
   static constexpr OutlinePoint kOctagon[] = {{293, 0},    {707, 0},    {1000, 293}, {1000, 707},
                                               {707, 1000}, {293, 1000}, {0, 707},    {0, 293}};
   static constexpr OutlinePoint kDiamond[] = {{500, 0}, {1000, 500}, {500, 1000}, {0, 500}};
-  static constexpr OutlinePoint kHexagon[] = {{250, 0}, {750, 0}, {1000, 500}, {750, 1000}, {250, 1000}, {0, 500}};
+  static constexpr OutlinePoint kHexagon[] = {{250, 0},    {750, 0},    {1000, 500},
+                                              {750, 1000}, {250, 1000}, {0, 500}};
   static constexpr OutlinePoint kTriangle[] = {{500, 0}, {1000, 1000}, {0, 1000}};
   // A five-pointed star, stretched from its circle to the whole rectangle.
-  static constexpr OutlinePoint kStar[] = {{500, 0},    {618, 382}, {1000, 382}, {691, 618}, {809, 1000},
-                                           {500, 764},  {191, 1000}, {309, 618}, {0, 382},   {382, 382}};
+  static constexpr OutlinePoint kStar[] = {{500, 0},    {618, 382}, {1000, 382}, {691, 618},
+                                           {809, 1000}, {500, 764}, {191, 1000}, {309, 618},
+                                           {0, 382},    {382, 382}};
   static constexpr Outline kTable[] = {
       {kOctagon, 8}, {kDiamond, 4}, {kHexagon, 6}, {kTriangle, 3}, {kStar, 10},
   };

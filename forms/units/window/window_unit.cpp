@@ -36,10 +36,12 @@ HICON iconOf(const ByteSet& file, int size) {
   base::Bitmap colour;
   {
     base::WindowDc screen(nullptr);
-    colour.attach(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0));
+    colour.attach(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS,
+                                   &bits, nullptr, 0));
   }
   if (!colour || !bits) return nullptr;
-  std::copy(p->frames[0].pixels.begin(), p->frames[0].pixels.end(), static_cast<std::uint32_t*>(bits));
+  std::copy(p->frames[0].pixels.begin(), p->frames[0].pixels.end(),
+            static_cast<std::uint32_t*>(bits));
   base::Bitmap mask(CreateBitmap(p->width, p->height, 1, 1, nullptr));
   ICONINFO ii{TRUE, 0, 0, mask.get(), colour.get()};
   return CreateIconIndirect(&ii);
@@ -49,7 +51,8 @@ constexpr UINT_PTR kMusicTimer = 0x4D55;
 
 class WindowUnit : public BagUnit {
  public:
-  WindowUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site) : BagUnit(std::move(bag)), site_(site) {
+  WindowUnit(PropertyBag bag, const UnitPlan& plan, UnitSite& site)
+      : BagUnit(std::move(bag)), site_(site) {
     DWORD style = 0, ex = 0;
     stylesOf(style, ex);
     RECT r = plan.rect;
@@ -58,7 +61,7 @@ class WindowUnit : public BagUnit {
     HWND owner = ownerWindow();
     picture_ = std::make_unique<PaintedPicture>(bytes(kBgPicture));
     hwnd_ = base::createRoutedWindow({L"TvWindow"}, &WindowUnit::proc, this, style, ex, r, owner,
-                             widen(text(kTitle)).c_str());
+                                     widen(text(kTitle)).c_str());
     if (!hwnd_) return;
     if (plan.disabled) EnableWindow(hwnd_, FALSE);
     applyMovable();
@@ -68,9 +71,7 @@ class WindowUnit : public BagUnit {
     music_->set(bytes(kMusic), number(kMusicPlayCount));
   }
 
-  ~WindowUnit() override {
-    base::destroyRoutedWindow(hwnd_);
-  }
+  ~WindowUnit() override { base::destroyRoutedWindow(hwnd_); }
 
   HWND window() const override { return hwnd_; }
   bool dragsWindow() const override { return true; }
@@ -132,10 +133,12 @@ class WindowUnit : public BagUnit {
       case kMaxButton: {
         DWORD style = 0, ex = 0;
         stylesOf(style, ex);
-        const DWORD visible = GetWindowLongW(hwnd_, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
+        const DWORD visible = GetWindowLongW(hwnd_, GWL_STYLE) &
+                              (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
         SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style | visible));
         SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
-        SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
         break;
       }
       default: break;
@@ -192,7 +195,8 @@ class WindowUnit : public BagUnit {
         RECT r;
         GetWindowRect(hwnd_, &r);
         centre(r);
-        SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         break;
       }
       case 2: ShowWindow(hwnd_, SW_MINIMIZE); break;
@@ -223,7 +227,8 @@ class WindowUnit : public BagUnit {
         if (Outline outline = windowOutline(number(kShape)); outline.count) {
           std::vector<POINT> points;
           for (std::size_t i = 0; i < outline.count; ++i)
-            points.push_back(POINT{MulDiv(outline.points[i].x, w, 1000), MulDiv(outline.points[i].y, h, 1000)});
+            points.push_back(
+                POINT{MulDiv(outline.points[i].x, w, 1000), MulDiv(outline.points[i].y, h, 1000)});
           rgn = CreatePolygonRgn(points.data(), static_cast<int>(points.size()), WINDING);
         }
         break;

@@ -43,19 +43,21 @@ bool makeFolderTree(const Text& folder) {
 }
 
 bool looksLikeZip(const Text& path) {
-  base::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  base::KernelHandle file(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return false;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 32) return false;
   unsigned char head[4];
   DWORD got = 0;
-  return ReadFile(file.get(), head, sizeof(head), &got, nullptr) && got == 4 && head[0] == 'P' && head[1] == 'K' &&
-         head[2] == 3 && head[3] == 4;
+  return ReadFile(file.get(), head, sizeof(head), &got, nullptr) && got == 4 && head[0] == 'P' &&
+         head[1] == 'K' && head[2] == 3 && head[3] == 4;
 }
 
 bool readEntry(unzFile zip, Entry& entry) {
   char name[1024];
-  if (unzGetCurrentFileInfo(zip, &entry.info, name, sizeof(name), nullptr, 0, nullptr, 0) != UNZ_OK) return false;
+  if (unzGetCurrentFileInfo(zip, &entry.info, name, sizeof(name), nullptr, 0, nullptr, 0) != UNZ_OK)
+    return false;
   // A name longer than the buffer arrives cut; refuse it rather than unpack it cut.
   if (entry.info.size_filename >= sizeof(name)) return false;
   entry.name.assign(name, entry.info.size_filename);
@@ -84,7 +86,8 @@ bool checkAllNames(unzFile zip, uLong count) {
 
 void setTimes(HANDLE file, uLong dosDate) {
   FILETIME local, utc;
-  if (DosDateTimeToFileTime(HIWORD(dosDate), LOWORD(dosDate), &local) && LocalFileTimeToFileTime(&local, &utc)) {
+  if (DosDateTimeToFileTime(HIWORD(dosDate), LOWORD(dosDate), &local) &&
+      LocalFileTimeToFileTime(&local, &utc)) {
     SetFileTime(file, &utc, &utc, &utc);
   }
 }
@@ -92,12 +95,14 @@ void setTimes(HANDLE file, uLong dosDate) {
 bool inflateInto(unzFile zip, const Entry& entry, const Text& path) {
   const DWORD existing = GetFileAttributesA(path.c_str());
   // Never write through a link that something else left there: replace the link itself.
-  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_REPARSE_POINT) && !isFolder(existing)) {
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_REPARSE_POINT) &&
+      !isFolder(existing)) {
     DeleteFileA(path.c_str());
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (unzOpenCurrentFile(zip) != UNZ_OK) return false;
-  base::KernelHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  base::KernelHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   bool ok = static_cast<bool>(out);
   std::vector<char> buffer(64 * 1024);
   while (ok) {
@@ -107,7 +112,8 @@ bool inflateInto(unzFile zip, const Entry& entry, const Text& path) {
       break;
     }
     DWORD written = 0;
-    ok = WriteFile(out.get(), buffer.data(), got, &written, nullptr) && written == static_cast<DWORD>(got);
+    ok = WriteFile(out.get(), buffer.data(), got, &written, nullptr) &&
+         written == static_cast<DWORD>(got);
   }
   // The CRC is checked here, once the whole entry has been read.
   if (unzCloseCurrentFile(zip) != UNZ_OK) ok = false;

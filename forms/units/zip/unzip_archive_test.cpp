@@ -13,9 +13,9 @@
 namespace forms {
 namespace {
 
+using test_support::makeZip;
 using test_support::TempFolder;
 using test_support::ZipEntry;
-using test_support::makeZip;
 
 constexpr std::uint32_t kFolder = FILE_ATTRIBUTE_DIRECTORY;
 
@@ -72,10 +72,13 @@ TEST_F(UnzipTest, ReadOnlyFlagsAreNeitherKeptNorInTheWay) {
   dir.makeFolder("out");
   dir.write("out\\old.txt", "old");
   SetFileAttributesA((dir / "out\\old.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-  ASSERT_EQ(unzip({{"old.txt", "new", true, FILE_ATTRIBUTE_READONLY}, {"ro.txt", "r", true, FILE_ATTRIBUTE_READONLY}}), 1);
+  ASSERT_EQ(unzip({{"old.txt", "new", true, FILE_ATTRIBUTE_READONLY},
+                   {"ro.txt", "r", true, FILE_ATTRIBUTE_READONLY}}),
+            1);
   EXPECT_EQ(content("old.txt"), "new");
   for (const char* name : {"old.txt", "ro.txt"}) {
-    EXPECT_FALSE(GetFileAttributesA((dir / "out\\" + name).c_str()) & FILE_ATTRIBUTE_READONLY) << name;
+    EXPECT_FALSE(GetFileAttributesA((dir / "out\\" + name).c_str()) & FILE_ATTRIBUTE_READONLY)
+        << name;
   }
 }
 
@@ -102,7 +105,8 @@ TEST_F(UnzipTest, ABadEntryStopsTheUnpackingAndLeavesNoFileBehind) {
   storedCrc.wrongCrc = true;
   ZipEntry damaged{"bad.bin", std::string(5000, 'd')};
   damaged.damaged = true;
-  for (const Case& c : {Case{"crc mismatch", crc}, Case{"stored crc mismatch", storedCrc}, Case{"damaged", damaged}}) {
+  for (const Case& c : {Case{"crc mismatch", crc}, Case{"stored crc mismatch", storedCrc},
+                        Case{"damaged", damaged}}) {
     ASSERT_EQ(unzip({{"first.txt", "1"}, c.bad, {"last.txt", "3"}}), 0) << c.name;
     EXPECT_EQ(content("first.txt"), "1") << c.name;
     EXPECT_FALSE(has("bad.bin")) << c.name;
@@ -112,8 +116,9 @@ TEST_F(UnzipTest, ABadEntryStopsTheUnpackingAndLeavesNoFileBehind) {
 }
 
 TEST_F(UnzipTest, NamesLeadingOutsideTheTargetStopEverythingBeforeAnyWrite) {
-  const char* names[] = {"../evil.txt", "..\\evil.txt", "a/../../evil.txt", "/evil.txt", "\\evil.txt",
-                         "C:\\evil.txt", "C:evil.txt", "\\\\srv\\share\\evil.txt", "a.txt:evil", "con"};
+  const char* names[] = {
+      "../evil.txt",  "..\\evil.txt", "a/../../evil.txt",         "/evil.txt",  "\\evil.txt",
+      "C:\\evil.txt", "C:evil.txt",   "\\\\srv\\share\\evil.txt", "a.txt:evil", "con"};
   for (const char* name : names) {
     EXPECT_EQ(unzip({{"first.txt", "1"}, {name, "evil"}}), 0) << name;
     EXPECT_FALSE(has("first.txt")) << name;
@@ -137,7 +142,8 @@ TEST_F(UnzipTest, SymbolicLinkEntriesAreNotCreated) {
 }
 
 TEST_F(UnzipTest, AFalseFromTheProgressStopsWithSuccess) {
-  const int result = unzip({{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}, [](int p) { return p < 25; });
+  const int result =
+      unzip({{"a", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}, [](int p) { return p < 25; });
   EXPECT_EQ(result, 1);
   EXPECT_TRUE(has("a"));
   EXPECT_TRUE(has("b"));

@@ -6,7 +6,8 @@
 namespace forms {
 
 int unzipArchive(UnitRef zipUnit, const Text& archive, const Text& target) {
-  if (auto* zip = dynamic_cast<ZipUnit*>(findUnitControl(zipUnit))) return zip->unzip(archive, target);
+  if (auto* zip = dynamic_cast<ZipUnit*>(findUnitControl(zipUnit)))
+    return zip->unzip(archive, target);
   return unzipArchive(archive, target, nullptr);
 }
 

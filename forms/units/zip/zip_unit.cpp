@@ -5,9 +5,13 @@
 namespace forms {
 
 int ZipUnit::unzip(const Text& archive, const Text& target) {
-  return unzipArchive(archive, target, [this](int percent) { return !stops(site_.raise(zip::kProgress, {percent})); });
+  return unzipArchive(archive, target, [this](int percent) {
+    return !stops(site_.raise(zip::kProgress, {percent}));
+  });
 }
 
-std::unique_ptr<UnitControl> makeZipUnit(const UnitPlan&, UnitSite& site) { return std::make_unique<ZipUnit>(site); }
+std::unique_ptr<UnitControl> makeZipUnit(const UnitPlan&, UnitSite& site) {
+  return std::make_unique<ZipUnit>(site);
+}
 
 }  // namespace forms
