@@ -12,7 +12,7 @@ PACKAGES=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick
   fonts-wqy-zenhei fonts-wqy-microhei fonts-wine locales
-  cmake ninja-build googletest libjpeg-dev libminizip-dev zlib1g-dev clang
+  cmake ninja-build googletest libjpeg-dev libminizip-dev zlib1g-dev clang clang-format
   python3 python3-pil nginx-light aria2 curl dpkg-dev
 )
 

@@ -17,6 +17,13 @@ tv_start_xvfb
 failed=0
 summaries=()
 
+# The tree keeps the layout that .clang-format commits to.
+if git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror; then
+  summaries+=("format: every C++ file as .clang-format lays it out")
+else
+  summaries+=("format: FILES NOT FORMATTED (clang-format -i the files named above)"); failed=1
+fi
+
 # configure_build <dir> [cmake args...]: configure once, build every time.
 configure_build() {
   local dir=$1; shift
