@@ -5,8 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <thread>
+#include <vector>
 
+#include "download/chunked_body.h"
 #include "download/engine_texts.h"
 #include "download/http_reply.h"
 #include "download/http_request.h"
@@ -50,7 +53,10 @@ class Connection {
   bool run() {
     task_.queueEvent(kConnectionStarted, number_, 0, 0);
     bool ok = rangeIndex_ < 0 ? runFirst() : runFurther();
-    if (rangeIndex_ >= 0 && !ok) task_.book().release(rangeIndex_);
+    if (rangeIndex_ >= 0 && !ok) {
+      if (task_.hooks().beforeRelease) task_.hooks().beforeRelease(rangeIndex_);
+      task_.book().release(rangeIndex_);
+    }
     return ok;
   }
 
@@ -219,6 +225,7 @@ class Connection {
     task_.book().set(total, splitRanges(total, task_.param().threadCount));
     task_.book().claim(0);
     serve(0);
+    beginBody(verdict);
 
     std::optional<std::string> path = localPath(*reply, parts);
     if (!path) return false;
@@ -244,8 +251,7 @@ class Connection {
       if (hooks.beforeRangeStart) hooks.beforeRangeStart(i);
       task_.startConnection(i);
     }
-    takeBody();
-    return receiveAll();
+    return takeBody() && receiveAll();
   }
 
   // p3 of kTransferStart: the path text itself, which lives while the task runs. Only a 32-bit
@@ -294,9 +300,7 @@ class Connection {
 
   bool runFurther() {
     serve(rangeIndex_);
-    if (!requestRange()) return false;
-    takeBody();
-    return receiveAll();
+    return requestRange() && takeBody() && receiveAll();
   }
 
   // A range request from the current position, retried while that may help.
@@ -314,19 +318,43 @@ class Connection {
         text(verdict.text, kTextError);
         return false;
       }
+      beginBody(verdict);
       return true;
     }
   }
 
+  // How the accepted reply's body is read, and where the bytes it carries end.
+  void beginBody(const Verdict& verdict) {
+    partEnd_ = verdict.partEnd;
+    chunks_.reset();
+    if (verdict.chunked) chunks_.emplace();
+  }
+
   // The body bytes that came with the header are the range's first bytes: one step.
-  void takeBody() {
-    std::size_t take = std::min<std::size_t>(body_.size(), static_cast<std::size_t>(remaining()));
-    if (take == 0) return;
+  bool takeBody() {
+    std::size_t size = body_.size();
+    if (chunks_) {
+      size = chunks_->decode(reinterpret_cast<std::uint8_t*>(body_.data()), size);
+      if (chunks_->failed()) return badChunks();
+    }
+    std::size_t take = std::min<std::size_t>(size, static_cast<std::size_t>(room()));
+    if (take == 0) return true;
     std::memcpy(position(), body_.data(), take);
     arrived(take, take);
+    return true;
+  }
+
+  bool badChunks() {
+    text(texts::kError, kTextError);
+    return false;
   }
 
   std::int64_t remaining() const { return own_.length - own_.received; }
+  // What the current reply may still bring for the range: never past the range's end, and
+  // never past the last byte that the reply said it carries.
+  std::int64_t room() const {
+    return std::min(remaining(), partEnd_ - (own_.start + own_.received));
+  }
 
   // Only the connection that serves a range adds to it, so its own copy stays exact.
   void serve(int index) {
@@ -359,8 +387,7 @@ class Connection {
       task_.queueEvent(kRangeTakenOver, number_,
                        static_cast<std::int32_t>(own_.start + own_.received),
                        static_cast<std::int32_t>(own_.start + own_.length));
-      if (!requestRange()) return false;
-      takeBody();
+      if (!requestRange() || !takeBody()) return false;
     }
   }
 
@@ -370,28 +397,55 @@ class Connection {
         std::clamp<std::int32_t>(param.receiveBlock, 1, static_cast<std::int32_t>(kStepLimit)));
     while (remaining() > 0) {
       if (task_.stop().isSet()) return false;
+      // A reply that carried all it said it would, short of the range's end: the rest is
+      // asked for at once, as no failure.
+      if (room() == 0) {
+        if (!requestRange() || !takeBody()) return false;
+        continue;
+      }
       // Without a limit one receive takes all that has arrived: each receive costs the same
       // whatever its size, so few large ones are fastest. Asking for more than the socket can
       // hold would only make the system touch pages of the file early.
-      std::size_t want =
-          static_cast<std::size_t>(std::min<std::int64_t>(remaining(), kReceiveDepth));
+      std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(room(), kReceiveDepth));
       if (param.speedLimit > 0) {
         want = std::min(want, block);
         if (!throttle(want)) return false;
       }
       std::size_t got = 0;
-      touchForWriting(position(), want);
-      IoResult r =
-          receiveSome(socket_, position(), want, got, real(param.receiveTimeout), task_.stop());
+      IoResult r = chunks_ ? receiveChunks(want, got) : receiveInPlace(want, got);
       if (r == IoResult::Ok) {
-        arrived(got, block);
+        if (got > 0) arrived(got, block);
         continue;
       }
-      if (r == IoResult::Stopped || !mayRetry() || !requestRange()) return false;
-      takeBody();
+      if (chunks_ && chunks_->failed()) return badChunks();
+      if (r == IoResult::Stopped || !mayRetry() || !requestRange() || !takeBody()) return false;
     }
     socket_.close();
     return true;
+  }
+
+  IoResult receiveInPlace(std::size_t want, std::size_t& got) {
+    touchForWriting(position(), want);
+    return receiveSome(socket_, position(), want, got, real(task_.param().receiveTimeout),
+                       task_.stop());
+  }
+
+  // Chunks come through the connection's buffer: only their data reaches the file, and
+  // never more of it than the range and the reply have room for.
+  IoResult receiveChunks(std::size_t want, std::size_t& got) {
+    got = 0;
+    // A body that ended before the bytes its Content-Range named ran dry like a closed one.
+    if (chunks_->done()) return IoResult::Closed;
+    buffer_.resize(kStepLimit);
+    std::size_t received = 0;
+    IoResult r = receiveSome(socket_, buffer_.data(), std::min(want, buffer_.size()), received,
+                             real(task_.param().receiveTimeout), task_.stop());
+    if (r != IoResult::Ok) return r;
+    std::size_t data = chunks_->decode(buffer_.data(), received);
+    if (chunks_->failed()) return IoResult::Failed;
+    got = std::min<std::size_t>(data, static_cast<std::size_t>(room()));
+    if (got > 0) std::memcpy(position(), buffer_.data(), got);
+    return IoResult::Ok;
   }
 
   // The connection's share of the task's speed limit, at most one step a second.
@@ -416,6 +470,9 @@ class Connection {
   Socket socket_;
   std::uint8_t* target_ = nullptr;  // the mapping, which outlives every connection
   std::string body_;
+  std::int64_t partEnd_ = 0;           // the file position where the current reply's bytes end
+  std::optional<ChunkedBody> chunks_;  // while the current reply comes in chunks
+  std::vector<std::uint8_t> buffer_;   // chunks as received, before their framing is taken off
   int retries_ = 0;
   bool sentRangeMessage_ = false;
   std::chrono::steady_clock::time_point lastStep_{};

@@ -87,8 +87,11 @@ bool startDownloadWith(Download& download, const TaskParam& param, const EngineH
   auto task = std::make_shared<Task>(static_cast<std::int32_t>(id), copy, hooks,
                                      [](std::uint32_t ended) { registry().remove(ended); });
   registry().add(id, task);
+  if (!task->launch()) {
+    registry().remove(id);
+    return false;
+  }
   download.task = id;
-  task->launch();
   return true;
 }
 
@@ -123,6 +126,8 @@ std::int32_t getDownloadTaskId(const Download& download) {
   std::shared_ptr<Task> task = running(download);
   return task ? task->id() : -1;
 }
+
+bool waitForTasksToEnd(std::int32_t ms) { return waitForTaskThreads(ms); }
 
 std::int32_t readStateValue(const Download&, const ByteSet& state, std::int32_t code,
                             std::int32_t range) {

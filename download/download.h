@@ -118,6 +118,12 @@ bool getDownloadState(const Download& download, ByteSet& state);
 // The running task's taskId, -1 when idle.
 std::int32_t getDownloadTaskId(const Download& download);
 
+// For the end of the process: waits until the threads of every task, stopped or not, have
+// ended (their last message delivered), at most `ms`, serving the messages sent to the
+// calling thread's windows meanwhile, so that a callback which waits for that thread is
+// still answered. True when no task thread is left.
+bool waitForTasksToEnd(std::int32_t ms);
+
 // A value of a snapshot (see StateValue; `range` is 1-based, used by codes 4-6);
 // -1 for an empty or unreadable state, an unknown code or a range out of bounds.
 std::int32_t readStateValue(const Download& download, const ByteSet& state, std::int32_t code,

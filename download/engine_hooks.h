@@ -19,6 +19,10 @@ struct EngineHooks {
   std::function<void(int index)> beforeRangeStart;
   // As a name lookup returns, which no stop interrupts:
   std::function<void()> afterLookUp;
+  // Before a connection that failed gives its range `index` back:
+  std::function<void(int index)> beforeRelease;
+  // As the first connection is about to ask kSameNameFile:
+  std::function<void()> beforeSameNameQuestion;
 };
 
 // startDownload with the given clock and target store.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "download/engine_texts.h"
 #include "test_support/fault_server.h"
 #include "test_support/memory_store.h"
+#include "test_support/pump_until.h"
 
 namespace download {
 namespace {
@@ -52,7 +54,7 @@ class Recorder {
   static std::int32_t onEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3,
                               std::int32_t taskId) {
     Recorder* self = current;
-    if (code == kTransferEnd && self->atEnd) self->atEnd();
+    if (self->onArrival) self->onArrival({code, p1, p2, p3, taskId});
     std::function<std::int32_t()> answer;
     {
       std::lock_guard<std::mutex> lock(self->mutex_);
@@ -134,7 +136,8 @@ class Recorder {
   }
 
   std::function<std::int32_t()> answer18;  // set before the download starts
-  std::function<void()> atEnd;             // runs as message 4 arrives, before it is recorded
+  // Runs as each message arrives, before it is recorded; set before the download starts.
+  std::function<void(const Event&)> onArrival;
 
  private:
   static Recorder* current;
@@ -215,6 +218,29 @@ struct Scenario {
 };
 
 std::string headerWith(const std::string& lines) { return "HTTP/1.1 200 OK\r\n" + lines + "\r\n"; }
+
+// `bytes` as a chunked body: chunks of changing sizes, one with an extension, and a trailer.
+std::string inChunks(const std::string& bytes) {
+  std::string body;
+  std::size_t sizes[] = {1, 4095, 17, 30000};
+  for (std::size_t at = 0, i = 0; at < bytes.size(); ++i) {
+    std::size_t n = std::min(sizes[i % 4], bytes.size() - at);
+    char size[24];
+    std::snprintf(size, sizeof size, i % 2 ? "%zX" : "%zx", n);
+    body += std::string(size) + (i == 2 ? ";part=3" : "") + "\r\n" + bytes.substr(at, n) + "\r\n";
+    at += n;
+  }
+  return body + "0\r\nX-Check: none\r\n\r\n";
+}
+
+// A 206 of bytes [first, end) of `file`, with or without a Content-Length.
+std::string partReply(const std::string& file, std::size_t first, std::size_t end,
+                      bool withLength = true) {
+  return "HTTP/1.1 206 Partial Content\r\n" +
+         (withLength ? "Content-Length: " + std::to_string(end - first) + "\r\n" : "") +
+         "Content-Range: bytes " + std::to_string(first) + "-" + std::to_string(end - 1) + "/" +
+         std::to_string(file.size()) + "\r\n\r\n" + file.substr(first, end - first);
+}
 
 const Scenario kScenarios[] = {
     {"small file over one connection", 10000, 5,
@@ -307,6 +333,42 @@ const Scenario kScenarios[] = {
        c.send(headerWith(std::string("Content-Length: 30000\r\nX: a\0b\r\n", 31)) + f);
      },
      0, texts::kError, Filled::Nothing},
+    {"range replies in chunks", 300000, 5,
+     [](auto& c, auto& r, auto& f, auto&) {
+       if (!r.rangeStart) return serveFile(c, r, f);
+       auto start = static_cast<std::size_t>(*r.rangeStart);
+       c.send(
+           "HTTP/1.1 206 Partial Content\r\nTransfer-Encoding: chunked\r\nContent-Range: bytes " +
+           std::to_string(start) + "-" + std::to_string(f.size() - 1) + "/" +
+           std::to_string(f.size()) + "\r\n\r\n" + inChunks(f.substr(start)));
+     },
+     kWholeSize, "", Filled::All},
+    {"range replies in a coding not read", 300000, 5,
+     [](auto& c, auto& r, auto& f, auto&) {
+       if (!r.rangeStart) return serveFile(c, r, f);
+       auto start = static_cast<std::size_t>(*r.rangeStart);
+       c.send(
+           "HTTP/1.1 206 Partial Content\r\nTransfer-Encoding: gzip, chunked\r\nContent-Range: "
+           "bytes " +
+           std::to_string(start) + "-" + std::to_string(f.size() - 1) + "/" +
+           std::to_string(f.size()) + "\r\n\r\n" + inChunks(f.substr(start)));
+     },
+     kWholeSize, texts::kError, Filled::FirstRangeOnly},
+    {"a part of the file to the plain request", 300000, 5,
+     [](auto& c, auto& r, auto& f, auto&) {
+       if (r.rangeStart)
+         serveFile(c, r, f);
+       else
+         c.send(partReply(f, 0, 20000));
+     },
+     kWholeSize, "", Filled::All},
+    {"range replies capped at 25000 bytes", 300000, 5,
+     [](auto& c, auto& r, auto& f, auto&) {
+       if (!r.rangeStart) return serveFile(c, r, f);
+       auto start = static_cast<std::size_t>(*r.rangeStart);
+       c.send(partReply(f, start, std::min(f.size(), start + 25000), start / 25000 % 2 == 0));
+     },
+     kWholeSize, "", Filled::All},
     {"302 without Location", 30000, 5,
      [](auto& c, auto&, auto&, auto&) { c.send("HTTP/1.1 302 Found\r\n\r\n"); }, 0,
      texts::kNoLocation, Filled::Nothing},
@@ -377,6 +439,9 @@ TEST_P(ServerBehaviour, MessagesAndFileBytes) {
       ASSERT_TRUE(written);
       EXPECT_TRUE(*written == file) << "file differs";
       EXPECT_EQ(recorder.dataBytes(), s.size);
+      // Only a broken connection waits to try again.
+      EXPECT_EQ(recorder.hasText("等待5秒后重试", kTextProgress), s.text == "等待5秒后重试")
+          << recorder.allTexts();
       EXPECT_EQ(recorder.count(kTransferStart), 1);
       EXPECT_EQ(recorder.pathAtStart(kLocal), kLocal);
       EXPECT_EQ(recorder.count(kConnectionFailed), 0);
@@ -387,7 +452,10 @@ TEST_P(ServerBehaviour, MessagesAndFileBytes) {
       EXPECT_TRUE(written->compare(0, first, file, 0, first) == 0);
       EXPECT_EQ(written->find_first_not_of('\0', first), std::string::npos)
           << "bytes of a refused reply were written";
-      EXPECT_EQ(recorder.count(kConnectionFailed), s.threads - 1 + recorder.count(kRangeTakenOver));
+      // Every try of a further range fails: the first connection's own ones after its first
+      // range, and those of connections the task starts for ranges given back.
+      EXPECT_EQ(recorder.count(kConnectionFailed),
+                recorder.count(kConnectionStarted) - 1 + recorder.count(kRangeTakenOver));
       break;
     }
     case Filled::Nothing:
@@ -589,7 +657,8 @@ TEST(EngineRanges, AStartThatComesAfterItsRangeWasTakenOverStartsNothing) {
   };
   std::int32_t receivedAtEnd = -1;
   std::vector<std::int32_t> rangesAtEnd;
-  recorder.atEnd = [&] {
+  recorder.onArrival = [&](const Event& e) {
+    if (e.code != kTransferEnd) return;
     ByteSet state;
     if (!getDownloadState(run.download, state)) return;
     receivedAtEnd = readStateValue(run.download, state, kStateReceived, 0);
@@ -611,6 +680,129 @@ TEST(EngineRanges, AStartThatComesAfterItsRangeWasTakenOverStartsNothing) {
   std::optional<std::string> written = run.store.file(kLocal);
   ASSERT_TRUE(written);
   EXPECT_TRUE(*written == file) << "file differs";
+}
+
+// A connection whose range is refused for good gives it back only after it was held up, when
+// every other connection has looked for a range to take and ended. The range is taken up
+// all the same, and the download is whole.
+TEST(EngineRanges, ARangeGivenBackAfterTheOthersEndedIsTakenUp) {
+  const std::int64_t size = 1000003;
+  std::string file = fileBytes(size);
+  FaultServer server([&](ServerConnection& c, const ServerRequest& r) {
+    if (r.rangeStart && *r.rangeStart == 400000 && r.earlierAlike == 0)
+      c.send("HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n");
+    else
+      serveFile(c, r, file);
+  });
+  EngineRun run;
+  Recorder& recorder = run.recorder;
+  EngineHooks hooks{&run.clock, &run.store};
+  bool othersEnded = false;
+  hooks.beforeRelease = [&](int index) {
+    if (index == 2)
+      othersEnded = recorder.waitFor([&] { return recorder.count(kConnectionEnded) == 4; });
+  };
+  ASSERT_TRUE(startDownloadWith(run.download, paramFor(server.url("/pkg.zip"), kLocal, 5), hooks));
+  ASSERT_TRUE(recorder.waitForEnd()) << recorder.allTexts();
+  EXPECT_TRUE(othersEnded);
+  expectWellFormedEnd(recorder);
+  EXPECT_TRUE(recorder.hasText(texts::format(texts::kUnsupportedStatus, 503), kTextError));
+  EXPECT_EQ(recorder.count(kConnectionFailed), 1);
+  EXPECT_EQ(recorder.count(kConnectionStarted), 6);
+  EXPECT_EQ(recorder.dataBytes(), size);
+  std::optional<std::string> written = run.store.file(kLocal);
+  ASSERT_TRUE(written);
+  EXPECT_TRUE(*written == file) << "file differs";
+}
+
+// The same-name question comes on the first connection's thread, while what that connection
+// queued before may still wait for a task thread held up in a callback: the question waits
+// for it, so that the caller sees the messages in their order. A stop breaks the wait off.
+TEST(EngineOrder, TheSameNameQuestionComesAfterWhatWasQueuedBeforeIt) {
+  std::string file = fileBytes(50000);
+  FaultServer server([&](ServerConnection& c, const ServerRequest& r) { serveFile(c, r, file); });
+  for (bool stopWhileAsking : {false, true}) {
+    EngineRun run;
+    run.store.put(kLocal, "old");
+    EngineHooks hooks{&run.clock, &run.store};
+    std::promise<void> asking;
+    std::shared_future<void> asked = asking.get_future().share();
+    hooks.beforeSameNameQuestion = [&] { asking.set_value(); };
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    run.recorder.onArrival = [&](const Event& e) {
+      if (e.code != kConnectionStarted || e.p1 != 1) return;
+      asked.wait_for(std::chrono::seconds(20));
+      if (stopWhileAsking) released.wait_for(std::chrono::seconds(20));
+    };
+    run.recorder.answer18 = [] { return kGiveUp; };
+    ASSERT_TRUE(
+        startDownloadWith(run.download, paramFor(server.url("/pkg.zip"), kLocal, 1), hooks));
+    if (stopWhileAsking) {
+      ASSERT_EQ(asked.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+      releaseDownload(run.download);
+      release.set_value();
+    }
+    ASSERT_TRUE(run.recorder.waitForEnd()) << run.recorder.allTexts();
+    std::vector<Event> events = run.recorder.events();
+    auto at = [&](std::int32_t code) {
+      return std::find_if(events.begin(), events.end(),
+                          [&](const Event& e) { return e.code == code; }) -
+             events.begin();
+    };
+    if (stopWhileAsking) {
+      EXPECT_EQ(run.recorder.count(kSameNameFile), 0) << "asked after the stop";
+    } else {
+      expectWellFormedEnd(run.recorder);
+      ASSERT_EQ(run.recorder.count(kSameNameFile), 1);
+      EXPECT_LT(at(kConnectionStarted), at(kSameNameFile));
+    }
+  }
+}
+
+// At the end of a process a stopped task's thread still delivers its last messages, and its
+// callbacks may send to the ending thread's windows. The wait answers them and returns
+// only once the thread has ended, or when its time is up.
+TEST(EngineEnd, TheWaitOutlastsTheTaskThreadsAndAnswersTheirSentMessages) {
+  const std::int64_t size = 500000;
+  std::string file = fileBytes(size);
+  FaultServer server([&](ServerConnection& c, const ServerRequest& r) {
+    std::int64_t start = r.rangeStart.value_or(0);
+    c.send(r.rangeStart ? partialHead(start, size) : okHead(size));
+    c.trickle(file.substr(static_cast<std::size_t>(start)), 2000, 10);
+  });
+  HWND window =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(window);
+  for (bool endInTime : {true, false}) {
+    EngineRun run;
+    std::atomic<bool> ended{false};
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    run.recorder.onArrival = [&](const Event& e) {
+      if (e.code != kTransferEnd) return;
+      SendMessageW(window, WM_NULL, 0, 0);
+      if (endInTime)
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      else
+        released.wait_for(std::chrono::seconds(20));
+      ended = true;
+    };
+    ASSERT_TRUE(run.start(paramFor(server.url("/pkg.zip"), kLocal, 5)));
+    ASSERT_TRUE(run.recorder.waitFor([&] { return run.recorder.count(kDataReceived) >= 10; }));
+    releaseDownload(run.download);
+    if (endInTime) {
+      EXPECT_TRUE(waitForTasksToEnd(20000));
+      EXPECT_TRUE(ended) << "the wait returned before the task thread ended";
+    } else {
+      EXPECT_FALSE(waitForTasksToEnd(300));
+      release.set_value();
+      EXPECT_TRUE(waitForTasksToEnd(20000));
+    }
+    // Whatever the wait did, the thread is let end before its recorder goes.
+    EXPECT_TRUE(test_support::pumpUntil([&] { return ended.load(); }, 20000));
+  }
+  DestroyWindow(window);
 }
 
 // A name lookup is not interrupted by a stop. One that returns after the stop's wait ran

@@ -15,6 +15,8 @@ constexpr const char* kLocationNames[] = {"Location: ", "location: "};
 constexpr const char* kDispositionNames[] = {
     "Content-Disposition: ", "Content-disposition: ", "content-disposition: "};
 constexpr const char* kRangeNames[] = {"Content-Range: ", "Content-range: ", "content-range: "};
+constexpr const char* kCodingNames[] = {
+    "Transfer-Encoding: ", "Transfer-encoding: ", "transfer-encoding: "};
 
 template <std::size_t N>
 std::optional<std::string_view> fieldValue(std::string_view line, const char* const (&names)[N]) {
@@ -75,6 +77,46 @@ std::optional<ContentRange> readContentRange(std::string_view value) {
   return range;
 }
 
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    if (x != b[i]) return false;
+  }
+  return true;
+}
+
+// The transfer codings of every Transfer-Encoding field, in order. Only "chunked", as the
+// last coding, is read ("identity" changes nothing); anything else leaves the body unreadable.
+class Codings {
+ public:
+  void add(std::string_view value) {
+    for (;;) {
+      std::size_t comma = value.find(',');
+      std::string_view token = value.substr(0, comma);
+      while (!token.empty() && (token.front() == ' ' || token.front() == '\t'))
+        token.remove_prefix(1);
+      while (!token.empty() && (token.back() == ' ' || token.back() == '\t'))
+        token.remove_suffix(1);
+      if (chunked_) unreadable_ = true;  // nothing may follow the chunks
+      if (equalsIgnoringCase(token, "chunked"))
+        chunked_ = true;
+      else if (!equalsIgnoringCase(token, "identity"))
+        unreadable_ = true;
+      if (comma == std::string_view::npos) return;
+      value.remove_prefix(comma + 1);
+    }
+  }
+  BodyCoding coding() const {
+    if (unreadable_) return BodyCoding::Unreadable;
+    return chunked_ ? BodyCoding::Chunked : BodyCoding::Identity;
+  }
+
+ private:
+  bool chunked_ = false;
+  bool unreadable_ = false;
+};
+
 std::string readFileName(std::string_view value) {
   std::size_t at = value.find("filename=");
   if (at == std::string_view::npos) return "";
@@ -100,6 +142,40 @@ Verdict failStatus(int status) {
   return fail(texts::format(texts::kUnsupportedStatus, status));
 }
 
+// The largest size taken from a reply: a longer one is held there (and refused later as
+// too large for a file).
+constexpr std::uint64_t kLargestTotal =
+    static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+
+Verdict accept(std::int64_t total, std::uint64_t partEnd, const ReplyHeader& reply) {
+  Verdict verdict;
+  verdict.kind = Verdict::Accept;
+  verdict.total = total;
+  verdict.partEnd = static_cast<std::int64_t>(std::min(partEnd, kLargestTotal));
+  verdict.chunked = reply.coding == BodyCoding::Chunked;
+  return verdict;
+}
+
+// A 206's Content-Length, where it counts, is the length of its Content-Range. In chunks
+// the body's length is the chunks' (a Content-Length beside them is not read).
+bool lengthAgrees(const ReplyHeader& reply) {
+  if (reply.coding == BodyCoding::Chunked) return true;
+  const LengthField& length = reply.contentLength;
+  if (length.kind == LengthField::Invalid) return false;
+  return length.kind == LengthField::Missing ||
+         length.value == reply.contentRange->last - reply.contentRange->first + 1;
+}
+
+// A 206 to the plain first request: its Content-Range gives the size, and it must carry
+// the file from its first byte, which is where the first connection writes.
+Verdict judgeFirstPart(const ReplyHeader& reply) {
+  const std::optional<ContentRange>& range = reply.contentRange;
+  if (!range || !range->total) return fail(texts::kNoSize, -1);
+  if (range->first != 0 || !lengthAgrees(reply)) return fail(texts::kError);
+  return accept(static_cast<std::int64_t>(std::min(*range->total, kLargestTotal)), range->last + 1,
+                reply);
+}
+
 }  // namespace
 
 HeaderScan scanHeader(std::string_view received, std::size_t& headerEnd) {
@@ -122,6 +198,7 @@ std::optional<ReplyHeader> parseReplyHeader(std::string_view header) {
 
   ReplyHeader reply;
   reply.status = static_cast<int>(*status);
+  Codings codings;
   std::size_t lineStart = header.find("\r\n");
   while (lineStart != std::string_view::npos) {
     lineStart += 2;
@@ -145,8 +222,11 @@ std::optional<ReplyHeader> parseReplyHeader(std::string_view header) {
     } else if (auto value = fieldValue(line, kRangeNames)) {
       reply.contentRange = reply.hasContentRange ? std::nullopt : readContentRange(*value);
       reply.hasContentRange = true;
+    } else if (auto value = fieldValue(line, kCodingNames)) {
+      codings.add(*value);
     }
   }
+  reply.coding = codings.coding();
   return reply;
 }
 
@@ -154,13 +234,11 @@ Verdict judgeFirstReply(const std::optional<ReplyHeader>& reply, const UrlParts&
   if (!reply) return fail(texts::kError);
   int status = reply->status;
   if (status == 200 || status == 206) {
+    if (reply->coding == BodyCoding::Unreadable) return fail(texts::kError);
+    if (status == 206) return judgeFirstPart(*reply);
     if (reply->contentLength.kind != LengthField::Value) return fail(texts::kNoSize, -1);
-    Verdict verdict;
-    verdict.kind = Verdict::Accept;
-    constexpr std::uint64_t kMax =
-        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    verdict.total = static_cast<std::int64_t>(std::min(reply->contentLength.value, kMax));
-    return verdict;
+    const std::uint64_t size = std::min(reply->contentLength.value, kLargestTotal);
+    return accept(static_cast<std::int64_t>(size), size, *reply);
   }
   if (status == 301 || status == 302) {
     if (!reply->hasLocation || reply->location.empty()) return fail(texts::kNoLocation);
@@ -179,28 +257,15 @@ Verdict judgeRangeReply(const std::optional<ReplyHeader>& reply, std::int64_t st
   if (!reply) return fail(texts::kError);
   if (reply->status == 200) return fail(texts::kError);  // the range was ignored
   if (reply->status != 206) return failStatus(reply->status);
-  auto expected = static_cast<std::uint64_t>(total - start);
-  const LengthField& length = reply->contentLength;
-  if (length.kind == LengthField::Invalid ||
-      (length.kind == LengthField::Value && length.value != expected))
-    return fail(texts::kError);
+  if (reply->coding == BodyCoding::Unreadable) return fail(texts::kError);
   // A 206 that says nothing of its range may carry any bytes (a package that changed on the
-  // server, a proxy's own answer): only a Content-Range of the range asked for is taken.
+  // server, a proxy's own answer): only a Content-Range from the byte asked for is taken.
+  // It may end short of the file's end (a server that caps its replies).
   const std::optional<ContentRange>& range = reply->contentRange;
   if (!range || range->first != static_cast<std::uint64_t>(start) || !range->total ||
-      *range->total != static_cast<std::uint64_t>(total))
+      *range->total != static_cast<std::uint64_t>(total) || !lengthAgrees(*reply))
     return fail(texts::kError);
-  // The last byte must lie in the range and the file, and agree with a Content-Length.
-  // A shorter range without one brings no foreign byte: the body runs dry and the
-  // connection asks again from where it got to.
-  auto last = static_cast<std::uint64_t>(total - 1);
-  if (range->last < range->first || range->last > last ||
-      (length.kind == LengthField::Value && range->last != last))
-    return fail(texts::kError);
-  Verdict verdict;
-  verdict.kind = Verdict::Accept;
-  verdict.total = total;
-  return verdict;
+  return accept(total, range->last + 1, *reply);
 }
 
 }  // namespace download

@@ -33,8 +33,13 @@ struct ContentRange {
   std::optional<std::uint64_t> total;  // nullopt for "*"
 };
 
+// How the body is framed: as it is (up to its length or the connection's end), in chunks,
+// or in a transfer coding that the engine does not read.
+enum class BodyCoding { Identity, Chunked, Unreadable };
+
 struct ReplyHeader {
   int status = 0;
+  BodyCoding coding = BodyCoding::Identity;  // from Transfer-Encoding
   LengthField contentLength;
   bool hasLocation = false;
   std::string location;
@@ -52,14 +57,20 @@ struct Verdict {
   std::string text;        // the failure's (level 3) text
   std::string location;    // Redirect: the address to go to
   std::int64_t total = 0;  // Accept on the first request: the file's size
+  // Accept: where the file's bytes that this body carries end. A server may send less
+  // than was asked for; the rest is asked for again from here.
+  std::int64_t partEnd = 0;
+  bool chunked = false;  // Accept: the body comes in chunks
   // Fail on the first request: p2 of the end message (-1 no size, 0 no usable reply).
   std::int32_t endValue = 0;
 };
 
-// The first request's reply (no Range sent).
+// The first request's reply (no Range sent). A 200 gives the size by its Content-Length, a
+// 206 by its Content-Range, which must then begin at the file's first byte.
 Verdict judgeFirstReply(const std::optional<ReplyHeader>& reply, const UrlParts& current);
 
-// A range request's reply: only a 206 whose Content-Range names the bytes asked for is taken.
+// A range request's reply: only a 206 whose Content-Range begins at the byte asked for, in
+// a file of the known total, is taken; it may end short of the file's end.
 Verdict judgeRangeReply(const std::optional<ReplyHeader>& reply, std::int64_t start,
                         std::int64_t total);
 

@@ -98,7 +98,20 @@ TEST(JudgeFirstReply, StatusTable) {
     std::int32_t endValue;
   } cases[] = {
       {"HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\n", Verdict::Accept, "", 0},
-      {"HTTP/1.1 206 Partial\r\nContent-Length: 9\r\n\r\n", Verdict::Accept, "", 0},
+      // A 206 gives its size by its Content-Range alone.
+      {"HTTP/1.1 206 Partial\r\nContent-Length: 9\r\n\r\n", Verdict::Fail, texts::kNoSize, -1},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-8/*\r\n\r\n", Verdict::Fail, texts::kNoSize, -1},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 1-8/9\r\n\r\n", Verdict::Fail, texts::kError, 0},
+      {"HTTP/1.1 206 P\r\nContent-Length: 9\r\nContent-Range: bytes 0-9/20\r\n\r\n", Verdict::Fail,
+       texts::kError, 0},
+      {"HTTP/1.1 206 P\r\nContent-Length: x\r\nContent-Range: bytes 0-8/20\r\n\r\n", Verdict::Fail,
+       texts::kError, 0},
+      {"HTTP/1.1 206 P\r\nContent-Length: 9\r\nContent-Range: bytes 0-8/20\r\n\r\n",
+       Verdict::Accept, "", 0},
+      // Only chunks are read of the transfer codings.
+      {"HTTP/1.1 200 OK\r\nContent-Length: 9\r\nTransfer-Encoding: gzip\r\n\r\n", Verdict::Fail,
+       texts::kError, 0},
+      {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", Verdict::Fail, texts::kNoSize, -1},
       {"HTTP/1.1 200 OK\r\n\r\n", Verdict::Fail, texts::kNoSize, -1},
       {"HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n", Verdict::Fail, texts::kNoSize, -1},
       {"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\n", Verdict::Fail, texts::kError, 0},
@@ -177,6 +190,63 @@ TEST(JudgeFirstReply, TheTotalIsTheLengthHeldToTheLargestFileSize) {
   }
 }
 
+// The size, where the body's bytes end and how they come.
+TEST(JudgeFirstReply, SizeAndPartOfWhatIsAccepted) {
+  struct Case {
+    const char* header;
+    std::int64_t total, partEnd;
+    bool chunked;
+  } cases[] = {
+      {"HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n", 5000, 5000, false},
+      {"HTTP/1.1 200 OK\r\nContent-Length: 5000\r\nTransfer-Encoding: chunked\r\n\r\n", 5000, 5000,
+       true},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-1023/5000\r\n\r\n", 5000, 1024, false},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-4999/5000\r\nTransfer-Encoding: chunked\r\n"
+       "Content-Length: 7\r\n\r\n",
+       5000, 5000, true},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-0/1\r\n\r\n", 1, 1, false},
+  };
+  for (const Case& c : cases) {
+    Verdict verdict = judgeFirstReply(parseReplyHeader(c.header), here());
+    ASSERT_EQ(verdict.kind, Verdict::Accept) << c.header;
+    EXPECT_EQ(verdict.total, c.total) << c.header;
+    EXPECT_EQ(verdict.partEnd, c.partEnd) << c.header;
+    EXPECT_EQ(verdict.chunked, c.chunked) << c.header;
+  }
+}
+
+TEST(ParseReplyHeader, TransferCodings) {
+  struct Case {
+    const char* lines;
+    BodyCoding coding;
+  } cases[] = {
+      {"", BodyCoding::Identity},
+      {"Transfer-Encoding: chunked\r\n", BodyCoding::Chunked},
+      {"transfer-encoding: Chunked\r\n", BodyCoding::Chunked},
+      {"Transfer-encoding:  CHUNKED \r\n", BodyCoding::Chunked},
+      {"Transfer-Encoding: identity\r\n", BodyCoding::Identity},
+      {"Transfer-Encoding: identity, chunked\r\n", BodyCoding::Chunked},
+      {"Transfer-Encoding: identity\r\nTransfer-Encoding: chunked\r\n", BodyCoding::Chunked},
+      {"Transfer-Encoding: gzip, chunked\r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: chunked, gzip\r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: chunked, identity\r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: chunked\r\nTransfer-Encoding: chunked\r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: chunked,\r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: \r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: chunkedx\r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: chunke\r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: identityx\r\n", BodyCoding::Unreadable},
+      {"Transfer-Encoding: deflate\r\n", BodyCoding::Unreadable},
+      // A spelling the engine does not know is no field of its own.
+      {"TRANSFER-ENCODING: gzip\r\n", BodyCoding::Identity},
+  };
+  for (const Case& c : cases) {
+    auto reply = parseReplyHeader(std::string("HTTP/1.1 200 OK\r\n") + c.lines + "\r\n");
+    ASSERT_TRUE(reply) << c.lines;
+    EXPECT_EQ(reply->coding, c.coding) << c.lines;
+  }
+}
+
 TEST(JudgeFirstReply, RedirectTargets) {
   struct Case {
     const char* location;
@@ -225,7 +295,25 @@ TEST(JudgeRangeReply, OnlyTheBytesAskedFor) {
       {"HTTP/1.1 206 P\r\nContent-Range: lines 4000-9999/10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: 6000\r\nContent-Range: bytes 4000-8999/10000\r\n\r\n",
        false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Length: 4999\r\nContent-Range: bytes 4000-8999/10000\r\n\r\n",
+       false, texts::kError},
+      // A server that caps its replies: a shorter range that agrees with itself is taken.
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-8999/10000\r\n\r\n", true, ""},
+      {"HTTP/1.1 206 P\r\nContent-Length: 5000\r\nContent-Range: bytes 4000-8999/10000\r\n\r\n",
+       true, ""},
+      {"HTTP/1.1 206 P\r\nContent-Length: 1\r\nContent-Range: bytes 4000-4000/10000\r\n\r\n", true,
+       ""},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-9999/10000\r\nTransfer-Encoding: "
+       "chunked\r\n\r\n",
+       true, ""},
+      // Beside chunks a Content-Length is not the body's length.
+      {"HTTP/1.1 206 P\r\nContent-Length: 12\r\nContent-Range: bytes 4000-9999/10000\r\n"
+       "Transfer-Encoding: chunked\r\n\r\n",
+       true, ""},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-9999/10000\r\nTransfer-Encoding: gzip\r\n\r\n",
+       false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 4001-9999/10000\r\n\r\n", false, texts::kError},
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 3999-9999/10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-10000/10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 4000-3999/10000\r\n\r\n", false, texts::kError},
       {"HTTP/1.1 206 P\r\nContent-Length: abc\r\n\r\n", false, texts::kError},
@@ -238,6 +326,12 @@ TEST(JudgeRangeReply, OnlyTheBytesAskedFor) {
     Verdict verdict = judgeRangeReply(parseReplyHeader(c.header), 4000, 10000);
     EXPECT_EQ(verdict.kind == Verdict::Accept, c.accepted) << c.header;
     EXPECT_EQ(verdict.text, c.text) << c.header;
+    if (verdict.kind != Verdict::Accept) continue;
+    // What is taken ends where its Content-Range ends, and comes as the header says.
+    auto range = parseReplyHeader(c.header)->contentRange;
+    EXPECT_EQ(verdict.partEnd, static_cast<std::int64_t>(range->last + 1)) << c.header;
+    EXPECT_EQ(verdict.chunked, std::string(c.header).find("chunked") != std::string::npos)
+        << c.header;
   }
 }
 

@@ -1,10 +1,13 @@
 #include "download/task.h"
 
 #include <windows.h>
+#include <process.h>
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
+#include "base/handles.h"
 #include "download/connection.h"
 #include "download/time_text.h"
 
@@ -15,6 +18,66 @@ namespace {
 // Data steps wake no one (a wake-up per step halves the throughput): the task thread
 // hands them on at least this often. Every other message wakes it at once.
 constexpr auto kQueuePoll = std::chrono::milliseconds(100);
+
+// The task threads, so that the end of the process can wait for them: a thread that the
+// exit kills while it frees memory may leave the heap's lock held, and the exit's own
+// clean-up then waits for that lock forever.
+class TaskThreads {
+ public:
+  void add(base::KernelHandle thread) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    dropEnded(threads_);
+    threads_.push_back(std::move(thread));
+  }
+
+  bool waitForAll(std::int32_t ms) {
+    std::vector<base::KernelHandle> waiting;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      waiting.swap(threads_);
+    }
+    const DWORD start = GetTickCount();
+    const DWORD limit = static_cast<DWORD>(std::max(ms, 0));
+    for (const base::KernelHandle& thread : waiting)
+      if (!waitServingSentMessages(thread.get(), start, limit)) break;
+    dropEnded(waiting);
+    std::lock_guard<std::mutex> lock(mutex_);
+    const bool none = waiting.empty() && threads_.empty();
+    for (base::KernelHandle& thread : waiting) threads_.push_back(std::move(thread));
+    return none;
+  }
+
+ private:
+  static void dropEnded(std::vector<base::KernelHandle>& threads) {
+    threads.erase(std::remove_if(threads.begin(), threads.end(),
+                                 [](const base::KernelHandle& t) {
+                                   return WaitForSingleObject(t.get(), 0) == WAIT_OBJECT_0;
+                                 }),
+                  threads.end());
+  }
+
+  // A task thread's callback may wait for the waiting thread (a SendMessage to one of its
+  // windows): those messages are answered while the wait goes on.
+  static bool waitServingSentMessages(HANDLE thread, DWORD start, DWORD limit) {
+    for (;;) {
+      const DWORD spent = GetTickCount() - start;
+      if (spent >= limit) return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+      DWORD r = MsgWaitForMultipleObjects(1, &thread, FALSE, limit - spent, QS_SENDMESSAGE);
+      if (r == WAIT_OBJECT_0) return true;
+      if (r != WAIT_OBJECT_0 + 1) return false;
+      MSG msg;
+      PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+  }
+
+  std::mutex mutex_;
+  std::vector<base::KernelHandle> threads_;
+};
+
+TaskThreads& taskThreads() {
+  static TaskThreads* threads = new TaskThreads;  // reached until the process ends
+  return *threads;
+}
 
 std::string timeTextNow() {
   SYSTEMTIME now;
@@ -27,9 +90,21 @@ std::string timeTextNow() {
 Task::Task(std::int32_t id, const TaskParam& param, const EngineHooks& hooks, EndedHook ended)
     : id_(id), param_(param), hooks_(hooks), ended_(std::move(ended)), url_(param.url) {}
 
-void Task::launch() {
-  std::shared_ptr<Task> self = shared_from_this();
-  std::thread([self] { self->run(); }).detach();
+bool Task::launch() {
+  auto self = std::make_unique<std::shared_ptr<Task>>(shared_from_this());
+  auto thread = reinterpret_cast<HANDLE>(
+      _beginthreadex(nullptr, 0, &Task::threadMain, self.get(), 0, nullptr));
+  if (!thread) return false;
+  self.release();  // the thread owns it now
+  taskThreads().add(base::KernelHandle(thread));
+  return true;
+}
+
+unsigned __stdcall Task::threadMain(void* self) {
+  // The task goes with this pointer, on this thread, before the thread ends.
+  std::unique_ptr<std::shared_ptr<Task>> task(static_cast<std::shared_ptr<Task>*>(self));
+  (*task)->run();
+  return 0;
 }
 
 bool Task::enter(TaskPhase to) {
@@ -46,6 +121,7 @@ bool Task::enter(TaskPhase to) {
   phase_ = to;
   if (to == TaskPhase::Stopping) stop_.set();
   wake_.notify_all();
+  delivered_.notify_all();
   return true;
 }
 
@@ -56,16 +132,16 @@ bool Task::loopMayEnd() const {
 void Task::run() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    ++active_;
-    std::shared_ptr<Task> self = shared_from_this();
-    threads_.emplace_back([self] { runConnection(self, 1, -1); });
-    nextConnection_ = 2;
+    launchConnection(-1);
   }
   bool stoppedByCaller = false;
+  std::size_t handed = 0;  // messages of the last batch
   for (;;) {
     std::deque<Message> batch;
     {
       std::unique_lock<std::mutex> lock(mutex_);
+      deliveredCount_ += handed;
+      delivered_.notify_all();
       wake_.wait_for(lock, kQueuePoll, [this] { return !queue_.empty() || loopMayEnd(); });
       if (queue_.empty() && loopMayEnd()) {
         stoppedByCaller = phase_ == TaskPhase::Released;
@@ -76,6 +152,7 @@ void Task::run() {
     }
     // No lock is held while a callback runs: it may block or call back into the engine.
     for (const Message& message : batch) deliver(message);
+    handed = batch.size();
   }
 
   // Every connection is joined before the file goes: none may write into a closed mapping.
@@ -140,7 +217,7 @@ void Task::queueEvent(std::int32_t code, std::int32_t p1, std::int32_t p2, std::
   message.p1 = p1;
   message.p2 = p2;
   message.p3 = p3;
-  queue_.push_back(std::move(message));
+  push(std::move(message));
   if (code != kDataReceived) wake_.notify_all();
 }
 
@@ -153,7 +230,7 @@ void Task::countSteps(std::int32_t connection, std::int64_t bytes, std::int64_t 
     message.code = kDataReceived;
     message.p1 = connection;
     message.p2 = static_cast<std::int32_t>(std::min(left, block));
-    queue_.push_back(std::move(message));
+    push(std::move(message));
   }
 }
 
@@ -167,11 +244,26 @@ void Task::queueText(std::int32_t connection, const std::string& text, std::int3
   message.text = text;
   std::lock_guard<std::mutex> lock(mutex_);
   if (phase_ != TaskPhase::Running) return;
-  queue_.push_back(std::move(message));
+  push(std::move(message));
   wake_.notify_all();
 }
 
+void Task::push(Message message) {
+  queue_.push_back(std::move(message));
+  ++queuedCount_;
+}
+
 std::int32_t Task::ask(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3) {
+  if (hooks_.beforeSameNameQuestion) hooks_.beforeSameNameQuestion();
+  {
+    // The question may not overtake what this connection reported before it. A stop breaks
+    // the wait off: the caller's thread may wait for this connection.
+    std::unique_lock<std::mutex> lock(mutex_);
+    const std::uint64_t before = queuedCount_;
+    delivered_.wait(lock,
+                    [&] { return deliveredCount_ >= before || phase_ != TaskPhase::Running; });
+    if (phase_ != TaskPhase::Running) return kNoAnswer;
+  }
   return param_.eventCallback ? param_.eventCallback(code, p1, p2, p3, id_) : 0;
 }
 
@@ -209,11 +301,15 @@ const char* Task::localPath() const {
 bool Task::startConnection(int index) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (phase_ != TaskPhase::Running || !book_.claim(index)) return false;
+  launchConnection(index);
+  return true;
+}
+
+void Task::launchConnection(int index) {
   ++active_;
   std::int32_t number = nextConnection_++;
   std::shared_ptr<Task> self = shared_from_this();
   threads_.emplace_back([self, number, index] { runConnection(self, number, index); });
-  return true;
 }
 
 int Task::activeConnections() const {
@@ -226,8 +322,20 @@ void Task::connectionEnded(std::int32_t number, bool normally, std::int64_t posi
              static_cast<std::int32_t>(position), 0);
   std::lock_guard<std::mutex> lock(mutex_);
   --active_;
+  // A connection that failed gives its range back as it ends, which may be after every
+  // other connection looked for a range to take and ended. The last to end then starts a
+  // connection for it, once for each connection that ended with nothing to take.
+  if (normally) ++idleEnds_;
+  if (active_ == 0 && idleEnds_ > 0 && phase_ == TaskPhase::Running) {
+    if (std::optional<int> index = book_.claimUnserved()) {
+      --idleEnds_;
+      launchConnection(*index);
+    }
+  }
   wake_.notify_all();
   if (active_ == 0) idle_.notify_all();
 }
+
+bool waitForTaskThreads(std::int32_t ms) { return taskThreads().waitForAll(ms); }
 
 }  // namespace download

@@ -41,8 +41,9 @@ class Task : public std::enable_shared_from_this<Task> {
   Task(const Task&) = delete;
   Task& operator=(const Task&) = delete;
 
-  // Starts the task thread, which starts the first connection.
-  void launch();
+  // Starts the task thread, which starts the first connection; false when no thread could
+  // be made.
+  bool launch();
 
   std::int32_t id() const { return id_; }
   const TaskParam& param() const { return param_; }
@@ -64,8 +65,10 @@ class Task : public std::enable_shared_from_this<Task> {
   void queueText(std::int32_t connection, const std::string& text, std::int32_t level);
   // Counts `bytes` as consecutive steps of at most `block` bytes, each with its kDataReceived.
   void countSteps(std::int32_t connection, std::int64_t bytes, std::int64_t block);
-  // Calls the event callback at once on the calling thread (kSameNameFile).
+  // Calls the event callback on the calling thread (kSameNameFile), once every message queued
+  // before has been delivered; kNoAnswer when the task is stopped meanwhile.
   std::int32_t ask(std::int32_t code, std::int32_t p1, std::int32_t p2, std::int32_t p3);
+  static constexpr std::int32_t kNoAnswer = -1;
 
   std::string url() const;
   void setUrl(const std::string& url);
@@ -92,8 +95,13 @@ class Task : public std::enable_shared_from_this<Task> {
     std::string time, text;
   };
 
+  static unsigned __stdcall threadMain(void* self);
   void run();
   void deliver(const Message& message);
+  void push(Message message);  // under mutex_
+  // Under mutex_: starts a connection on range `index`, which the caller has claimed (-1:
+  // the first connection, which learns the size).
+  void launchConnection(int index);
   void joinConnections();
   // Under mutex_: moves to `to` where that change is allowed; false otherwise.
   bool enter(TaskPhase to);
@@ -112,11 +120,17 @@ class Task : public std::enable_shared_from_this<Task> {
 
   // Guarded by mutex_.
   mutable std::mutex mutex_;
-  std::condition_variable wake_;  // the task thread: a message or the loop's end
-  std::condition_variable idle_;  // the caller's stop: no connection left
+  std::condition_variable wake_;       // the task thread: a message or the loop's end
+  std::condition_variable idle_;       // the caller's stop: no connection left
+  std::condition_variable delivered_;  // a question waiting for the messages before it
   TaskPhase phase_ = TaskPhase::Running;
   std::deque<Message> queue_;
+  std::uint64_t queuedCount_ = 0;     // messages ever queued
+  std::uint64_t deliveredCount_ = 0;  // of those, delivered
   int active_ = 0;
+  // Connections that ended normally, each because it found no range to take: each takes up
+  // one range that a failed connection gives back later.
+  int idleEnds_ = 0;
   std::int32_t nextConnection_ = 1;
   std::vector<std::thread> threads_;
   std::string url_;
@@ -124,5 +138,9 @@ class Task : public std::enable_shared_from_this<Task> {
   std::unique_ptr<DownloadTarget> target_;
   std::string localPath_;
 };
+
+// Waits until every task thread has ended, at most `ms`, serving the messages sent to the
+// calling thread's windows meanwhile; true when none is left.
+bool waitForTaskThreads(std::int32_t ms);
 
 }  // namespace download

@@ -9,6 +9,13 @@
 
 namespace updater {
 
+namespace {
+
+// A connection held in a name lookup, which no stop interrupts, is waited for this long.
+constexpr std::int32_t kEngineEndWaitMs = 30000;
+
+}  // namespace
+
 Globals& globals() {
   static Globals* instance = new Globals;  // outlives engine threads still ending at exit
   return *instance;
@@ -58,8 +65,11 @@ void updaterEntry() {
   updaterStartup();
   forms::loadStartWindow(kUpdaterWindow);
   forms::runMessageLoop();
-  // A connection thread may outlive the stop's wait (a name lookup is not interrupted):
-  // the process ends here, so no destructor of a static object runs under it.
+  // A closed window stopped the download, but the task's thread still delivers its last
+  // messages and frees the task: the process ends only once it has ended. Killed while it
+  // frees memory, it could leave the heap's lock held for the exit's own clean-up.
+  download::waitForTasksToEnd(kEngineEndWaitMs);
+  // The process ends here, so no destructor of a static object runs under a late thread.
   forms::endProgram(0);
 }
 
