@@ -161,9 +161,12 @@ Verdict accept(std::int64_t total, std::uint64_t partEnd, const ReplyHeader& rep
 bool lengthAgrees(const ReplyHeader& reply) {
   if (reply.coding == BodyCoding::Chunked) return true;
   const LengthField& length = reply.contentLength;
-  if (length.kind == LengthField::Invalid) return false;
-  return length.kind == LengthField::Missing ||
-         length.value == reply.contentRange->last - reply.contentRange->first + 1;
+  switch (length.kind) {
+    case LengthField::Missing: return true;
+    case LengthField::Invalid: return false;
+    case LengthField::Value: break;
+  }
+  return length.value == reply.contentRange->last - reply.contentRange->first + 1;
 }
 
 // A 206 to the plain first request: its Content-Range gives the size, and it must carry

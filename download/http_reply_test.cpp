@@ -205,6 +205,9 @@ TEST(JudgeFirstReply, SizeAndPartOfWhatIsAccepted) {
        "Content-Length: 7\r\n\r\n",
        5000, 5000, true},
       {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-0/1\r\n\r\n", 1, 1, false},
+      // Sizes past the largest file are held there, as a Content-Length is.
+      {"HTTP/1.1 206 P\r\nContent-Range: bytes 0-18446744073709551614/18446744073709551615\r\n\r\n",
+       INT64_MAX, INT64_MAX, false},
   };
   for (const Case& c : cases) {
     Verdict verdict = judgeFirstReply(parseReplyHeader(c.header), here());
@@ -226,6 +229,7 @@ TEST(ParseReplyHeader, TransferCodings) {
       {"Transfer-encoding:  CHUNKED \r\n", BodyCoding::Chunked},
       {"Transfer-Encoding: identity\r\n", BodyCoding::Identity},
       {"Transfer-Encoding: identity, chunked\r\n", BodyCoding::Chunked},
+      {"Transfer-Encoding: IDENTITY, CHUNKED\r\n", BodyCoding::Chunked},
       {"Transfer-Encoding: identity\r\nTransfer-Encoding: chunked\r\n", BodyCoding::Chunked},
       {"Transfer-Encoding: gzip, chunked\r\n", BodyCoding::Unreadable},
       {"Transfer-Encoding: chunked, gzip\r\n", BodyCoding::Unreadable},
