@@ -24,6 +24,8 @@ constexpr SchemeEntry kSchemes[] = {
 bool startsWithNoCase(const std::string& text, const char* prefix) {
   std::size_t i = 0;
   for (; prefix[i] != 0; ++i) {
+    // No row shows the length test: a shorter text would differ at its terminating NUL
+    // as well. It stays so that no read depends on that.
     if (i >= text.size() ||
         std::tolower(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(prefix[i]))
       return false;
