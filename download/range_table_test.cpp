@@ -97,6 +97,7 @@ TEST(RenamedPath, NumbersBeforeTheExtension) {
       {"C:\\d\\a(3).zip", 1, "C:\\d\\a(4).zip"},
       {"C:\\d\\a(x).zip", 1, "C:\\d\\a(x)(1).zip"},
       {"C:\\d\\a().zip", 1, "C:\\d\\a()(1).zip"},
+      {"C:\\d\\a(12.zip", 1, "C:\\d\\a(12(1).zip"},
       // Up to six digits are a number; more are a part of the name.
       {"C:\\d\\a(999999).zip", 1, "C:\\d\\a(1000000).zip"},
       {"C:\\d\\a(9999999).zip", 1, "C:\\d\\a(9999999)(1).zip"},

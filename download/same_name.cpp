@@ -1,23 +1,14 @@
 #include "download/same_name.h"
 
+#include "forms/values/gbk.h"
+
 namespace download {
-
-namespace {
-
-bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-
-}  // namespace
 
 std::string renamedPath(const std::string& path, int attempt) {
   // The file name begins after the last '\' or '/' that is a character of its own.
   std::size_t nameStart = 0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-      ++i;
-      continue;
-    }
+  for (std::size_t i = 0; i < path.size(); i += forms::gbkCharLength(path, i))
     if (path[i] == '\\' || path[i] == '/') nameStart = i + 1;
-  }
   std::size_t dot = path.rfind('.');
   if (dot == std::string::npos || dot < nameStart || dot == nameStart) dot = path.size();
   std::string stem = path.substr(0, dot);

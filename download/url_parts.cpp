@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "forms/files/entry_name.h"
+#include "forms/values/gbk.h"
 
 namespace download {
 
@@ -23,6 +24,8 @@ constexpr SchemeEntry kSchemes[] = {
 bool startsWithNoCase(const std::string& text, const char* prefix) {
   std::size_t i = 0;
   for (; prefix[i] != 0; ++i) {
+    // No row shows the length test: a shorter text would differ at its terminating NUL
+    // as well. It stays so that no read depends on that.
     if (i >= text.size() ||
         std::tolower(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(prefix[i]))
       return false;
@@ -33,19 +36,12 @@ bool startsWithNoCase(const std::string& text, const char* prefix) {
 // Longest address the engine follows; longer ones come only from broken servers.
 constexpr std::size_t kUrlLimit = 2048;
 
-bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-
 // Position after the last byte that is `sep1` or `sep2` as a character of its own
 // (a GBK trail byte may equal '\\'); 0 when there is none.
 std::size_t afterLastSeparator(const std::string& text, char sep1, char sep2) {
   std::size_t after = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-      ++i;
-      continue;
-    }
+  for (std::size_t i = 0; i < text.size(); i += forms::gbkCharLength(text, i))
     if (text[i] == sep1 || text[i] == sep2) after = i + 1;
-  }
   return after;
 }
 
@@ -91,14 +87,11 @@ std::string defaultReferer(const std::string& url) {
 }
 
 std::optional<std::string> resolveLocation(const UrlParts& current, const std::string& location) {
-  if (location.empty() || location.size() > kUrlLimit) return std::nullopt;
-  std::string target;
-  if (location[0] == '/') {
-    if (location.size() > 1 && location[1] == '/') return std::nullopt;  // scheme-relative
-    target = current.schemeText + current.hostText + location;
-  } else {
-    target = location;
-  }
+  if (location.compare(0, 2, "//") == 0) return std::nullopt;  // scheme-relative
+  // parseUrl refuses an empty or overlong address, and the target is never shorter.
+  const std::string target = location.compare(0, 1, "/") == 0
+                                 ? current.schemeText + current.hostText + location
+                                 : location;
   std::optional<UrlParts> parts = parseUrl(target);
   if (!parts || parts->scheme != Scheme::Http) return std::nullopt;
   return target;
@@ -106,18 +99,15 @@ std::optional<std::string> resolveLocation(const UrlParts& current, const std::s
 
 std::string safeFileName(const std::string& name) {
   std::string base = name.substr(afterLastSeparator(name, '/', '\\'));
-  if (base.empty() || base == "." || base == ".." || base.size() > 200) return "";
-  for (std::size_t i = 0; i < base.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(base[i]);
-    if (isLeadByte(c) && i + 1 < base.size()) {
-      ++i;  // a trail byte may look like '|' and is part of a character
-      continue;
-    }
-    if (c < 0x20 || std::string("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos)
-      return "";
+  // An empty name, "..", ':' and device names ("CON", "nul.zip") are the entry-name
+  // rule's below; "." passes it, being a harmless part of a longer entry name.
+  if (base == "." || base.size() > 200) return "";
+  // A trail byte may look like '|' and is part of its character.
+  for (std::size_t i = 0; i < base.size(); i += forms::gbkCharLength(base, i)) {
+    const auto c = static_cast<unsigned char>(base[i]);
+    if (c < 0x20 || std::string_view("<>\"|?*").find(base[i]) != std::string_view::npos) return "";
   }
-  // A device name ("CON", "nul.zip") or a name the platform trims to nothing ("...")
-  // would not be a file in the folder at all.
+  // A name the platform trims to nothing ("...") would not be a file in the folder.
   if (!forms::isSafeEntryName(base)) return "";
   return base;
 }

@@ -24,6 +24,9 @@ TEST(ParseUrl, SchemesHostsAndPorts) {
       {"mmsT://h/f", Scheme::Mms, "h", "h", 1755, "/f"},
       {"rtsp://10.0.0.1:9/", Scheme::Rtsp, "10.0.0.1:9", "10.0.0.1", 9, "/"},
       {"http://h:65535/", Scheme::Http, "h:65535", "h", 65535, "/"},
+      {"http://h:1/", Scheme::Http, "h:1", "h", 1, "/"},
+      {"http://h:00080/", Scheme::Http, "h:00080", "h", 80, "/"},
+      {"http://h/\xB1\xED.zip", Scheme::Http, "h", "h", 80, "/\xB1\xED.zip"},  // GBK bytes
   };
   for (const Case& c : cases) {
     auto parts = parseUrl(c.url);
@@ -50,12 +53,19 @@ TEST(ParseUrl, Refusals) {
       "http://h:8a/x",
       "http://:80/x",
       "http://h:4294967377/x",
+      "http://h:000080/x",
+      "http://h:8:/x",
+      "http://a b/x",
       "http://h/a\r\nX: y",
       "http://h/a\tb",
+      "http://h/a\x1F",
       "http://h/a\x7F",
   };
   for (const char* url : refused) EXPECT_FALSE(parseUrl(url)) << url;
   EXPECT_FALSE(parseUrl("http://h/" + std::string(3000, 'a')));
+  // The longest address taken is 2048 bytes.
+  EXPECT_TRUE(parseUrl("http://h/" + std::string(2048 - 9, 'a')));
+  EXPECT_FALSE(parseUrl("http://h/" + std::string(2049 - 9, 'a')));
 }
 
 TEST(FileNames, TakenOnlyWhenTheyStayInTheFolder) {
@@ -67,10 +77,24 @@ TEST(FileNames, TakenOnlyWhenTheyStayInTheFolder) {
       {"../../evil.exe", "evil.exe"},
       {"C:\\Windows\\x.dll", "x.dll"},
       {"..", ""},
+      {".", ""},
       {"a/", ""},
       {"a:b", ""},
       {"a|b", ""},
-      {"\xB1\x7C.zip", "\xB1\x7C.zip"},  // the trail byte is not '|'
+      {"a<b", ""},
+      {"a>b", ""},
+      {"a\"b", ""},
+      {"a?b", ""},
+      {"a*b", ""},
+      {"a\x1F.zip", ""},
+      {"a b.zip", "a b.zip"},
+      {"\xB1\x7C.zip", "\xB1\x7C.zip"},     // the trail byte is not '|'
+      {"d\\\xB1\x5C.zip", "\xB1\x5C.zip"},  // nor '\\'
+      // 0x81..0xFE lead a pair; 0x80 and 0xFF stand alone.
+      {"\x80|", ""},
+      {"\x81|", "\x81|"},
+      {"\xFE|", "\xFE|"},
+      {"\xFF|", ""},
       {"CON", ""},
       {"dir/nul.zip", ""},
       {"...", ""},
@@ -80,6 +104,7 @@ TEST(FileNames, TakenOnlyWhenTheyStayInTheFolder) {
   EXPECT_EQ(safeFileName(std::string(196, 'a') + ".zip"), std::string(196, 'a') + ".zip");
   EXPECT_EQ(safeFileName(std::string(197, 'a') + ".zip"), "");
   EXPECT_EQ(fileNameFromPath("/dir/file.zip?v=2"), "file.zip");
+  EXPECT_EQ(fileNameFromPath("/dir/file.zip#top"), "file.zip");
   EXPECT_EQ(fileNameFromPath("/dir/"), "");
 }
 

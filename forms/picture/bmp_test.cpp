@@ -34,6 +34,18 @@ TEST(BmpFiles, WrittenByAnotherEncoderDecode) {
   }
 }
 
+TEST(BmpFiles, PixelOffsetInsideTheFileHeaderMeansAfterThePalette) {
+  BmpRecipe s;
+  s.width = 1, s.height = 1, s.pixels = {255, 0, 0, 0};
+  for (std::uint8_t offset : {0, 13}) {
+    ByteSet file = bmpFile(s);
+    file.at(10) = offset, file.at(11) = file.at(12) = file.at(13) = 0;
+    const auto picture = decodePicture(file);
+    ASSERT_TRUE(picture) << int(offset);
+    EXPECT_EQ(pixelAt(*picture, 0, 0), kBlue) << int(offset);
+  }
+}
+
 struct BmpCase {
   const char* name;
   BmpRecipe plan;
@@ -121,6 +133,29 @@ const BmpCase kBmpCases[] = {
        return s;
      }(),
      {kRed, kBlue}},
+    {"thirtyTwoAlphaFieldsAfterTheHeader",
+     [] {
+       BmpRecipe s = plan(2, 1, 32, {0, 0, 255, 0x00, 255, 0, 0, 0x80});
+       s.compression = 6;
+       s.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+       return s;
+     }(),
+     {0x00FF0000, 0x800000FF}},
+    {"eightBitAllColoursListed",
+     [] {
+       BmpRecipe s = with(plan(2, 1, 8, {0, 255, 0, 0}), std::vector<std::uint32_t>(256, 0x00FF00));
+       s.clrUsed = 256;
+       s.palette[255] = 0xFF0000;
+       return s;
+     }(),
+     {kGreen, kRed}},
+    {"twentyFourWithTheLongestColourHint",
+     [] {
+       BmpRecipe s = with(plan(1, 1, 24, {255, 0, 0, 0}), std::vector<std::uint32_t>(65536, 0));
+       s.clrUsed = 65536;
+       return s;
+     }(),
+     {kBlue}},
     {"gapBeforePixels",
      [] {
        BmpRecipe s = plan(1, 1, 24, {255, 0, 0, 0});

@@ -22,6 +22,37 @@ std::size_t find(const ByteSet& b, std::initializer_list<std::uint8_t> marker) {
   return std::size_t(std::search(b.begin(), b.end(), marker.begin(), marker.end()) - b.begin());
 }
 
+TEST(PictureKinds, ComeFromTheSignature) {
+  const struct {
+    ByteSet bytes;
+    std::optional<PictureKind> kind;
+  } cases[] = {
+      {{0xFF, 0xD8, 0xFF}, PictureKind::Jpeg},
+      {{0xFF, 0xD8}, std::nullopt},
+      {{'G', 'I', 'F', '8', '7', 'a'}, PictureKind::Gif},
+      {{'G', 'I', 'F', '8', '9', 'a'}, PictureKind::Gif},
+      {{'G', 'I', 'F', '8', '8', 'a'}, std::nullopt},
+      {{'B', 'M'}, PictureKind::Bmp},
+      {{'B'}, std::nullopt},
+      // ICO (type 1) and CUR (type 2), with a count of images that is not 0.
+      {{0, 0, 1, 0, 1, 0}, PictureKind::Icon},
+      {{0, 0, 2, 0, 1, 0}, PictureKind::Icon},
+      {{0, 0, 1, 0, 0, 1}, PictureKind::Icon},
+      {{0, 0, 1, 0, 0, 0}, std::nullopt},
+      {{0, 0, 0, 0, 1, 0}, std::nullopt},
+      {{0, 0, 3, 0, 1, 0}, std::nullopt},
+      {{0, 0, 1, 1, 1, 0}, std::nullopt},
+      {{1, 0, 1, 0, 1, 0}, std::nullopt},
+      {{0, 1, 1, 0, 1, 0}, std::nullopt},
+      {{0, 0, 1, 0, 1}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    // A copy that holds no byte more than the signature, as below.
+    EXPECT_EQ(detectPictureKind(ByteSet(c.bytes)), c.kind)
+        << ::testing::PrintToString(std::vector<int>(c.bytes.begin(), c.bytes.end()));
+  }
+}
+
 struct TruncationCase {
   const char* file;
   // A GIF cut right after a whole frame is a shorter animation, not a damaged one.
@@ -162,6 +193,12 @@ const CorruptionCase kCorruptions[] = {
        s.width = 20000;
        return gifFile(s);
      }},
+    {"gifScreenOnePixelTallerThanTheSideLimit",
+     [] {
+       GifRecipe s = oneFrameGif();
+       s.height = kMaxPictureSide + 1;
+       return gifFile(s);
+     }},
     {"gifFramesOverThePixelBudget",
      [] {
        GifRecipe s = oneFrameGif();
@@ -255,6 +292,18 @@ const CorruptionCase kCorruptions[] = {
        s.compression = 4;
        return bmpFile(s);
      }},
+    {"bmpBitFieldsWithTwentyFourBits",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF};
+       return bmpFile(s);
+     }},
+    {"bmpRle4WithEightBits",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.bpp = 8, s.compression = 2, s.palette = kTwo, s.pixels = {1, 1, 0, 1};
+       return bmpFile(s);
+     }},
     {"bmpRleWithTwentyFourBits",
      [] {
        BmpRecipe s = smallBmp();
@@ -291,6 +340,12 @@ const CorruptionCase kCorruptions[] = {
        put32(b, 14, 20);
        return b;
      }},
+    {"bmpHeaderSizeThirtyNine",
+     [] {
+       ByteSet b = bmpFile(smallBmp());
+       put32(b, 14, 39);
+       return b;
+     }},
     {"bmpHeaderLongerThanTheFile",
      [] {
        ByteSet b = bmpFile(smallBmp());
@@ -307,6 +362,18 @@ const CorruptionCase kCorruptions[] = {
      [] {
        BmpRecipe s = smallBmp();
        s.bpp = 8, s.clrUsed = 1000, s.palette.assign(1000, 0);
+       return bmpFile(s);
+     }},
+    {"bmpOnePaletteColourMoreThanEightBitsHold",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.bpp = 8, s.clrUsed = 257, s.palette.assign(257, 0);
+       return bmpFile(s);
+     }},
+    {"bmpColourHintOverTheLimit",
+     [] {
+       BmpRecipe s = smallBmp();
+       s.clrUsed = 65537, s.palette.assign(65537, 0);
        return bmpFile(s);
      }},
     {"bmpRleEndsWithoutEndMark",

@@ -68,8 +68,9 @@ bool GifReader::readExtension() {
   if (label == 0xF9) {
     std::uint8_t packed, index;
     std::uint16_t delay;
+    // A block longer than the file is refused by the sub-block read after it.
     if (!bytes_.u8(at_, size) || size < 4 || !bytes_.u8(at_ + 1, packed) ||
-        !bytes_.u16(at_ + 2, delay) || !bytes_.u8(at_ + 4, index) || !bytes_.has(at_ + 1, size))
+        !bytes_.u16(at_ + 2, delay) || !bytes_.u8(at_ + 4, index))
       return false;
     control_.disposal = (packed >> 2) & 7;
     control_.delayMs = delay * 10;

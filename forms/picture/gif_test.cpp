@@ -129,29 +129,59 @@ TEST(GifFrames, LocalPaletteServesItsOwnImageOnly) {
 }
 
 TEST(GifFrames, InterlacedRowsLandInTheirPasses) {
-  // Five rows are stored in the order 0, 4, 2, 1, 3 (passes 1 to 4).
-  GifRecipe plan{1, 5, kFour};
-  plan.images.push_back(image(0, 0, 1, 5, {1, 2, 3, 0, 1}));
-  plan.images.back().interlaced = true;
-  const auto picture = decodePicture(gifFile(plan));
-  ASSERT_TRUE(picture);
-  EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kRed, kBlack, kBlue, kRed, kGreen}));
+  const struct {
+    std::vector<std::uint8_t> stored;
+    std::vector<std::uint32_t> rows;
+  } cases[] = {
+      // Five rows are stored in the order 0, 4, 2, 1, 3 (passes 1 to 4).
+      {{1, 2, 3, 0, 1}, {kRed, kBlack, kBlue, kRed, kGreen}},
+      // Four in the order 0, 2, 1, 3: the second pass, from row 4, holds none.
+      {{1, 2, 3, 0}, {kRed, kBlue, kGreen, kBlack}},
+  };
+  for (const auto& c : cases) {
+    const int h = int(c.rows.size());
+    GifRecipe plan{1, h, kFour};
+    plan.images.push_back(image(0, 0, 1, h, c.stored));
+    plan.images.back().interlaced = true;
+    const auto picture = decodePicture(gifFile(plan));
+    ASSERT_TRUE(picture) << h;
+    EXPECT_EQ(frame(*picture, 0), c.rows) << h;
+  }
 }
 
 TEST(GifFrames, ImageReachingPastTheScreenIsClipped) {
   GifRecipe plan{2, 2, kFour};
   plan.images.push_back(image(1, 1, 3, 2, {1, 2, 3, 1, 2, 3}));
+  plan.images.back().disposal = 2;  // which clears the clipped rectangle only
   const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
   EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kClear, kClear, kClear, kRed}));
 }
 
-TEST(GifFrames, PixelIndexBeyondTheTableIsBlack) {
-  GifRecipe plan{2, 1, {0xFF0000, 0x00FF00}};
-  plan.images.push_back(image(0, 0, 2, 1, {1, 3}));
+TEST(GifFrames, AScreenOfThePixelBudgetDecodes) {
+  GifRecipe plan{4096, 4096, kFour};
+  plan.images.push_back(image(0, 0, 2, 1, {1, 2}));
   const auto picture = decodePicture(gifFile(plan));
   ASSERT_TRUE(picture);
-  EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kGreen, kBlack}));
+  EXPECT_EQ(pixelAt(*picture, 1, 0), kGreen);
+}
+
+TEST(GifFrames, ImageWithoutPixelsShowsTheScreenAsItIs) {
+  GifRecipe plan{2, 1, kFour};
+  plan.images.push_back(image(0, 0, 2, 1, {1, 2}));
+  plan.images.push_back(image(1, 0, 0, 1, {}));
+  const auto picture = decodePicture(gifFile(plan));
+  ASSERT_TRUE(picture);
+  ASSERT_EQ(picture->frames.size(), 2u);
+  EXPECT_EQ(frame(*picture, 1), (std::vector<std::uint32_t>{kRed, kGreen}));
+}
+
+TEST(GifFrames, PixelIndexBeyondTheTableIsBlack) {
+  GifRecipe plan{3, 1, {0xFF0000, 0x00FF00}};
+  plan.images.push_back(image(0, 0, 3, 1, {1, 2, 3}));
+  const auto picture = decodePicture(gifFile(plan));
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(frame(*picture, 0), (std::vector<std::uint32_t>{kGreen, kBlack, kBlack}));
 }
 
 struct LoopCase {
@@ -175,19 +205,32 @@ INSTANTIATE_TEST_SUITE_P(Counts, GifLoop,
                          ::testing::Values(LoopCase{-1, 2, 1}, LoopCase{0, 2, 0}, LoopCase{5, 2, 5},
                                            LoopCase{0, 1, 1}));
 
-TEST(GifStructure, ARepeatBlockTooShortForItsCountGivesNone) {
-  GifRecipe plan{1, 1, kFour};
-  plan.loop = 5;
-  plan.images = {image(0, 0, 1, 1, {1}), image(0, 0, 1, 1, {1})};
-  ByteSet bytes = gifFile(plan);
-  const std::string name = "NETSCAPE2.0";
-  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end()) + 11;
-  ASSERT_EQ(*at, 3);
-  *at = 1;  // one data byte: the sub-block number, without the count
-  bytes.erase(at + 2, at + 4);
-  const auto picture = decodePicture(bytes);
-  ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->loopCount, 1);
+// The count of 5 is taken from sub-block 1 of a block of either name only, and only when
+// the sub-block holds it whole; otherwise the animation plays once.
+TEST(GifStructure, RepeatCountComesOnlyFromAWholeRepeatBlock) {
+  const struct {
+    const char* name;
+    ByteSet data;  // the first sub-block, its length byte included
+    int loopCount;
+  } cases[] = {
+      {"NETSCAPE2.0", {3, 1, 5, 0}, 5}, {"ANIMEXTS1.0", {3, 1, 5, 0}, 5},
+      {"NETSCAPE2.1", {3, 1, 5, 0}, 1}, {"NETSCAPE2.0", {3, 2, 5, 0}, 1},
+      {"NETSCAPE2.0", {2, 1, 5}, 1},    {"NETSCAPE2.0", {1, 1}, 1},
+  };
+  for (const auto& c : cases) {
+    GifRecipe plan{1, 1, kFour};
+    plan.loop = 5;
+    plan.images = {image(0, 0, 1, 1, {1}), image(0, 0, 1, 1, {1})};
+    ByteSet bytes = gifFile(plan);
+    const std::string stored = "NETSCAPE2.0";
+    const auto at = std::search(bytes.begin(), bytes.end(), stored.begin(), stored.end());
+    std::copy(c.name, c.name + 11, at);
+    ASSERT_EQ(at[11], 3);
+    bytes.insert(bytes.erase(at + 11, at + 15), c.data.begin(), c.data.end());
+    const auto picture = decodePicture(bytes);
+    ASSERT_TRUE(picture) << c.name << " " << c.data.size();
+    EXPECT_EQ(picture->loopCount, c.loopCount) << c.name << " " << c.data.size();
+  }
 }
 
 TEST(GifStructure, DataSplitIntoOneByteSubBlocksAndMissingTrailerStillDecode) {
@@ -225,6 +268,13 @@ TEST_P(GifLzw, RoundTripsThroughTheEncoder) {
 INSTANTIATE_TEST_SUITE_P(CodeSizes, GifLzw,
                          ::testing::Values(LzwCase{2, true}, LzwCase{2, false}, LzwCase{4, true},
                                            LzwCase{5, false}, LzwCase{8, true}, LzwCase{8, false}));
+
+TEST(GifLzwStreams, IndexesPastThePictureAreDropped) {
+  std::vector<std::uint8_t> out;
+  const ByteSet good = lzwEncode({1, 2, 3, 1, 2, 3}, 2);  // the fourth code stands for 1, 2
+  ASSERT_TRUE(decodeGifLzw(good.data(), good.size(), 2, 4, out));
+  EXPECT_EQ(out, (std::vector<std::uint8_t>{1, 2, 3, 1}));
+}
 
 TEST(GifLzwStreams, RefusesBrokenStreams) {
   std::vector<std::uint8_t> out;

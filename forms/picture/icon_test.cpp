@@ -94,6 +94,23 @@ TEST(IconFiles, SameSizePrefersMoreColoursAndCursorsDecodeToo) {
   }
 }
 
+TEST(IconFiles, ADirectorySideOfZeroStandsForTwoHundredFiftySix) {
+  const ByteSet red =
+      iconDib(24, {0, 0, 255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0}, {}, ByteSet(8, 0));
+  const ByteSet blue =
+      iconDib(24, {255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 0, 0}, {}, ByteSet(8, 0));
+  const int sides[][2] = {{0, 0}, {0, 16}, {16, 0}};
+  for (const auto& side : sides) {
+    // The largest image, or the one just larger than 200 pixels, is the one said to be 256.
+    for (int wanted : {0, 200}) {
+      const auto picture =
+          decodeIcon(iconFile({{16, 16, 24, red}, {side[0], side[1], 24, blue}}), wanted);
+      ASSERT_TRUE(picture);
+      EXPECT_EQ(pixelAt(*picture, 0, 0), kBlue) << side[0] << "x" << side[1] << " " << wanted;
+    }
+  }
+}
+
 // The directory that both the icon decoder and the runtime's cursor files read: a
 // cursor's hot spot stands where an icon keeps planes and depth.
 TEST(IconDirectory, ReadsEveryEntryAndRefusesWhatLiesOutside) {

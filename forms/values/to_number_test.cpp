@@ -18,11 +18,21 @@ TEST(FoldFullWidth, TurnsFullWidthAsciiIntoAscii) {
       {"２．０２", "2.02"},
       {"－１Ｅ３", "-1E3"},
       {"ａｚＡＺ！～＄", "azAZ!~$"},
-      {"￥￣", "￥￣"},                  // yen and macron have no ASCII form
-      {"　1", " 1"},                     // ideographic blank
-      {"版本２", "版本2"},               // other double-byte characters stay
-      {"\xB0\xA3\xB1", "\xB0\xA3\xB1"},  // 0xA3 as a trail byte does not start a pair
-      {"\xA3", "\xA3"},                  // lead byte cut off at the end
+      {"￥￣", "￥￣"},                   // yen and macron have no ASCII form
+      {"　1", " 1"},                      // ideographic blank
+      {"版本２", "版本2"},                // other double-byte characters stay
+      {"\xB0\xA3\xB1", "\xB0\xA3\xB1"},   // 0xA3 as a trail byte does not start a pair
+      {"\xA3", "\xA3"},                   // lead byte cut off at the end
+      {"\xA3\xFD\xA3\xA0", "}\xA3\xA0"},  // the last of the row, and before its first
+      // 0x81..0xFE lead a pair, taking 0xA3 as their trail; 0x80 and 0xFF stand alone.
+      {"\x80\xA3\xC1",
+       "\x80"
+       "A"},
+      {"\x81\xA3\xC1", "\x81\xA3\xC1"},
+      {"\xFE\xA3\xC1", "\xFE\xA3\xC1"},
+      {"\xFF\xA3\xC1",
+       "\xFF"
+       "A"},
   };
   for (const auto& c : cases) EXPECT_EQ(foldFullWidth(c.in), c.out) << c.in;
 }

@@ -12,7 +12,6 @@ namespace {
 bool loadText(XmlTree& tree, std::string_view source) {
   tree.clear();
   source = source.substr(0, source.find('\0'));
-  if (source.empty()) return false;
   std::optional<XmlTree> parsed = parseXml(source);
   if (!parsed) return false;
   tree = std::move(*parsed);
@@ -87,7 +86,9 @@ bool xmlFree(XmlDocument& document) {
 Text xmlGetAttribute(const XmlDocument& document, const Text& path, const Text& attribute,
                      bool* found) {
   if (found) *found = false;
-  if (path.empty() || attribute.empty() || !document.hasTree()) return Text();
+  // An empty path or attribute name finds nothing: the parser gives no element or
+  // attribute an empty name.
+  if (!document.hasTree()) return Text();
   const XmlElement* element = findElement(document.tree_, path);
   if (!element) return Text();
   const auto& attributes = element->attributes;

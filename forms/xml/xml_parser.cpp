@@ -1,18 +1,19 @@
 #include <cstring>
 
+#include "forms/values/gbk.h"
 #include "forms/xml/xml_tree.h"
 
 // Every delimiter the parser looks for is below 0x40, and GBK trail bytes are 0x40 or
-// above, so scanning byte by byte never finds a delimiter inside a double-byte character.
+// above, so scanning byte by byte never finds a delimiter inside a double-byte character;
+// only the brackets of a document type's internal subset need the characters.
 
 namespace forms {
 namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool isNameByte(char c) {
-  return !isSpace(c) && std::strchr("<>/=\"'!?", c) == nullptr && c != '\0';
-}
+// For a zero byte strchr finds the set's own terminator: no name byte either.
+bool isNameByte(char c) { return !isSpace(c) && std::strchr("<>/=\"'!?", c) == nullptr; }
 
 class Parser {
  public:
@@ -71,11 +72,16 @@ class Parser {
     }
   }
 
-  // Up to the ">" that closes it, past an internal subset in brackets.
+  // Up to the ">" that closes it, past an internal subset in brackets. A trail byte may
+  // equal a bracket; a byte below 0x40 after a lead byte is none and stays a delimiter.
   bool skipDoctype() {
     bool inSubset = false;
     for (; pos_ < s_.size(); ++pos_) {
       const char c = s_[pos_];
+      if (gbkCharLength(s_, pos_) == 2 && static_cast<unsigned char>(s_[pos_ + 1]) >= 0x40) {
+        ++pos_;
+        continue;
+      }
       if (c == '[') inSubset = true;
       if (c == ']') inSubset = false;
       if (c == '>' && !inSubset) {
