@@ -25,6 +25,11 @@ set(TV_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 add_compile_options(-finput-charset=UTF-8 -fexec-charset=GBK -Wall -Wextra)
 
 if(TV_WIN32)
+  # The programs ship from the cross build: optimised unless a build type says otherwise
+  # (without one, CMake compiles with no optimisation at all).
+  if(NOT CMAKE_BUILD_TYPE)
+    add_compile_options(-O2)
+  endif()
   add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX WIN32_LEAN_AND_MEAN)
   add_link_options(-static -static-libgcc -static-libstdc++)
 else()

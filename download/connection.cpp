@@ -33,18 +33,6 @@ constexpr std::int64_t kLargestFile = std::numeric_limits<std::int32_t>::max();
 
 enum class Step { Ok, Passing, Definite, Stopped };
 
-// Wine checks a receive's buffer by reading and then writing back one byte of each page, so
-// a page of the file that is still new faults twice (the read maps it, the write makes it
-// writable), and a large download spends much of its time in page faults. An
-// atomic OR of 0 is a write that changes nothing: each page faults once, here.
-void touchForWriting(std::uint8_t* at, std::size_t bytes) {
-  constexpr std::uintptr_t kPage = 4096;
-  std::uintptr_t end = reinterpret_cast<std::uintptr_t>(at) + bytes;
-  for (std::uintptr_t page = reinterpret_cast<std::uintptr_t>(at); page < end;
-       page = (page | (kPage - 1)) + 1)
-    __atomic_fetch_or(reinterpret_cast<std::uint8_t*>(page), std::uint8_t{0}, __ATOMIC_RELAXED);
-}
-
 class Connection {
  public:
   Connection(Task& task, std::int32_t number, int rangeIndex)
@@ -403,9 +391,8 @@ class Connection {
         if (!requestRange() || !takeBody()) return false;
         continue;
       }
-      // Without a limit one receive takes all that has arrived: each receive costs the same
-      // whatever its size, so few large ones are fastest. Asking for more than the socket can
-      // hold would only make the system touch pages of the file early.
+      // Without a limit one receive takes all that has arrived, up to what the socket's
+      // receive returns at most.
       std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(room(), kReceiveDepth));
       if (param.speedLimit > 0) {
         want = std::min(want, block);
@@ -425,7 +412,6 @@ class Connection {
   }
 
   IoResult receiveInPlace(std::size_t want, std::size_t& got) {
-    touchForWriting(position(), want);
     return receiveSome(socket_, position(), want, got, real(task_.param().receiveTimeout),
                        task_.stop());
   }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <mutex>
 
 namespace download {
@@ -133,13 +134,17 @@ IoResult sendAll(Socket& socket, const std::string& bytes, std::int64_t timeoutM
 IoResult receiveSome(Socket& socket, std::uint8_t* out, std::size_t size, std::size_t& got,
                      std::int64_t timeoutMs, const StopSignal& stop) {
   got = 0;
-  WSABUF buffer{static_cast<ULONG>(size), reinterpret_cast<char*>(out)};
+  std::vector<std::uint8_t>& staging = socket.staging();
+  if (staging.size() < kStagingSize) staging.resize(kStagingSize);
+  size = std::min(size, kStagingSize);
+  WSABUF buffer{static_cast<ULONG>(size), reinterpret_cast<char*>(staging.data())};
   DWORD done = 0;
   IoResult r = overlapped(socket, timeoutMs, stop, done, [&](WSAOVERLAPPED* op, DWORD* n) {
     DWORD flags = 0;
     return WSARecv(socket.get(), &buffer, 1, n, &flags, op, nullptr);
   });
   if (r != IoResult::Ok) return r;
+  std::memcpy(out, staging.data(), done);
   got = done;
   return done > 0 ? IoResult::Ok : IoResult::Closed;
 }

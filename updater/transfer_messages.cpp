@@ -3,11 +3,13 @@
 //
 // A data step is worked out on the engine's thread and left in the display batch, which
 // the window thread applies at display rate: the engine never waits for the window on a
-// data step. Every other message runs on the window thread while the engine waits, after
-// the batch gathered before it, so the log and the row pass through the same states in
-// the same order as when each message is applied on its own. The same-name question is
-// the exception: it comes on a connection's thread, which a stop on the window thread may
-// be waiting for, so it is answered at once and its line joins the batch.
+// data step. The messages that only add a line to the log (a connection's start, range
+// and end) join the same batch, in their place among the steps' lines. The transfer's
+// start and end change the row as well: they run on the window thread while the engine
+// waits, after the batch gathered before them, so the log and the row pass through the
+// same states in the same order as when each message is applied on its own. The
+// same-name question comes on a connection's thread, which a stop on the window thread
+// may be waiting for, so it is answered at once and its line joins the batch.
 #include <windows.h>
 
 #include <atomic>
@@ -158,16 +160,23 @@ std::int32_t onTransferMessage(std::int32_t code, std::int32_t, std::int32_t, st
     if (displayBatch().addLogLine(transferLogLine(code))) showBatchSoon();
     return download::kGiveUp;
   }
+  // A message that only adds its line joins the batch as well: one line added to the log
+  // box took 10-40 ms under Wine, and the engine waiting for each of a download's dozen
+  // connection messages held its end (and so the install) back by several tenths of a
+  // second. The line keeps its place among the data steps' lines.
+  if (code != download::kTransferStart && code != download::kTransferEnd) {
+    if (displayBatch().addLogLine(transferLogLine(code))) showBatchSoon();
+    return 1;
+  }
   std::int32_t installTask = 0;
   forms::runOnWindowThread([&] {
     applyDisplayBatch();
     Globals& g = globals();
     if (g.released) return;
-    switch (code) {
-      case download::kTransferStart: onStart(g, taskId); break;
-      case download::kTransferEnd: installTask = onEnd(g, taskId); break;
-      default: log(transferLogLine(code)); break;
-    }
+    if (code == download::kTransferStart)
+      onStart(g, taskId);
+    else
+      installTask = onEnd(g, taskId);
   });
   // Raised from here, so that this thread waits while the window thread installs.
   if (installTask > 0) forms::raiseFeedbackEvent(updater_window::kInstallLabel, installTask);

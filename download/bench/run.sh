@@ -38,7 +38,7 @@ run_one() {
   local start end
   start=$(date +%s.%N)
   case "$1" in
-    engine) "$WINE_RUN" "$DRIVER" "$URL" "$OUT_WIN" 5 > "$WORK/engine.out" < /dev/null ;;
+    engine) bench_run "$DRIVER" "$URL" "$OUT_WIN" 5 > "$WORK/engine.out" < /dev/null ;;
     curl) curl -sf -o "$OUT" "$URL" ;;
     aria2c) aria2c -q -x5 -s5 -k1M --file-allocation=none --allow-overwrite=true \
               -d "$SHM" -o big.bin "$URL" ;;
@@ -55,6 +55,7 @@ run_one() {
 
 # Start Wine once so that the first engine run does not pay for the prefix.
 "$WINE_RUN" "$DRIVER" > /dev/null 2>&1 < /dev/null || true
+bench_direct_start
 
 declare -A TIMES
 for run in $(seq "$RUNS"); do

@@ -94,7 +94,7 @@ run_updater() {
   local before start
   before=$(log_lines)
   start=$(now)
-  "$WINE_RUN" "$inst/main_update/update.exe" kqzrmesh_junction "$URL" Talvery2.03 run Talvery.exe \
+  bench_run "$inst/main_update/update.exe" kqzrmesh_junction "$URL" Talvery2.03 run Talvery.exe \
     package.zip 修复问题 > "$WORK/update.out" 2>&1 < /dev/null
   [ -f "$inst/started.log" ] || { echo "the navigator was not started again" >&2; return 1; }
   grep -qi 'main_update\\..\\Talvery.exe' "$inst/started.log" || { echo "wrong relaunch" >&2; return 1; }
@@ -126,6 +126,7 @@ run_peer() {
 
 # Start Wine once so that the first run does not pay for the prefix.
 "$WINE_RUN" "$PROBE" list none > /dev/null 2>&1 < /dev/null || true
+bench_direct_start
 
 echo "package: $(stat -c %s "$WORK/www/gx/package.zip") bytes; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 TOTAL="" NET="" PEER=""
@@ -154,7 +155,7 @@ chmod 644 "$WORK/www/gx/notzip.bin"
 inst=$SHM/inst-log
 cp -a "$TEMPLATE" "$inst"
 start=$(now)
-"$WINE_RUN" "$inst/main_update/update.exe" kqzrmesh_junction "http://127.0.0.1:$PORT/gx/notzip.bin" \
+bench_run "$inst/main_update/update.exe" kqzrmesh_junction "http://127.0.0.1:$PORT/gx/notzip.bin" \
   Talvery2.03 run Talvery.exe notzip.bin > "$WORK/update-log.out" 2>&1 < /dev/null &
 UPDATER=$!
 python3 "$ROOT/updater/bench/log_check.py" "$PROBE" $((LOG_MIB * 1024 * 1024)) "$start"
