@@ -73,6 +73,7 @@ TEST(ChunkedBody, FramingIsNeverData) {
       {"CR without LF after the size", "3\rabc\r\n", "", Failed},
       {"a chunk longer than its size", "3\r\nabcd\r\n0\r\n\r\n", "abc", Failed},
       {"no CR after the data", "3\r\nabc\n0\r\n\r\n", "abc", Failed},
+      {"another byte in the CR's place", "3\r\nabcd\n0\r\n\r\n", "abc", Failed},
       {"no LF after the data", "3\r\nabc\r0\r\n\r\n", "abc", Failed},
       {"bare LF in the trailer", "3\r\nabc\r\n0\r\nX: 1\n\r\n", "abc", Failed},
       {"CR without LF in the trailer", "3\r\nabc\r\n0\r\n\rX", "abc", Failed},
