@@ -52,26 +52,32 @@ def one_update(body_file):
         installation.remove()
 
 
-def main():
-    runs = int(sys.argv[1]) if len(sys.argv) > 1 else 30
-    niceness = int(sys.argv[2]) if len(sys.argv) > 2 else 10
-    body = random.Random(7).randbytes(2 << 20)  # does not compress: the package is 2 MiB
+def on_a_busy_machine(runs, niceness, one_run, name, success):
+    """Calls one_run() RUNS times, every core kept busy and this process (with what it
+    starts) at niceness NICE; one_run gives "" or what went wrong. Prints a line a run and
+    the count, and gives the exit status."""
     loops = busy_loops()
     os.nice(niceness)  # the updaters inherit it; the busy loops keep theirs
     failed = 0
     try:
         for run in range(1, runs + 1):
             started = time.time()
-            fault = one_update(body)
+            fault = one_run()
             failed += bool(fault)
-            print("update %d: %s (%.1f s)" % (run, fault or "installed intact", time.time() - started),
-                  flush=True)
+            print("%s %d: %s (%.1f s)" % (name, run, fault or success, time.time() - started), flush=True)
     finally:
         for p in loops:
             p.kill()
             p.wait()
-    print("%d of %d updates installed intact" % (runs - failed, runs))
+    print("%d of %d %ss %s" % (runs - failed, runs, name, success))
     return 1 if failed else 0
+
+
+def main():
+    runs = int(sys.argv[1]) if len(sys.argv) > 1 else 30
+    niceness = int(sys.argv[2]) if len(sys.argv) > 2 else 10
+    body = random.Random(7).randbytes(2 << 20)  # does not compress: the package is 2 MiB
+    return on_a_busy_machine(runs, niceness, lambda: one_update(body), "update", "installed intact")
 
 
 if __name__ == "__main__":
